@@ -1,0 +1,4 @@
+// Entry of the converter program (being built).
+int main() {
+    return 0;
+}

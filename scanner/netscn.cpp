@@ -1,0 +1,4 @@
+// Entry of the scanner program (being built).
+int main() {
+    return 0;
+}
