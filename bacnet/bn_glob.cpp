@@ -1,0 +1,10 @@
+// Frame buffers and the layer's state shared with the scanner program.
+#include "bacnet/bn.h"
+
+unsigned char QX04_RECV_Buf[QX04_BUF_SIZE];
+unsigned char QX04_SEND_Buf[QX04_BUF_SIZE];
+unsigned char ucQX04_InvokeId = 0;
+std::uint32_t ulQX04_SDEV = 0xFFFFFFFF;
+int iQX04_IP_Port = 47808;
+std::uint32_t ulQX04_IP_Adr = 0xFFFFFFFF;
+int iQX04_IP_APP = -1;
