@@ -81,5 +81,8 @@ int UT_ZDB_PREFIX(char *cBuf, std::size_t uSize, unsigned uNr, const char *cDpId
 // ---- Operating protocol, queue files, time jumps ------------------------------------------------------------
 
 // ---- Attribute text catalogue ------------------------------------------------------------------------------
+// Text of state (mask: 0 = state 0, 0xFF = 255, else 1 + lowest set bit) of an attribute code from
+// "cfg/dp_atb.txt"; never null, points into a static buffer the caller may change, valid until the next call.
+char *UT_DP_ATBTEXT(unsigned char ucKode, unsigned char ucMaske);
 
 // ---- CSV splitting -----------------------------------------------------------------------------------------
