@@ -27,3 +27,28 @@ std::uint32_t IP_GET_NET(std::uint32_t ulAdr);
 int IP_CHK_HOST(std::uint32_t ulAdr);
 
 // ---- Endpoint table and datagram I/O -------------------------------------------------------------------
+// One entry of the endpoint table; free when iSock is -1.
+struct IP_APP {
+    int iSock;     // socket descriptor, -1 = entry free
+    int iPort;     // local port as passed to IP_OPEN; its low 16 bits are bound
+    int iProt;     // 1 = UDP, 2 = TCP
+    IP_PORT RPort; // default destination; 0xFFFFFFFF#65535 when IP_OPEN got no remote text
+};
+constexpr int IP_APP_MAX = 4;
+extern IP_APP APP_IP[IP_APP_MAX];
+extern int iIP_Error; // system error number of the last failing socket call
+
+constexpr int IP_CMD_DATA = 0x86;      // command of a datagram, sent and received
+constexpr int IP_SCMD_SEND = 0x80;     // subcommand the scanner sends with
+constexpr int IP_SCMD_RECEIVED = 0x82; // subcommand of a received datagram
+
+int IP_INIT(); // number of earlier calls; clears the table on the first
+int IP_EXIT(); // closes every open entry
+// Opens the lowest free entry: index 0..3, or -1 failed, -2 table full, -3 protocol not 1 or 2.
+int IP_OPEN(int iProt, int iPort, const char *cRPort);
+int IP_CLOSE(int iIndex);
+// Sends iAnzahl bytes to RPort (null: the entry's default destination); only iCMD 0x86 on UDP.
+int IP_SEND(int iIndex, const IP_PORT *RPort, int iCMD, int iSCMD, int iAnzahl, const unsigned char *ucData);
+// One waiting datagram into ucBuf (at most iLen bytes): the count, -1 nothing waiting, or another negative
+// code.
+int IP_RECV(int iIndex, IP_PORT *RPort, int *iCMD, int *iSCMD, int iLen, unsigned char *ucBuf);
