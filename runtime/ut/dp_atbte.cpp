@@ -12,8 +12,8 @@
 static const char cRoutine[] = "UT_DP_ATBTEXT";
 static const char cDatei[] = "cfg/dp_atb.txt";
 
-constexpr int ATB_STUECK = 64;  // one read of the file: at most 63 characters and the terminator
-constexpr int ATB_SLOTS = 10;   // state indices a mask can select: 0 to 8, and 255 in the last slot
+constexpr int ATB_STUECK = 64; // one read of the file: at most 63 characters and the terminator
+constexpr int ATB_SLOTS = 10;  // state indices a mask can select: 0 to 8, and 255 in the last slot
 constexpr long ATB_PRUEF_US = 1000;
 
 static char cTextBuf[65];
