@@ -19,8 +19,9 @@ char *UT_T_TIME() {
         time_t t = tv.tv_sec;
         struct tm tm;
         localtime_r(&t, &tm);
-        std::snprintf(T_TIME, sizeof T_TIME, "%2d.%02d.%02d  %2d:%02d:%02d", tm.tm_mday, tm.tm_mon + 1,
-                      tm.tm_year % 100, tm.tm_hour, tm.tm_min, tm.tm_sec);
+        auto u = [](int i) { return static_cast<unsigned>(i) % 100u; }; // two digits each, as checked below
+        std::snprintf(T_TIME, sizeof T_TIME, "%2u.%02u.%02u  %2u:%02u:%02u", u(tm.tm_mday), u(tm.tm_mon + 1),
+                      u(tm.tm_year), u(tm.tm_hour), u(tm.tm_min), u(tm.tm_sec));
         if (ZIFFERN_OK(T_TIME, 1, 31) && ZIFFERN_OK(T_TIME + 3, 1, 12) && ZIFFERN_OK(T_TIME + 6, 0, 99) &&
             ZIFFERN_OK(T_TIME + 10, 0, 23) && ZIFFERN_OK(T_TIME + 13, 0, 59) && ZIFFERN_OK(T_TIME + 16, 0, 59))
             break;

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <sys/time.h>
 
 // ---- Clock seam: every read of the time of day goes through here --------------------------------------
@@ -38,6 +39,12 @@ std::uint32_t UT_TAG_S2DT(std::uint32_t ulTag, std::uint32_t ulSek);
 std::uint32_t UT_DT_ADD(std::uint32_t ulDT, int iTage, std::uint32_t ulSek);
 char *UT_DT2CI(std::uint32_t ulDT);
 extern char cUT_CI_UNDEF[15];
+// Packs local broken-down time (seconds halved, remainder dropped).
+std::uint32_t UT_TM2DT(const struct tm *tm);
+// 1 for a leap year, else 0.
+int UT_SCHALTJAHR(int iJahr);
+// Days of month iMonat (1-12) in year iJahr; months after the eleventh count 31.
+int UT_MON_TAGE(int iJahr, int iMonat);
 
 // ---- Loop time, start-up, configuration ------------------------------------------------------------------
 extern std::uint32_t ulUT_LOOPZeit, ulUT_LASTZeit;
@@ -53,6 +60,16 @@ extern std::uint32_t ulUT_DiskSize, ulUT_DiskFree;
 extern std::uint32_t uUT_ProdId, ulUT_fUNDEF;
 extern unsigned char UT_KK_CFG[42];
 extern std::uint32_t ulUT_Z_Nxt, ulUT_Z_Set;
+// Operating-protocol configuration: start values come from UT_INIT, the printer consults them.
+extern unsigned char ucUT_DR_STAT, ucUT_DR_Typ;
+extern char cUT_DR_Bez[129];
+extern std::uint32_t uUT_DR_AnzWSL, uUT_DR_AnzPRT, ulUT_DR_SizeWSL;
+
+// Five-byte record of a single-point message with its object address; its width is checked at start-up.
+struct __attribute__((packed)) UT_ZDB_ASDU_30_1 {
+    std::uint32_t ulAdr;
+    unsigned char ucSIQ;
+};
 
 int UT_INIT(int argc, char **argv);
 int UT_LOOPTIME();
@@ -70,6 +87,11 @@ int UT_ERR_LOG(const char *cRoutine, int iErr, int iCode, const char *cText);
 // (each program links its own definitions from runtime/ut/netscn/ or runtime/ut/tabconv/)
 extern const bool bUT_VAR_TABCONV;          // true in the converter build
 extern const std::uint32_t uUT_EL_ZeileMax; // highest line count the error log keeps
+// Size of the error-log file for its size limit; 0xFFFFFFFF (no size, never over the limit) in the scanner.
+std::uint32_t UT_EL_FSIZE(const char *cName);
+// Width checks of the basic types at start-up: 0, or -21/-22/-24/-25 after printing the mismatch
+// (converter only; the scanner returns 0).
+int UT_INIT_TYPEN();
 
 // ---- Reference file frame shared by scanner and converter -------------------------------------------------
 // "00000 dd/mm/yyyy hh:mm " + source text, from the loop time; returns the length written.

@@ -1,0 +1,98 @@
+// Error log: one line per reported failure (time stamp, routine, result code, explaining number, text),
+// delivered to the configured destination; the error-log file is kept within its line, size and disk limits
+// by cutting off its oldest fifth.
+#include <cstring>
+#include "runtime/sy/sy.h"
+#include "runtime/ut/ut.h"
+
+static std::uint32_t uZeile; // lines this process has written to the error-log file
+
+static bool EL_LIMIT() {
+    if (uUT_EL_AnzWSL != 0 && uZeile >= uUT_EL_AnzWSL) return true;
+    if (UT_DISKSIZE() > 0x1400000 && UT_DISKFREE() <= 0xB00000) return true;
+    if (UT_DISKFREE() <= 0x7800) return true;
+    // A missing file (0xFFFFFFFF) is never over the limit.
+    std::uint32_t ulSize = UT_EL_FSIZE(cUT_EL_Bez);
+    return ulSize != 0xFFFFFFFF && ulSize > ulUT_EL_SizeWSL;
+}
+
+// Removes the oldest fifth of the lines counted in uZeile from the front of the file.
+static int EL_CUT() {
+    FILE *fpR = std::fopen(cUT_EL_Bez, "r");
+    if (fpR == nullptr) return -1;
+    char cBuf[258];
+    for (std::uint32_t n = uZeile / 5; n > 0 && std::fgets(cBuf, 257, fpR) != nullptr; n--)
+        uZeile--;
+    FILE *fpW = std::fopen(cUT_EL_Bez, "r+");
+    if (fpW == nullptr) {
+        std::fclose(fpR);
+        return -1;
+    }
+    int ier = 0;
+    for (int c; (c = std::fgetc(fpR)) != EOF;) {
+        if (std::fputc(c, fpW) == EOF) {
+            ier = -3;
+            break;
+        }
+    }
+    if (std::fflush(fpW) != 0) ier = -3;
+    SY_FI_CHSIZE(fpW, std::ftell(fpW));
+    std::fclose(fpW);
+    std::fclose(fpR);
+    return ier;
+}
+
+// Appends the line to the error-log file while there is room on the disk; the first line of a process
+// empties the file.
+static int EL_FILE(const char *cZeile, std::size_t uLen) {
+    bool bPlatz = UT_DISKFREE() > 0xA00000 || (UT_DISKSIZE() <= 0xA00000 && UT_DISKFREE() > 0x2800);
+    if (!bPlatz) return 0;
+    FILE *fp = std::fopen(cUT_EL_Bez, uZeile == 0 ? "w" : "a");
+    if (fp == nullptr) return 0;
+    // The line counts only when it reached the file, also through the final flush.
+    bool bOk = std::fwrite(cZeile, 1, uLen, fp) == uLen;
+    if (std::fclose(fp) != 0) bOk = false;
+    if (!bOk) return -3;
+    if (uZeile < uUT_EL_ZeileMax) uZeile++;
+    return 0;
+}
+
+int UT_ERR_LOG(const char *cRoutine, int iErr, int iCode, const char *cText) {
+    int ier = 0;
+    if (EL_LIMIT()) ier = EL_CUT();
+
+    // 256 characters at most, line feed included.
+    char cZeile[257];
+    int n = 0;
+    cZeile[0] = '\0';
+    if (cRoutine != nullptr) {
+        n = std::snprintf(cZeile, 256, "%s  %s:  %d (0x%04X) / %d (0x%04X)", UT_T_TIME(), cRoutine, iErr,
+                          static_cast<unsigned>(iErr), iCode, static_cast<unsigned>(iCode));
+        if (n < 0) n = 0;
+        if (n > 255) n = 255;
+    }
+    if (cText != nullptr && cText[0] != '\0') {
+        int iRest = 251 - n;
+        if (iRest > 0) {
+            std::snprintf(cZeile + n, sizeof cZeile - static_cast<std::size_t>(n), "  (%.*s", iRest, cText);
+            n = UT_NORM_STRING(cZeile);
+            cZeile[n++] = ')';
+            cZeile[n] = '\0';
+        }
+    }
+    cZeile[n++] = '\n';
+    cZeile[n] = '\0';
+
+    switch (ucUT_EL_Typ) {
+    case 1: // operating protocol: not wired yet, the line is dropped
+        break;
+    case 255: {
+        int r = EL_FILE(cZeile, static_cast<std::size_t>(n));
+        if (r != 0) ier = r;
+        break;
+    }
+    default:
+        break;
+    }
+    return ier;
+}
