@@ -15,10 +15,79 @@ extern std::uint32_t ulQX04_IP_Adr;   // own address from the command line, 0xFF
 extern int iQX04_IP_APP;              // index of the scanner's endpoint, -1 = not open
 
 // ---- Frame layout, byte order, object identifiers, invoke ids --------------------------------------------
+// BVLC length field (bytes 2 and 3) of a frame: the one bound for everything read from it.
+inline unsigned QX04_BN_BVLCLEN(const unsigned char *ucFrame) {
+    return (unsigned)ucFrame[2] << 8 | ucFrame[3];
+}
+// Offsets from the frame start, -1 when the piece is missing; bounded by the BVLC length alone, which the
+// receive guard has checked against the bytes that arrived.
+int QX04_BN_POSNPDU(const unsigned char *ucFrame);
+int QX04_BN_POSAPDU(const unsigned char *ucFrame);
+int QX04_BN_POSTAG(const unsigned char *ucFrame);
+// Big-endian (wire order) conversions.
+int QX04_BN_S2BNS(std::uint16_t usWert, unsigned char *ucOut);
+int QX04_BN_L2BNL(std::uint32_t ulWert, unsigned char *ucOut);
+std::uint16_t QX04_BN_BNS2S(const unsigned char *ucIn);
+std::uint32_t QX04_BN_BNL2L(const unsigned char *ucIn);
+// Object identifier: type in the upper 10 bits, instance in the lower 22.
+std::uint32_t QX04_BN_OBJTYPE(std::uint32_t ulObjId);
+std::uint32_t QX04_BN_OBJINSTANCE(std::uint32_t ulObjId);
+// Next invoke id (255 wraps to 0), kept in ucQX04_InvokeId.
+unsigned char QX04_BN_NXINVOKE();
 
 // ---- Tag decoding --------------------------------------------------------------------------------------
+// Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
+constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
+int QX04_BN_TAGNUM(const unsigned char *ucTag);
+// The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
+// counts as a tag of invalid length (0). Inside a received frame pass its end (frame + BVLC length); nullptr
+// is for a complete tag in a buffer of one's own.
+int QX04_BN_TAGLEN(const unsigned char *ucTag, const unsigned char *ucEnd = nullptr);
+// Numeric value of at most four content bytes; 0xFFFFFFFF = none. iContext: application type that a
+// context-specific tag is decoded as (12 object id, 9 enumerated, 2 unsigned, -1 none).
+std::uint32_t QX04_BN_TAG2L(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
+// Character string, at most 255 bytes, in a static buffer valid until the next TAG2C/GETCHAR; null when none.
+char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
+// Bytes before the content of a tag of valid total length iLen (0 for one-byte tags).
+int QX04_BN_TAGOFS(const unsigned char *ucTag, int iLen);
+// Entry trace line of the tag value decoders (bDa: the tag byte may be read).
+void QX04_BN_TAGTRC(const char *cRoutine, const unsigned char *ucTag, bool bDa, int iTyp, int iLen,
+                    int iContext);
+// Offset of the value tag of a ReadProperty-ACK for usPropId (0xFFFF = any), or -1; nothing at or after the
+// frame's BVLC length is read.
+int QX04_BN_POSWERT(const unsigned char *ucFrame, std::uint16_t usPropId);
+// Value of a ReadProperty-ACK for usPropId (0xFFFF = any): application tag number of the value (its float, or
+// for 12 the object identifier's bits, in *ulWert), or -1.
+int QX04_BN_GETWERT(const unsigned char *ucFrame, std::uint16_t usPropId, std::uint32_t *ulWert);
+// Character string of a ReadProperty-ACK for usPropId (0xFFFF = any), or null.
+char *QX04_BN_GETCHAR(const unsigned char *ucFrame, std::uint16_t usPropId);
 
 // ---- Route table ---------------------------------------------------------------------------------------
+// One known device and how to reach it: directly at stPort (ucSLEN 0) or through the router at stPort on
+// network usSNET at MAC address ucSADR.
+constexpr int QX04_SADR_MAX = 8; // MAC bytes a record holds; a longer source address is not recorded
+struct QX04_BN_ROUTE {
+    std::uint32_t ulSDEV; // device instance, 0xFFFFFFFF = record free
+    std::uint16_t usSNET; // 0 = own IP network, 0xFFFF = no route yet
+    unsigned char ucSLEN;
+    unsigned char ucSADR[QX04_SADR_MAX];
+    IP_PORT stPort;
+    std::uint16_t usMaxApdu; // from the device's I-Am
+    unsigned char ucSegment;
+    std::uint16_t usVendorId;
+    int iStatus;
+    std::uint32_t ulZeit; // loop time of the last update
+};
+extern std::uint32_t uQX04_Anz_Dev;         // capacity of the device table
+extern QX04_BN_ROUTE *BN_ROUTE_QX04_Struct; // the device table, allocated by the scanner set-up
+int QX04_BN_RT_INIT();                      // reads "qx/qx04ddev.bn"; 0
+// Records a route for a device object identifier: record index, -2 not a device, -1 table full.
+int QX04_BN_RT_SET(std::uint32_t ulObjId, std::uint16_t usSNET, unsigned char ucSLEN,
+                   const unsigned char *ucSADR, const IP_PORT *stPort);
+// First record for the instance (low 22 bits of ulDev), or for the address (usSNET 0xFFFF = not by address;
+// ucSADR and stPort may be null); nullptr when none.
+QX04_BN_ROUTE *QX04_BN_RT_FIND(std::uint32_t ulDev, std::uint16_t usSNET, unsigned char ucSLEN,
+                               const unsigned char *ucSADR, const IP_PORT *stPort);
 
 // ---- ReadProperty requests -----------------------------------------------------------------------------
 

@@ -8,3 +8,5 @@ std::uint32_t ulQX04_SDEV = 0xFFFFFFFF;
 int iQX04_IP_Port = 47808;
 std::uint32_t ulQX04_IP_Adr = 0xFFFFFFFF;
 int iQX04_IP_APP = -1;
+std::uint32_t uQX04_Anz_Dev = 8192;
+QX04_BN_ROUTE *BN_ROUTE_QX04_Struct = nullptr;
