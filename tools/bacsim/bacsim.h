@@ -1,0 +1,164 @@
+// bacsim: a BACnet/IP building simulator for tests and demonstrations. It has its own small encoder and
+// decoder and shares no code with the scanner's BACnet layer, so a mistake in one is not mirrored in the other.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// ---- Building description ----------------------------------------------------------------------------------
+
+// One property value of an object. Arrays (state texts) keep their elements in vList.
+struct BS_VALUE {
+    char cKind = 0; // 'c' character string, 'e' enumerated, 'u' unsigned, 'r' real, 'b' boolean, 'a' text array
+    std::string sText;
+    double dNum = 0;
+    std::vector<std::string> vList;
+};
+
+struct BS_PROP {
+    std::uint32_t ulId = 0;
+    BS_VALUE stVal;
+};
+
+// A refusal injected for one property (or for every property with ulProp all ones).
+struct BS_PROPFAULT {
+    std::uint32_t ulProp = 0xFFFFFFFF;
+    char cKind = 0; // 'e' Error, 'r' Reject, 'a' Abort
+    unsigned uA = 0, uB = 0; // Error: class, code; Reject/Abort: reason
+};
+
+// An unsolicited frame sent when the n-th request for the device or object arrives, before its answer.
+struct BS_EVENT {
+    char cKind = 0; // 'c' confirmed COV notification, 'w' Who-Is, 'n' network-layer message
+    std::uint32_t ulAfter = 0;
+    bool bDone = false;
+};
+
+// Faults and counters shared by the device and object level.
+struct BS_FAULTS {
+    long lSilentAfter = -1; // requests answered before falling silent; -1 = never
+    unsigned uDelayMs = 0;
+    std::vector<BS_PROPFAULT> vProp;
+    std::vector<BS_EVENT> vEvents;
+    std::uint32_t ulCount = 0; // confirmed requests received so far
+};
+
+struct BS_OBJECT {
+    std::uint32_t ulType = 0, ulInst = 0;
+    std::vector<BS_PROP> vProps;
+    BS_FAULTS stFaults;
+};
+
+struct BS_DEVICE {
+    std::uint32_t ulInst = 0;
+    std::uint16_t usNet = 0; // 0 = directly on the host's B/IP network, else a network behind the host
+    std::vector<std::uint8_t> vMac;
+    std::size_t uHost = 0;
+    unsigned uVendor = 260;
+    bool bIamAtStart = false;
+    std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
+    BS_FAULTS stFaults;
+};
+
+struct BS_HOST {
+    std::uint32_t ulIp = 0; // host byte order
+    std::uint16_t usPort = 47808;
+    std::uint32_t ulBcast = 0;
+    bool bIamUnicast = false;
+    std::vector<std::uint16_t> vNets; // networks routed behind this host
+    int iFd = -1;
+};
+
+struct BS_BUILDING {
+    std::vector<BS_HOST> vHosts;
+    std::vector<BS_DEVICE> vDevs;
+    std::uint8_t ucCharset = 0;
+};
+
+extern BS_BUILDING stBS_Bld;
+
+// ---- Operations ---------------------------------------------------------------------------------------------
+
+// Reads a building description; on failure fills sErr with "file:line: reason" and returns false.
+bool BS_LOAD(const char *cPath, BS_BUILDING &stBld, std::string &sErr);
+// Parses one text of the description: rest of line, blanks trimmed, \xHH and \\ escapes resolved.
+std::string BS_UNESCAPE(const std::string &sIn);
+// Object type number from a short name (AI, BV, MSV, DEVICE ...) or a decimal number; -1 if unknown.
+long BS_OBJTYPE(const std::string &sName);
+// Property number from its name (object-name, state-text ...), a decimal number or "*"; -1 if unknown.
+long BS_PROPID(const std::string &sName);
+// The text of --help.
+const char *BS_HELP();
+
+// Encoding (application and context tags, big-endian).
+void BS_PUT16(std::vector<std::uint8_t> &v, unsigned uVal);
+void BS_PUT32(std::vector<std::uint8_t> &v, std::uint32_t ulVal);
+void BS_TAG_UNSIGNED(std::vector<std::uint8_t> &v, int iCtx, unsigned uAppTag, std::uint32_t ulVal);
+void BS_TAG_OBJID(std::vector<std::uint8_t> &v, int iCtx, std::uint32_t ulObjId);
+void BS_TAG_VALUE(std::vector<std::uint8_t> &v, const BS_VALUE &stVal, std::uint8_t ucCharset);
+void BS_TAG_TEXT(std::vector<std::uint8_t> &v, const std::string &sText, std::uint8_t ucCharset);
+
+// Decoding of one tag inside [p, pEnd): false when the tag does not fit.
+struct BS_TAG {
+    unsigned uNum = 0;
+    bool bCtx = false, bOpen = false, bClose = false;
+    std::size_t uHdr = 0, uLen = 0; // header bytes and content bytes
+};
+bool BS_TAG_READ(const std::uint8_t *p, const std::uint8_t *pEnd, BS_TAG &stTag);
+std::uint32_t BS_TAG_UINT(const std::uint8_t *p, const BS_TAG &stTag);
+
+// A received frame split into its BVLC, NPDU and APDU parts. Every offset lies inside the datagram.
+struct BS_FRAME {
+    std::uint8_t ucFunc = 0;
+    std::uint32_t ulOrigIp = 0; // B/IP address carried in a Forwarded-NPDU, else the UDP sender
+    std::uint16_t usOrigPort = 0;
+    std::uint8_t ucCtrl = 0;
+    bool bDnet = false;
+    std::uint16_t usDnet = 0;
+    std::vector<std::uint8_t> vDadr;
+    bool bSnet = false;
+    std::uint16_t usSnet = 0;
+    std::vector<std::uint8_t> vSadr;
+    std::uint8_t ucNetMsg = 0;
+    std::size_t uApdu = 0, uEnd = 0; // APDU (or network message content) from uApdu to uEnd
+};
+// Returns "" when the frame is usable, otherwise a short reason for the log.
+const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
+                     BS_FRAME &stFr);
+
+// Builds a frame for the wire: BVLC (unicast or broadcast), NPDU with optional source specifier, then pPdu.
+// A network-layer message passes bNetMsg.
+std::vector<std::uint8_t> BS_FRAME_BUILD(bool bBroadcast, const BS_DEVICE *pSrcDev,
+                                         const std::vector<std::uint8_t> &vPdu, bool bNetMsg = false,
+                                         bool bExpectReply = false);
+
+// Sockets, sending (with per-answer delay) and capture file.
+bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr);
+void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort, const std::vector<std::uint8_t> &vFrame,
+             unsigned uDelayMs);
+// Sends what is due; returns the milliseconds until the next queued frame, -1 when none is waiting.
+int BS_SEND_DUE();
+void BS_RUN(double dSeconds);
+bool BS_PCAP_OPEN(const char *cPath);
+void BS_PCAP_WRITE(std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst, std::uint16_t usDstPort,
+                   const std::uint8_t *pData, std::size_t uLen);
+void BS_PCAP_CLOSE();
+
+// Request handling.
+void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
+              const std::uint8_t *pBuf, std::size_t uLen);
+bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr);
+// True once a device or object has answered as many requests as its silent-after fault allows.
+bool BS_SILENT(const BS_FAULTS &stFaults);
+void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
+void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
+                 std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
+void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort);
+void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj, std::uint32_t ulIp,
+                    std::uint16_t usPort);
+
+// Request log: one line per frame received; nullptr when not asked for.
+extern FILE *fpBS_Log;
+void BS_LOG(const std::string &sLine);
+std::string BS_IPTEXT(std::uint32_t ulIp, std::uint16_t usPort);

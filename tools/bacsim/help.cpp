@@ -1,0 +1,92 @@
+// The text of "bacsim --help": how to start it and the building description format, with an example.
+#include "tools/bacsim/bacsim.h"
+
+const char *BS_HELP() {
+    return R"(bacsim - BACnet/IP building simulator for tests and demonstrations
+
+Usage: bacsim [options] BUILDING
+  --log FILE      request log: one line per frame received (key=value fields, see below)
+  --pcap FILE     capture file of every datagram received and sent (raw IPv4, for tshark)
+  --ready FILE    created once every endpoint is open and the start-up I-Ams are sent
+  --seconds N     end after N seconds (default: run until SIGTERM or SIGINT)
+  --check         only read the description and report errors; sends nothing
+  --list-hosts    only print the hosts' addresses, one per line; sends nothing
+  --help          this text
+
+bacsim sends and receives BACnet/IP traffic, so it refuses to run outside a private network namespace made by
+tests/harness/netns-run (exit status 97). The simple way to run a building by hand:
+  tests/harness/bench-net --building examples/building.txt --workdir /tmp/scan -- netscn
+which gives the simulated hosts their addresses in a namespace of their own, joined to the program's one.
+
+Building description: plain text, one statement per line, keyword first; '#' starts a comment line.
+Texts run to the end of the line (blanks at both ends dropped); \xHH writes any byte, \\ a backslash.
+  charset N                 character-set byte of every text (default 0)
+  host ADDR[#PORT] [iam=unicast]
+                            a simulated B/IP node with its own UDP endpoint (port 47808 by default); it also
+                            hears the classful broadcast address of ADDR. I-Am answers are broadcast unless
+                            iam=unicast sends them to the node that asked.
+  device INST [net N mac HEX] [vendor V]
+                            a device on the last host: directly on its B/IP network, or behind the host's
+                            router on network N at MAC address HEX (1 to 6 bytes, e.g. 21 or 0A0B).
+                            A host carries at most one direct device, and any number of routed ones.
+  object TYPE INST          an object of the last device. TYPE: AI AO AV BI BO BV MI MO MV FILE SCHEDULE
+                            (or a number); the device object itself is implied.
+Properties, for the last object (or for the device object before its first object):
+  name TEXT                 object-name        description TEXT   description
+  units N                   units              polarity N         polarity
+  inactive-text TEXT        inactive-text      active-text TEXT   active-text
+  states A|B|C              state-text (array), with number-of-states = count unless given
+  number-of-states N        number-of-states   value V            present-value
+  model TEXT, vendor-name TEXT                 of the device
+  prop NAME VALUE           the same by property name or number (e.g. prop 28 Raum 101)
+A property the description leaves out is answered with Error class property, code unknown-property. Every
+object has object-identifier and object-type; the device has object-list (itself first, then its objects in
+file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none), system-status,
+protocol-version and protocol-revision.
+Faults, for the last device or object (PROP is a name, a number or * for every property):
+  silent-after K            answer K requests, then nothing at all (a silent device answers no Who-Is)
+  error PROP CLASS CODE     answer PROP with an Error
+  reject PROP REASON        answer PROP with a Reject
+  abort PROP REASON         answer PROP with an Abort
+  delay MS                  hold every answer MS milliseconds (device and object delays add up)
+  cov-after N               when the N-th request arrives, first send a confirmed COV notification to the
+                            node that asked (from the device, with its network and MAC when routed)
+  whois-after N             when the N-th request arrives, first broadcast a Who-Is from the host
+  network-after N           the same with a network-layer message (I-Am-Router-To-Network from a router,
+                            else Who-Is-Router-To-Network)
+
+Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
+  (who-is, read-property, confirmed:N, network:N, simple-ack, ...), then dev= obj=TYPE:INST prop= idx= invoke=
+  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|iam:N|none.
+  Example: t=0.412 host=10.0.0.20:47808 from=10.0.0.1:47808 bvlc=unicast svc=read-property dev=1001
+           obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
+  Injected frames are logged as event=cov|who-is|network:N.
+
+Example:
+  # an air handling unit and a room controller behind a router
+  host 10.0.0.20
+  device 1001 vendor 7
+    name AS01 Lueftung
+    iam-at-start
+  object AI 1
+    name RLT01'ZUL'T'MW
+    description Zulufttemperatur
+    units 62
+    value 21.5
+  object MV 2
+    name RLT01'VEN'STUFE
+    description Ventilator Stufe
+    states Aus|Stufe 1|Stufe 2
+    value 2
+    error description 2 32
+  host 10.0.0.21
+  device 5001 net 5 mac 21
+    name RA05 Raum 101
+    delay 50
+  object BI 1
+    name RA05'FK'101
+    inactive-text Zu
+    active-text Auf
+    silent-after 3
+)";
+}

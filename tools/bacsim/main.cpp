@@ -1,0 +1,88 @@
+// bacsim entry: options, the namespace guard, loading the building, opening the endpoints, serving.
+#include "tests/support/netns_guard.h"
+#include "tools/bacsim/bacsim.h"
+#include <cstring>
+
+BS_BUILDING stBS_Bld;
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--check] "
+                         "[--list-hosts] BUILDING   (bacsim --help explains)\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    const char *cLog = nullptr, *cPcap = nullptr, *cReady = nullptr, *cFile = nullptr;
+    double dSeconds = 0;
+    bool bCheck = false, bList = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        bool bNext = i + 1 < argc;
+        if (a == "--help" || a == "-h") {
+            std::fputs(BS_HELP(), stdout);
+            return 0;
+        } else if (a == "--log" && bNext) {
+            cLog = argv[++i];
+        } else if (a == "--pcap" && bNext) {
+            cPcap = argv[++i];
+        } else if (a == "--ready" && bNext) {
+            cReady = argv[++i];
+        } else if (a == "--seconds" && bNext) {
+            dSeconds = std::atof(argv[++i]);
+        } else if (a == "--check") {
+            bCheck = true;
+        } else if (a == "--list-hosts") {
+            bList = true;
+        } else if (a[0] != '-' && cFile == nullptr) {
+            cFile = argv[i];
+        } else {
+            return Usage();
+        }
+    }
+    if (cFile == nullptr) return Usage();
+    std::string sErr;
+    if (!BS_LOAD(cFile, stBS_Bld, sErr)) {
+        std::fprintf(stderr, "bacsim: %s\n", sErr.c_str());
+        return 2;
+    }
+    if (bList) {
+        for (const BS_HOST &h : stBS_Bld.vHosts) std::printf("%s\n", BS_IPTEXT(h.ulIp, h.usPort).c_str());
+        return 0;
+    }
+    if (bCheck) return 0;
+    if (!NT_IN_PRIVATE_NETNS()) {
+        std::fprintf(stderr, "bacsim: refusing to send outside a private network namespace "
+                             "(run it through tests/harness/netns-run or tests/harness/bench-net)\n");
+        return 97;
+    }
+    if (cLog != nullptr && (fpBS_Log = std::fopen(cLog, "w")) == nullptr) {
+        std::fprintf(stderr, "bacsim: cannot write %s\n", cLog);
+        return 2;
+    }
+    if (cPcap != nullptr && !BS_PCAP_OPEN(cPcap)) {
+        std::fprintf(stderr, "bacsim: cannot write %s\n", cPcap);
+        return 2;
+    }
+    if (!BS_NET_OPEN(stBS_Bld, sErr)) {
+        std::fprintf(stderr, "bacsim: %s\n", sErr.c_str());
+        return 1;
+    }
+    for (const BS_DEVICE &d : stBS_Bld.vDevs)
+        if (d.bIamAtStart) {
+            BS_IAM_SEND(d, true, 0, 0);
+            BS_LOG("host=" + BS_IPTEXT(stBS_Bld.vHosts[d.uHost].ulIp, stBS_Bld.vHosts[d.uHost].usPort) +
+                   " dev=" + std::to_string(d.ulInst) + " event=iam-at-start");
+        }
+    if (cReady != nullptr) {
+        FILE *fp = std::fopen(cReady, "w");
+        if (fp != nullptr) std::fclose(fp);
+    }
+    BS_RUN(dSeconds);
+    BS_PCAP_CLOSE();
+    if (fpBS_Log != nullptr) std::fclose(fpBS_Log);
+    return 0;
+}

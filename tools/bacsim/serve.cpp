@@ -1,0 +1,127 @@
+// Takes one received frame for a simulated host: picks the devices it is meant for (directly, or behind the
+// host's router by DNET/DADR) and answers it the way a BACnet/IP device or router does.
+#include "tools/bacsim/bacsim.h"
+
+namespace {
+
+std::string Hex(const std::vector<std::uint8_t> &v) {
+    std::string s;
+    char c[4];
+    for (std::uint8_t b : v) {
+        std::snprintf(c, sizeof c, "%02X", b);
+        s += c;
+    }
+    return s.empty() ? "-" : s;
+}
+
+bool Routes(const BS_HOST &h, std::uint16_t usNet) {
+    for (std::uint16_t n : h.vNets)
+        if (n == usNet) return true;
+    return false;
+}
+
+std::vector<BS_DEVICE *> Targets(std::size_t uHost, const BS_FRAME &fr) {
+    std::vector<BS_DEVICE *> v;
+    for (BS_DEVICE &d : stBS_Bld.vDevs)
+        if (d.uHost == uHost && BS_ADDRESSED(d, fr)) v.push_back(&d);
+    return v;
+}
+
+void NetworkMessage(std::size_t uHost, const BS_FRAME &fr, const std::uint8_t *pBuf, std::string &sLog) {
+    const BS_HOST &h = stBS_Bld.vHosts[uHost];
+    char c[32];
+    std::snprintf(c, sizeof c, " svc=network:%u", fr.ucNetMsg);
+    sLog += c;
+    // A router tells who asks for routers (to one of its networks, or to any) which networks it serves.
+    bool bAsked = fr.ucNetMsg == 0x00 && !h.vNets.empty();
+    if (bAsked && fr.uEnd >= fr.uApdu + 2)
+        bAsked = Routes(h, static_cast<std::uint16_t>((pBuf[fr.uApdu] << 8) | pBuf[fr.uApdu + 1]));
+    if (!bAsked) {
+        sLog += " answer=none";
+        return;
+    }
+    std::vector<std::uint8_t> vMsg{0x01};
+    for (std::uint16_t n : h.vNets) BS_PUT16(vMsg, n);
+    BS_SEND(uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, vMsg, true), 0);
+    sLog += " answer=i-am-router";
+}
+
+} // namespace
+
+// Local devices of a host without DNET, all of them with DNET 65535, else the ones on that network (the one
+// with that MAC address when DADR names one). The caller has already matched the host.
+bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr) {
+    if (!stFr.bDnet) return stDev.usNet == 0;
+    return stFr.usDnet == 0xFFFF || (stDev.usNet == stFr.usDnet && (stFr.vDadr.empty() || stFr.vDadr == stDev.vMac));
+}
+
+void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
+              const std::uint8_t *pBuf, std::size_t uLen) {
+    const BS_HOST &h = stBS_Bld.vHosts[uHost];
+    std::string sLog = "host=" + BS_IPTEXT(h.ulIp, h.usPort) + " from=" + BS_IPTEXT(ulSrcIp, usSrcPort);
+    BS_FRAME fr;
+    const char *cWhy = BS_PARSE(pBuf, uLen, ulSrcIp, usSrcPort, fr);
+    if (*cWhy != '\0') {
+        BS_LOG(sLog + " svc=invalid why=" + cWhy);
+        return;
+    }
+    sLog += fr.ucFunc == 0x04 ? " bvlc=forwarded" : (fr.ucFunc == 0x0B || bViaBroadcast ? " bvlc=broadcast" : " bvlc=unicast");
+    if (fr.ucFunc == 0x04) sLog += " orig=" + BS_IPTEXT(fr.ulOrigIp, fr.usOrigPort);
+    if (fr.ucCtrl & 0x80) {
+        NetworkMessage(uHost, fr, pBuf, sLog);
+        BS_LOG(sLog);
+        return;
+    }
+    std::string sVia = !fr.bDnet ? " via=direct" : (fr.usDnet == 0xFFFF ? " via=global" : " via=routed");
+    if (fr.bDnet) sVia += " dnet=" + std::to_string(fr.usDnet) + " dadr=" + Hex(fr.vDadr);
+    if (fr.bDnet && fr.usDnet != 0xFFFF && !Routes(h, fr.usDnet)) {
+        // A router that does not know the network says so to the node that asked.
+        std::vector<std::uint8_t> vMsg{0x03, 0x01};
+        BS_PUT16(vMsg, fr.usDnet);
+        BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, nullptr, vMsg, true), 0);
+        BS_LOG(sLog + sVia + " svc=any answer=reject-network");
+        return;
+    }
+    std::uint8_t ucType = pBuf[fr.uApdu] & 0xF0;
+    std::size_t uApduLen = fr.uEnd - fr.uApdu;
+    if (ucType == 0x10) {
+        if (uApduLen >= 2 && pBuf[fr.uApdu + 1] == 0x08) {
+            BS_WHOIS(uHost, fr, pBuf, sLog);
+            BS_LOG(sLog + sVia);
+        } else {
+            BS_LOG(sLog + sVia + " svc=unconfirmed:" + std::to_string(uApduLen >= 2 ? pBuf[fr.uApdu + 1] : 256));
+        }
+        return;
+    }
+    if (ucType != 0x00) {
+        // Answers to what the simulator sent itself (Simple-ACK of a COV notification and the like).
+        static const char *const aNames[] = {"", "", "simple-ack", "complex-ack", "segment-ack", "error", "reject", "abort"};
+        std::string sName = ucType >> 4 < 8 ? aNames[ucType >> 4] : "apdu:" + std::to_string(ucType >> 4);
+        std::string sInv = uApduLen >= 2 ? std::to_string(pBuf[fr.uApdu + 1]) : "-";
+        BS_LOG(sLog + sVia + " svc=" + sName + " invoke=" + sInv);
+        return;
+    }
+    std::vector<BS_DEVICE *> vTo = Targets(uHost, fr);
+    if (uApduLen < 4 || vTo.size() != 1 || fr.ucFunc == 0x0B || bViaBroadcast) {
+        // Confirmed requests are answered only when they name one device and came by unicast.
+        BS_LOG(sLog + sVia + " svc=confirmed answer=none devices=" + std::to_string(vTo.size()));
+        return;
+    }
+    BS_DEVICE &d = *vTo[0];
+    std::vector<std::uint8_t> vApdu;
+    unsigned uDelay = 0;
+    bool bSilent = false;
+    std::uint8_t ucService = pBuf[fr.uApdu + 3];
+    if (pBuf[fr.uApdu] & 0x08) {
+        vApdu = {0x71, pBuf[fr.uApdu + 2], 4}; // Abort: segmented requests are not taken
+        sLog += " svc=confirmed-segmented dev=" + std::to_string(d.ulInst) + " answer=abort:4";
+    } else if (ucService == 12) {
+        BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
+    } else {
+        vApdu = {0x60, pBuf[fr.uApdu + 2], 9}; // Reject: unrecognized service
+        sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
+                " invoke=" + std::to_string(pBuf[fr.uApdu + 2]) + " answer=reject:9";
+    }
+    BS_LOG(sLog + sVia);
+    if (!bSilent) BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, &d, vApdu), uDelay);
+}
