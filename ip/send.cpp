@@ -33,14 +33,15 @@ static int SENDEN(int iSock, const IP_PORT &Ziel, int iAnzahl, const unsigned ch
     sa.sin_port = IP_S2NS(Ziel.usPort);
     ssize_t n = -1;
     int iErrno = EINVAL; // a negative count or missing bytes are never handed to the system
-    if (iAnzahl >= 0 && (ucData != nullptr || iAnzahl == 0)) {
+    bool bZulaessig = iAnzahl >= 0 && (ucData != nullptr || iAnzahl == 0);
+    if (bZulaessig) {
         n = sendto(iSock, ucData, static_cast<std::size_t>(iAnzahl), 0,
                    reinterpret_cast<struct sockaddr *>(&sa), sizeof sa);
         iErrno = errno;
     }
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", "IP_SEND", "Nach SENDTO   iier : %d    L\x84nge : %d", static_cast<int>(n), iAnzahl);
-    if (n != iAnzahl) {
+    if (!bZulaessig || n != iAnzahl) {
         iIP_Error = iErrno;
         UT_ERR_LOG(cRoutine, -1, iErrno, IP_PORT2A(&Ziel));
         return -1;
