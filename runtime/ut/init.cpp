@@ -37,7 +37,9 @@ int UT_INIT(int argc, char **argv) {
     UT_LOOPTIME();
     UT_LOOPTIME();
 
-    // operating-protocol queue "DR_OPROT" is opened here (UT_WSL_INIT; a result r != 0 gives -r - 10)
+    // Unprinted lines of an earlier run are taken up from the operating-protocol queue.
+    int r = UT_WSL_INIT(&WSL_UT_DR_OPROT, "DR_OPROT", 0);
+    if (r != 0) ier = -r - 10;
 
     if (ier == 0) ier = UT_INIT_TYPEN();
     return ier;

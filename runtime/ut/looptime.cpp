@@ -22,7 +22,7 @@ int UT_LOOPTIME() {
     ucUT_LASTHSek = ucUT_LOOPHSek;
     ulUT_LASTuSek = ulUT_LOOPuSek;
 
-    // time-jump test goes here: TEST_Z_ set and ulUT_LASTZeit not below ulUT_Z_Nxt -> UT_Z_JUMP
+    if (TEST_Z_ && ulUT_LASTZeit >= ulUT_Z_Nxt) UT_Z_JUMP();
 
     struct timeval tv;
     UT_CLOCK_GET(&tv);

@@ -89,6 +89,9 @@ extern const bool bUT_VAR_TABCONV;          // true in the converter build
 extern const std::uint32_t uUT_EL_ZeileMax; // highest line count the error log keeps
 // Size of the error-log file for its size limit; 0xFFFFFFFF (no size, never over the limit) in the scanner.
 std::uint32_t UT_EL_FSIZE(const char *cName);
+// Widths of a queue's entry count and read offset (32-bit in the scanner, 64-bit in the converter).
+extern const std::int64_t lUT_WSL_AnzMax;
+extern const std::int64_t lUT_WSL_OffsMax;
 // Width checks of the basic types at start-up: 0, or -21/-22/-24/-25 after printing the mismatch
 // (converter only; the scanner returns 0).
 int UT_INIT_TYPEN();
@@ -101,6 +104,51 @@ int UT_ZDB_PREFIX(char *cBuf, std::size_t uSize, unsigned uNr, const char *cDpId
                   unsigned long ulAtb);
 
 // ---- Operating protocol, queue files, time jumps ------------------------------------------------------------
+// Control record of one queue file "<name>.WSL" (text lines or fixed binary records), held by the caller.
+// lAnz: 0 = empty; n > 0 = n unread entries in the file from lOffset on; -n = n unread entries of which the
+// oldest is also in cBuf (-1: only in cBuf, there is no file).
+struct UT_WSL_Struct {
+    char cName[9];        // queue name without extension
+    int iLen;             // 0 = text lines, 1..256 = record length
+    FILE *fp;             // open only during an operation
+    std::int64_t lAnz;    // within the program's count width (lUT_WSL_AnzMax)
+    std::int64_t lOffset; // file offset of the next entry read from the file (up to lUT_WSL_OffsMax)
+    char cBuf[264];       // oldest entry (lAnz < 0) or the entry last read
+};
+// Loads the queue from its file: 0; 2 name empty/longer than 8 or file not openable; 3 length not 0..256.
+int UT_WSL_INIT(UT_WSL_Struct *psWSL, const char *cName, int iLen);
+// Appends one entry (text: terminated, line feed added; binary: iLen bytes): 0; 2 text of 256 or more
+// characters; 10 file not openable, entry not written completely, or the queue full.
+int UT_WSL_WRIT(UT_WSL_Struct *psWSL, const char *cEintrag);
+// Oldest entry, consumed (mode 0) or only looked at (mode 1); null when empty, on an error or another mode.
+char *UT_WSL_RXXX(UT_WSL_Struct *psWSL, int iModus);
+char *UT_WSL_READ(UT_WSL_Struct *psWSL);
+// Leaves the file loadable by UT_WSL_INIT: mode 0 compacts through "<name>.WST", 1 in place, 2 discards it.
+// 0; 2 other mode; 10 queue file not writable or positionable; 11 second file, copy or truncation failed.
+int UT_WSL_EXIT(UT_WSL_Struct *psWSL, int iModus);
+// "<name><cExt>" of the queue into cDatei (at least 13 bytes); false when the record holds no name.
+bool UT_WSL_DATEI(const UT_WSL_Struct *psWSL, const char *cExt, char *cDatei, std::size_t uSize);
+// One entry from / to the queue's open stream psWSL->fp; true when it was complete (cZiel: 258 bytes or more).
+bool UT_WSL_GET(UT_WSL_Struct *psWSL, char *cZiel);
+bool UT_WSL_PUT(UT_WSL_Struct *psWSL, const char *cEintrag);
+
+// Operating protocol: queue "DR_OPROT" and the output configuration (further globals above).
+extern UT_WSL_Struct WSL_UT_DR_OPROT;
+extern unsigned char ucUT_DR_Zeilen; // lines per page: 0/255 none, 1-4 form feed only, 5-254 with header
+// Appends a message line to the queue and makes one output step: 1 while a line is pending or queued, 0 idle,
+// -1/-3 when the print file (type 20) could not be cut.
+int UT_DR_OPROT(const char *cZeile);
+// Drops the oldest fifth of the lines counted in *puZeile from the front of a text file (lines read with at
+// most iMaxLen characters, *puZeile decremented per line): 0; -1 file not openable; -3 copy failed.
+int UT_FI_CUT(const char *cName, std::uint32_t *puZeile, int iMaxLen);
+// Room on the disk for another log or protocol line (more than 10 MiB, or 10 KiB on a disk of 10 MiB at most).
+bool UT_DISK_PLATZ();
+// Disk so full with ulFrei bytes free that a log or queue drops its oldest fifth.
+bool UT_DISK_KNAPP(std::uint32_t ulFrei);
+
+// Time jumps (test switch -Z) and clock setting through the time-synchronisation process.
+int UT_Z_JUMP();
+int UT_SET_RTC(std::uint32_t ulDT);
 
 // ---- Attribute text catalogue ------------------------------------------------------------------------------
 // Text of state (mask: 0 = state 0, 0xFF = 255, else 1 + lowest set bit) of an attribute code from
