@@ -74,8 +74,10 @@ int UT_ERR_LOG(const char *cRoutine, int iErr, int iCode, const char *cText) {
     if (cText != nullptr && cText[0] != '\0') {
         int iRest = 251 - n;
         if (iRest > 0) {
+            int nStd = n;
             std::snprintf(cZeile + n, sizeof cZeile - static_cast<std::size_t>(n), "  (%.*s", iRest, cText);
             n = UT_NORM_STRING(cZeile);
+            if (n == nStd + 3) n = nStd; // a text of blanks: the "  (" goes as well
             cZeile[n++] = ')';
             cZeile[n] = '\0';
         }
