@@ -1,4 +1,37 @@
 // The converter program: CSV data points to a ZDB reference file, hand-over to the loader.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+// ---- Converter state, set by TK_INIT and used by the conversion and the end phase
+// ---------------------------
+extern int iTK_L_Modus;          // 1 = hand tabconv.ref to the loader at the end (option L)
+extern int iTK_TrbId;            // driver id from the first valid record; -1 = no header written yet
+extern FILE *fpTK_CSV;           // the CSV file, null when not open
+extern FILE *fpTK_REF;           // tabconv.ref, null when not open
+extern char cTK_CSV_Buf[512];    // CSV line; also the loader's command line
+extern char cTK_REF_Buf[512];    // reference-file line
+extern char cTK_Obj_Kenn[5];     // object identifier, at most 4 characters
+extern char cTK_GAK_Kenn[11];    // GAK identifier, at most 10 characters
+extern const char cTK_Version[]; // program version shown in the banner
+
+// ---- Program phases --------------------------------------------------------------------------------------
+int TK_INIT(int argc, char **argv); // 0, -1 missing argument, -10/-11 CSV open/read, -12 tabconv.ref
+int TK_DP_LOOP();                   // 0, or -21 ... -24 at the first faulty record
+int TK_EXIT();                      // closes the files, hands over to the loader; 0
+
+// ---- Reference-file output -------------------------------------------------------------------------------
+// Writes one line of tabconv.ref (bHead: the header line). Data lines are gathered into large blocks so that
+// a million records do not cost a million system calls; a failed block write is still charged to the line it
+// hit. Returns 0, -23 (a data line failed) or -24 (a header line failed).
+int TK_REF_WRITE(const char *cLine, int iLen, bool bHead);
+extern char cTK_REF_Blk[65536];  // data lines not yet written
+extern std::size_t uTK_REF_Fill; // bytes used in cTK_REF_Blk
+// Writes what TK_REF_WRITE still holds: 0, or -23 when a data line could not be written.
+int TK_REF_FLUSH();
+
+// ---- Hand-over to the loader -----------------------------------------------------------------------------
+// "exec ctrload tabconv.ref <driver id> '<object id>' '<GAK id>'" into cBuf, each identifier quoted for the
+// shell so that it reaches the loader unchanged as one argument. Length, or -1 when it does not fit.
+int TK_LD_CMD(char *cBuf, std::size_t uSize);

@@ -29,6 +29,8 @@ void UT_TRC_CONT(const char *cFmt, ...) __attribute__((format(printf, 1, 2)));
 void UT_T_OPTION(const char *cArg);
 // Closes a trace file opened by -TD (flushes it); standard error stays.
 void UT_T_CLOSE();
+// "\n(time stamp)   <cName>:  Gesetzte Testschalter sind :\n" and one line per set switch (option -TX).
+void UT_T_LISTE(const char *cName);
 
 // ---- Time stamps and packed date-time ------------------------------------------------------------------
 char *UT_T_TIME();
@@ -156,3 +158,6 @@ int UT_SET_RTC(std::uint32_t ulDT);
 char *UT_DP_ATBTEXT(unsigned char ucKode, unsigned char ucMaske);
 
 // ---- CSV splitting -----------------------------------------------------------------------------------------
+// Splits cText in place at cSep into at most iMax fields and points cFeld[0..iMax-1] at them (unused
+// entries at an empty text). Returns the number of fields found, at most iMax.
+int UT_CSV_SCAN(char *cText, char cSep, int iMax, char *cFeld[]);
