@@ -1,52 +1,22 @@
 // Error log: one line per reported failure (time stamp, routine, result code, explaining number, text),
 // delivered to the configured destination; the error-log file is kept within its line, size and disk limits
 // by cutting off its oldest fifth.
-#include <cstring>
-#include "runtime/sy/sy.h"
 #include "runtime/ut/ut.h"
 
 static std::uint32_t uZeile; // lines this process has written to the error-log file
 
 static bool EL_LIMIT() {
     if (uUT_EL_AnzWSL != 0 && uZeile >= uUT_EL_AnzWSL) return true;
-    if (UT_DISKSIZE() > 0x1400000 && UT_DISKFREE() <= 0xB00000) return true;
-    if (UT_DISKFREE() <= 0x7800) return true;
+    if (UT_DISK_KNAPP(UT_DISKFREE())) return true;
     // A missing file (0xFFFFFFFF) is never over the limit.
     std::uint32_t ulSize = UT_EL_FSIZE(cUT_EL_Bez);
     return ulSize != 0xFFFFFFFF && ulSize > ulUT_EL_SizeWSL;
 }
 
-// Removes the oldest fifth of the lines counted in uZeile from the front of the file.
-static int EL_CUT() {
-    FILE *fpR = std::fopen(cUT_EL_Bez, "r");
-    if (fpR == nullptr) return -1;
-    char cBuf[258];
-    for (std::uint32_t n = uZeile / 5; n > 0 && std::fgets(cBuf, 257, fpR) != nullptr; n--)
-        uZeile--;
-    FILE *fpW = std::fopen(cUT_EL_Bez, "r+");
-    if (fpW == nullptr) {
-        std::fclose(fpR);
-        return -1;
-    }
-    int ier = 0;
-    for (int c; (c = std::fgetc(fpR)) != EOF;) {
-        if (std::fputc(c, fpW) == EOF) {
-            ier = -3;
-            break;
-        }
-    }
-    if (std::fflush(fpW) != 0) ier = -3;
-    SY_FI_CHSIZE(fpW, std::ftell(fpW));
-    std::fclose(fpW);
-    std::fclose(fpR);
-    return ier;
-}
-
 // Appends the line to the error-log file while there is room on the disk; the first line of a process
 // empties the file.
 static int EL_FILE(const char *cZeile, std::size_t uLen) {
-    bool bPlatz = UT_DISKFREE() > 0xA00000 || (UT_DISKSIZE() <= 0xA00000 && UT_DISKFREE() > 0x2800);
-    if (!bPlatz) return 0;
+    if (!UT_DISK_PLATZ()) return 0;
     FILE *fp = std::fopen(cUT_EL_Bez, uZeile == 0 ? "w" : "a");
     if (fp == nullptr) return 0;
     // The line counts only when it reached the file, also through the final flush.
@@ -59,7 +29,7 @@ static int EL_FILE(const char *cZeile, std::size_t uLen) {
 
 int UT_ERR_LOG(const char *cRoutine, int iErr, int iCode, const char *cText) {
     int ier = 0;
-    if (EL_LIMIT()) ier = EL_CUT();
+    if (EL_LIMIT()) ier = UT_FI_CUT(cUT_EL_Bez, &uZeile, 256);
 
     // 256 characters at most, line feed included.
     char cZeile[257];

@@ -137,6 +137,10 @@ TEST(DiskFigures, SizeMeasuredOnce) {
 }
 
 TEST(StartUp, StartValuesOptionsAndLoopTimes) {
+    // The start-up opens the operating-protocol queue in the working directory.
+    char t[] = "/tmp/ut_init_XXXXXX";
+    ASSERT_NE(mkdtemp(t), nullptr);
+    ASSERT_EQ(chdir(t), 0);
     PASS(2024, 5, 17, 13, 45, 30);
     for (unsigned char *p : {&TEST_T_X, &TEST_Z_, &TEST_T_A})
         *p = 0;
@@ -174,6 +178,8 @@ TEST(StartUp, StartValuesOptionsAndLoopTimes) {
     EXPECT_EQ(ulUT_ZB_Stunde, NT_DT(2024, 5, 17, 14, 0, 0));
     TEST_T_X = TEST_Z_ = 0;
     UT_CLOCK_SET(nullptr);
+    std::string c = std::string("rm -rf ") + t;
+    EXPECT_EQ(std::system(c.c_str()), 0);
 }
 
 TEST(StartUp, RecordWidthsOfTheConverter) {
