@@ -56,7 +56,8 @@ int UT_ERR_LOG(const char *cRoutine, int iErr, int iCode, const char *cText) {
     cZeile[n] = '\0';
 
     switch (ucUT_EL_Typ) {
-    case 1: // operating protocol: not wired yet, the line is dropped
+    case 1: // operating protocol; its result is not ours to report
+        UT_DR_OPROT(cZeile);
         break;
     case 255: {
         int r = EL_FILE(cZeile, static_cast<std::size_t>(n));
