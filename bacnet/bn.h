@@ -90,8 +90,23 @@ QX04_BN_ROUTE *QX04_BN_RT_FIND(std::uint32_t ulDev, std::uint16_t usSNET, unsign
                                const unsigned char *ucSADR, const IP_PORT *stPort);
 
 // ---- ReadProperty requests -----------------------------------------------------------------------------
+// ReadProperty request for device ulDev (instance or device identifier) into ucBuf, destination into stPort:
+// the frame length, or 0 for a device without a route (nothing built, no invoke id drawn).
+int QX04_BN_RD(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPropId, IP_PORT *stPort,
+               unsigned char *ucBuf);
+// The same for element usIndex of an array property (0 = the array's length).
+int QX04_BN_RDARR(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPropId, std::uint16_t usIndex,
+                  IP_PORT *stPort, unsigned char *ucBuf);
+// Exit trace of both: result, destination, frame.
+void QX04_BN_RDTRC(const char *cRoutine, int ier, const IP_PORT *stPort, const unsigned char *ucBuf);
 
 // ---- Incoming message check and receive guard -----------------------------------------------------------
+// Receive guard, before anything else reads a datagram of iLen bytes: 0, or -1 ("unzul. BVLC") when it is
+// shorter than 4 bytes or its BVLC length is below 4 or above iLen.
+int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
+// Every received frame that passed the guard, with its sender: 3 the acknowledgement of the outstanding
+// request, -1000 - code its Error, -2000 - reason its Reject, 2 a notification, -1 anything else.
+int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
 
 // ---- Network messages and own-device responder ---------------------------------------------------------
 
