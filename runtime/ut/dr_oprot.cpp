@@ -75,8 +75,8 @@ static void DR_HOLEN() {
     }
     // Room for both is kept above: a queued entry has at most 256 characters.
     std::size_t n = std::strlen(cZeilenBuf);
-    if (bEintrag && std::strchr(cZeilenBuf, '\n') == nullptr) cZeilenBuf[n++] = '\n';
-    if (std::strchr(cZeilenBuf, '\r') == nullptr && ucUT_DR_Typ != 20) cZeilenBuf[n++] = '\r';
+    if (bEintrag && std::memchr(cZeilenBuf, '\n', n) == nullptr) cZeilenBuf[n++] = '\n';
+    if (std::memchr(cZeilenBuf, '\r', n) == nullptr && ucUT_DR_Typ != 20) cZeilenBuf[n++] = '\r';
     cZeilenBuf[n] = '\0';
     iSpalte = 0;
 }

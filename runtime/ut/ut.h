@@ -120,7 +120,7 @@ struct UT_WSL_Struct {
 // Loads the queue from its file: 0; 2 name empty/longer than 8 or file not openable; 3 length not 0..256.
 int UT_WSL_INIT(UT_WSL_Struct *psWSL, const char *cName, int iLen);
 // Appends one entry (text: terminated, line feed added; binary: iLen bytes): 0; 2 text of 256 or more
-// characters; 10 file not openable, entry not written completely, or the queue full.
+// characters besides a final line feed; 10 file not openable, entry not written completely, or the queue full.
 int UT_WSL_WRIT(UT_WSL_Struct *psWSL, const char *cEintrag);
 // Oldest entry, consumed (mode 0) or only looked at (mode 1); null when empty, on an error or another mode.
 char *UT_WSL_RXXX(UT_WSL_Struct *psWSL, int iModus);

@@ -9,7 +9,8 @@ int UT_WSL_WRIT(UT_WSL_Struct *psWSL, const char *cEintrag) {
     std::int64_t lStuecke = 1;
     if (psWSL->iLen == 0) {
         std::size_t n = std::strlen(cEintrag);
-        if (n >= 256) return 2;
+        // 255 characters, and the line feed they may already end in (the longest error-log line).
+        if (n - (n > 0 && cEintrag[n - 1] == '\n') >= 256) return 2;
         std::memcpy(cNeu, cEintrag, n);
         // A line feed inside the text would split it into two lines of the file, out of step with the count.
         for (std::size_t i = 0; i + 1 < n; i++)
