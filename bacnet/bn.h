@@ -109,5 +109,20 @@ int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
 
 // ---- Network messages and own-device responder ---------------------------------------------------------
+// Answers the layer sends: BVLC Original-Unicast-NPDU, NPDU 0x01 0x00, the APDU from offset 6; shorter than
+// 256 bytes.
+constexpr int QX04_REPLY_APDU = 6;
+// Writes the reply header and the length iLen into ucBuf and sends the frame to stPort; IP_SEND's result.
+int QX04_BN_REPLY(const IP_PORT *stPort, unsigned char *ucBuf, int iLen);
+// Writes the APDU of an Error (class and code enumerated) from offset 6 of ucBuf; the frame length, 13.
+int QX04_BN_ERRPDU(unsigned char *ucBuf, unsigned char ucInvoke, unsigned char ucService, unsigned char ucClass,
+                   unsigned char ucCode);
+// Network-layer messages: traced, never answered; 0.
+int QX04_BN_MSGNW(const IP_PORT *stPort, const unsigned char *ucFrame);
+// ReadProperty addressed to the scanner: answered from the own-device table or refused with an Error; 0.
+int QX04_BN_MSGRPR(const IP_PORT *stPort, const unsigned char *ucFrame);
 
 // ---- Frame trace ---------------------------------------------------------------------------------------
+// Readable breakdown of a received frame's BVLC and NPDU headers and APDU type on the trace output; 0.
+// Reads nothing at or beyond the frame's BVLC length.
+int QX04_T_BN(const IP_PORT *stPort, const unsigned char *ucFrame);
