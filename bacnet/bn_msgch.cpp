@@ -1,0 +1,163 @@
+// Checks every received frame: drops invalid frames and the scanner's own broadcasts, answers what other
+// nodes ask of the scanner, learns device routes from I-Am, and tells the scan loop whether the frame answers
+// its outstanding request (3), reports an error (-1000 - code) or a reject (-2000 - reason), or is a
+// notification (2); -1 for everything else.
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+
+static const char cRoutine[] = "QX04_BN_MSGCHK";
+
+// Simple-ACK, or the Error "service request denied" (class object, code 29), for a confirmed request.
+static void ANTWORT(const IP_PORT *RPort, bool bError, unsigned char ucInvoke, unsigned char ucService) {
+    unsigned char ucBuf[QX04_REPLY_APDU + 7];
+    int iLen = QX04_REPLY_APDU + 3;
+    if (bError) {
+        iLen = QX04_BN_ERRPDU(ucBuf, ucInvoke, ucService, 0x01, 0x1D);
+    } else {
+        ucBuf[QX04_REPLY_APDU] = 0x20; // Simple-ACK
+        ucBuf[QX04_REPLY_APDU + 1] = ucInvoke;
+        ucBuf[QX04_REPLY_APDU + 2] = ucService;
+    }
+    QX04_BN_REPLY(RPort, ucBuf, iLen); // a failed send is reported by the transport
+}
+
+// Route of a device from its I-Am: identifier, then max APDU, segmentation and vendor into its record.
+static void IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::uint16_t usNet,
+                unsigned char ucSlen, const unsigned char *ucSadr) {
+    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
+    const unsigned char *ucEnd = ucFrame + iLen;
+    int p = a + 2;
+    if (p >= iLen) return;
+    int l = QX04_BN_TAGLEN(ucFrame + p, ucEnd);
+    if (l <= 0) return;
+    const std::uint32_t ulDev = QX04_BN_TAG2L(ucFrame + p, 12, ucEnd);
+    if (ulDev == 0xFFFFFFFF) return;
+    if (usNet == 0xFFFF) usNet = 0, ucSlen = 0; // no valid source network: reached directly
+    const int iRec = QX04_BN_RT_SET(ulDev, usNet, ucSlen, ucSadr, RPort);
+    if (iRec < 0) return;
+    QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[iRec];
+    p += l;
+    const int iContext[3] = {2, 9, 2};
+    for (int i = 0; i < 3; i++) {
+        if (p >= iLen || (l = QX04_BN_TAGLEN(ucFrame + p, ucEnd)) <= 0) return;
+        const std::uint32_t v = QX04_BN_TAG2L(ucFrame + p, iContext[i], ucEnd);
+        if (i == 0) r->usMaxApdu = (std::uint16_t)v;
+        if (i == 1) r->ucSegment = (unsigned char)v;
+        if (i == 2) r->usVendorId = (std::uint16_t)v;
+        p += l;
+    }
+}
+
+// A confirmed request addressed to the scanner.
+static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, const QX04_BN_ROUTE *pRoute) {
+    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
+    const int s = a + ((ucFrame[a] & 0x08) ? 5 : 3); // service choice behind sequence number and window
+    if (s >= iLen) return -1;                        // no service named: nothing to answer
+    const unsigned char ucInvoke = ucFrame[a + 2], ucService = ucFrame[s];
+    if (ucService == 1 || ucService == 2) { // confirmed COV or event notification
+        if (TEST_T_I || TEST_T_I1) {
+            UT_TRC("\n\n", cRoutine, "Nach COV/EVENT (%u)   Port: >%s<\n      ROUTE : ", ucService,
+                   IP_PORT2A(RPort));
+            UT_TRC_CONT(">%s<", pRoute != nullptr ? IP_PORT2A(&pRoute->stPort) : "* NULL *");
+            std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
+        }
+        ANTWORT(RPort, false, ucInvoke, ucService);
+        return pRoute != nullptr ? 2 : -1;
+    }
+    if (ucService == 12) {
+        QX04_BN_MSGRPR(RPort, ucFrame);
+        return -1;
+    }
+    if (TEST_T_I || TEST_T_I1)
+        UT_TRC("\n\n", cRoutine, "Nach and. Service (%u)   Port: >%s<", ucService, IP_PORT2A(RPort));
+    ANTWORT(RPort, true, ucInvoke, ucService);
+    return -1;
+}
+
+// Error PDU for the outstanding request: -1000 - error code.
+static int FEHLER(const unsigned char *ucFrame) {
+    const unsigned char *ucEnd = ucFrame + QX04_BN_BVLCLEN(ucFrame);
+    const int t = QX04_BN_POSTAG(ucFrame);
+    if (t <= 0) return -1;
+    QX04_BN_TAG2L(ucFrame + t, 9, ucEnd); // error class: decoded for the trace, no part in the result
+    std::uint32_t ulCode = QX04_BN_TAG2L(ucFrame + t + QX04_BN_TAGLEN(ucFrame + t, ucEnd), 9, ucEnd);
+    // Codes are 16-bit enumerations; anything larger counts as undecodable, so that no code can turn the
+    // result into one the loop reads as an acknowledgement or a notification.
+    if (ulCode > 0xFFFF) ulCode = 0xFFFFFFFF;
+    return ulCode == 0xFFFFFFFF ? -999 : -1000 - (int)ulCode;
+}
+
+int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
+    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
+    if (UT_TRC_IN()) {
+        UT_TRC("\n\n", cRoutine, "Nach Aufruf  Port : >%s<  L\x84nge : %u\n>", IP_PORT2A(RPort), iLen & 0xFF);
+        for (int i = 0; i < (iLen & 0xFF); i++)
+            UT_TRC_CONT(" 0x%02X ", ucFrame[i]);
+        std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
+    }
+    int ier = -1;
+    const int n = QX04_BN_POSNPDU(ucFrame);
+    if (n <= 0 || ucFrame[0] != 0x81) {
+        UT_ERR_LOG(cRoutine, iLen, n, "unzul. BVLC");
+    } else if (IP_CHK_HOST(RPort->ulAdr) != 0 && RPort->usPort == iQX04_IP_Port) {
+        // the scanner's own broadcast come back
+    } else if (n + 1 < iLen && (ucFrame[n + 1] & 0x80)) {
+        QX04_BN_MSGNW(RPort, ucFrame);
+    } else {
+        // Sender's route by its source address; a source specifier cut off by the frame's end leaves it
+        // unknown (the APDU is then missing as well).
+        const unsigned char ucCtl = n + 1 < iLen ? ucFrame[n + 1] : 0;
+        std::uint16_t usNet = 0;
+        unsigned char ucSlen = 0;
+        const unsigned char *ucSadr = nullptr;
+        bool bQuelle = true;
+        if (ucCtl & 0x08) {
+            int p = n + 2;
+            if (ucCtl & 0x20) p = p + 2 < iLen ? p + 3 + ucFrame[p + 2] : iLen;
+            bQuelle = p + 2 < iLen && p + 3 + ucFrame[p + 2] <= iLen;
+            if (bQuelle) {
+                usNet = QX04_BN_BNS2S(ucFrame + p);
+                ucSlen = ucFrame[p + 2];
+                ucSadr = ucFrame + p + 3;
+            }
+        }
+        const QX04_BN_ROUTE *pRoute =
+            bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, RPort) : nullptr;
+        const int a = QX04_BN_POSAPDU(ucFrame);
+        if (a <= 0 || a >= iLen) {
+            UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
+        } else {
+            switch (ucFrame[a] >> 4) {
+            case 0x0:
+                ier = CONFIRMED(RPort, ucFrame, a, pRoute);
+                break;
+            case 0x1:
+                if (ucFrame[a + 1] == 0)
+                    IAM(RPort, ucFrame, a, usNet, ucSlen, ucSadr);
+                else if (ucFrame[a + 1] == 2 || ucFrame[a + 1] == 3)
+                    ier = 2; // unconfirmed COV or event notification
+                break;
+            case 0x2:
+            case 0x3:
+                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = 3;
+                if (UT_TRC_IN())
+                    UT_TRC("\n\n", cRoutine,
+                           "Nach  ACK (%u==%u?"
+                           "?)   ier : %d",
+                           ucFrame[a + 1], ucQX04_InvokeId, ier);
+                break;
+            case 0x5:
+                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = FEHLER(ucFrame);
+                break;
+            case 0x6:
+                // a reject cut off before its reason still refuses the request: reason 0 (other)
+                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = -2000 - (a + 2 < iLen ? ucFrame[a + 2] : 0);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    if (UT_TRC_OUT()) UT_TRC("\n\n", cRoutine, "Vor  RETURN   ier : %d", ier);
+    return ier;
+}
