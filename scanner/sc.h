@@ -3,6 +3,25 @@
 #include <cstdint>
 #include <cstdio>
 
+// ---- Program globals: options of the command line, output files -----------------------------------------
+extern char cSC_AnfuegeDpId[256]; // -A: text appended to every data-point id
+extern char cSC_BeginnDpId[256];  // -B: text at which a data-point id begins
+extern char cSC_EndePrefix[256];  // -E: prefix that ends before the data-point id
+extern FILE *fpSC_REF;            // reference file netscn.ref
+extern FILE *fpSC_DEV;            // device file netscn.dev
+extern char cSC_REF_Buf[256];     // line buffer of the reference file
+
+// ---- Entry and phases ----------------------------------------------------------------------------------
+// Argument phase, then the resource phase: 0 or a negative error number.
+int SC_INIT(int argc, char **argv);
+// Releases endpoint, files and console settings; always 0.
+int SC_EXIT();
+// Folds the result r of phase iPhase (1 set-up, 2 loop, 3 exit) into the combined code: r - 100 * iPhase
+// when r is negative and no earlier phase failed; the process ends with status -code / 100.
+int SC_KODE(int iKode, int iErg, int iPhase);
+// The scan: 0, or -21 after a failed write.
+int SC_LOOP();
+
 // ---- Reference file: the object record and the operations that turn it into a data line ------------------
 constexpr int SC_ANZ_STATE = 9;      // state texts kept per object
 constexpr int SC_LEN_STATE = 32;     // characters kept per state text

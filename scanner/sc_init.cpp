@@ -1,0 +1,89 @@
+// Set-up of the scanner: the argument phase (start values, endpoint argument, options, trace switches),
+// then the resource phase (endpoint, device table, Who-Is, output files).
+#include <cctype>
+#include "bacnet/bn.h"
+#include "ip/ip.h"
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+// Start values, set before the arguments are read so that these can override port, address and options.
+static void SC_INIT_START() {
+    iQX04_IP_Port = 47808;
+    ulQX04_IP_Adr = 0xFFFFFFFF;
+    cSC_AnfuegeDpId[0] = '\0';
+    cSC_BeginnDpId[0] = '\0';
+    cSC_EndePrefix[0] = '\0';
+    iQX04_IP_APP = -1;
+    ulQX04_SDEV = 0xFFFFFFFF;
+    ucQX04_InvokeId = 0;
+    fpSC_DEV = nullptr;
+    fpSC_REF = nullptr;
+}
+
+// One argument: the endpoint text only in first position (a wrong one is ignored), options anywhere.
+static void SC_INIT_ARG(int i, const char *cArg) {
+    if (cArg[0] != '-' && cArg[0] != '/') {
+        IP_PORT Port;
+        if (i == 1 && IP_A2PORT(cArg, &Port) == 0) {
+            iQX04_IP_Port = Port.usPort;
+            ulQX04_IP_Adr = Port.ulAdr == 0 ? 0xFFFFFFFF : Port.ulAdr;
+        }
+        return;
+    }
+    switch (std::toupper(static_cast<unsigned char>(cArg[1]))) {
+    case 'A':
+        std::snprintf(cSC_AnfuegeDpId, sizeof cSC_AnfuegeDpId, "%s", cArg + 2);
+        break;
+    case 'B':
+        std::snprintf(cSC_BeginnDpId, sizeof cSC_BeginnDpId, "%s", cArg + 2);
+        break;
+    case 'E':
+        std::snprintf(cSC_EndePrefix, sizeof cSC_EndePrefix, "%s", cArg + 2);
+        break;
+    case 'T':
+        UT_T_OPTION(cArg);
+        break;
+    default: // other letters, -Z included, are not the scanner's
+        break;
+    }
+}
+
+// -TX: the option texts and the trace switches that are set.
+static void SC_INIT_LISTE() {
+    UT_TRC("\n", "SC_INIT", "Gesetzte Schalter sind :\n");
+    if (cSC_AnfuegeDpId[0] != '\0') UT_TRC_CONT("\n      Anf\x81geDpId : >%s<", cSC_AnfuegeDpId);
+    if (cSC_BeginnDpId[0] != '\0') UT_TRC_CONT("\n      BeginnDpId : >%s<", cSC_BeginnDpId);
+    if (cSC_EndePrefix[0] != '\0') UT_TRC_CONT("\n      EndePrefix : >%s<", cSC_EndePrefix);
+    UT_T_LISTE("SC_INIT");
+}
+
+int SC_INIT(int argc, char **argv) {
+    if (UT_TRC_IN()) {
+        UT_TRC("\n\n", "SC_INIT", "Nach Aufruf   argc : %d", argc);
+        for (int i = 1; i < argc && argv != nullptr && argv[i] != nullptr; i++)
+            UT_TRC_CONT("\n                     argv[%d] : %s", i, argv[i]);
+        std::fflush(TEST_T_fpout);
+    }
+    // Current and previous loop time both hold the start time; the header line is dated from it.
+    UT_LOOPTIME();
+    UT_LOOPTIME();
+    SC_INIT_START();
+
+    int ier = 0;
+    if (argc <= 0 || argv == nullptr)
+        ier = -1;
+    else
+        for (int i = 1; i < argc && argv[i] != nullptr; i++)
+            SC_INIT_ARG(i, argv[i]);
+    if (TEST_T_X) SC_INIT_LISTE();
+
+    // resource phase: runs here with the error number of the argument phase (also when it is not 0)
+
+    if (UT_TRC_OUT()) {
+        UT_TRC("\n", "SC_INIT", "Vor  RETURN    ier : %d \n", ier);
+        if (ulQX04_IP_Adr != 0xFFFFFFFF) UT_TRC_CONT("\n    IP_Adr. : 0x%08lX", (unsigned long)ulQX04_IP_Adr);
+        UT_TRC_CONT("\n    IP_Port : %d", iQX04_IP_Port);
+        std::fflush(TEST_T_fpout);
+    }
+    return ier;
+}

@@ -1,0 +1,138 @@
+// The netscn program as a whole, started inside the private network namespace of the test harness: banner
+// and option echo, endpoint argument, trace switches and trace file, verdict and exit status.
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+#include "support/netns_guard.h"
+
+namespace {
+
+struct Lauf {
+    int iStatus = -1;
+    std::string cOut, cErr;
+};
+
+std::string DATEI(const std::string &cName) {
+    std::ifstream f(cName, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+class NetscnLauf : public ::testing::Test {
+  protected:
+    std::string dir;
+    void SetUp() override {
+        NT_REQUIRE_PRIVATE_NETNS();
+        char t[] = "/tmp/sc_main_XXXXXX";
+        ASSERT_NE(mkdtemp(t), nullptr);
+        dir = t;
+    }
+    void TearDown() override {
+        std::string c = "rm -rf " + dir;
+        ASSERT_EQ(std::system(c.c_str()), 0);
+    }
+    // Runs netscn in the test directory with these arguments after the program name; bLeer gives it an empty
+    // argument vector (not even a program name).
+    Lauf LAUF(std::vector<std::string> vArgs, bool bLeer = false) {
+        Lauf l;
+        std::string cOut = dir + "/stdout", cErr = dir + "/stderr";
+        std::fflush(nullptr);
+        pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir.c_str()) != 0) _exit(120);
+            int o = open(cOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int e = open(cErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(121);
+            setenv("HOST", "127.0.0.1", 1);
+            std::vector<char *> argv;
+            if (!bLeer) argv.push_back(const_cast<char *>("netscn"));
+            for (auto &a : vArgs)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(NETSCN_BIN, argv.data());
+            _exit(122);
+        }
+        int st = 0;
+        waitpid(pid, &st, 0);
+        l.iStatus = WIFEXITED(st) ? WEXITSTATUS(st) : 1000 + WTERMSIG(st);
+        l.cOut = DATEI(cOut);
+        l.cErr = DATEI(cErr);
+        return l;
+    }
+};
+
+// The banner starts after 25 line feeds with the time stamp "dd.mm.yy  hh:mm:ss".
+void BANNER(const std::string &s, int iPort) {
+    ASSERT_GE(s.size(), 25u + 18u);
+    EXPECT_EQ(s.substr(0, 25), std::string(25, '\n'));
+    EXPECT_NE(s[25], '\n');
+    std::string cSoll = "   ZDB-Referenz-Datei wird erstellt f\x81r BACnet auf IP-Port " +
+                        std::to_string(iPort) + "\n      mit folgenden Aufrufparametern :\n";
+    EXPECT_EQ(s.substr(25 + 18, cSoll.size()), cSoll);
+}
+
+} // namespace
+
+TEST_F(NetscnLauf, EndpointSwitchesAndTraceFile) {
+    Lauf l = LAUF({"127.0.0.1#47809", "-tx", "-ta4", "-TDtrace.txt"});
+    EXPECT_EQ(l.iStatus, 0) << l.cOut << l.cErr;
+    BANNER(l.cOut, 47809);
+    EXPECT_NE(l.cOut.find("\n      mit folgenden Aufrufparametern :\n\n        Opt. Parameter : -tx"
+                          "\n        Opt. Parameter : -ta4\n        Opt. Parameter : -TDtrace.txt"),
+              std::string::npos);
+    EXPECT_EQ(l.cOut.find("127.0.0.1#47809"), std::string::npos); // the endpoint is not echoed
+    EXPECT_EQ(l.cOut.find("ABBRUCH"), std::string::npos);
+    EXPECT_EQ(l.cOut.substr(l.cOut.size() - 2), "\n\n");
+    std::string t = DATEI(dir + "/trace.txt");
+    std::size_t p = t.find(")   SC_INIT:  Gesetzte Testschalter sind :\n");
+    ASSERT_NE(p, std::string::npos) << t;
+    std::string cListe = t.substr(p);
+    EXPECT_EQ(cListe.find("\n      TEST_T_A\n"), std::string::npos);
+    EXPECT_NE(cListe.find("\n      TEST_T_A4\n      TEST_T_X"), std::string::npos) << cListe;
+    EXPECT_NE(
+        t.find(")   SC_INIT:  Vor  RETURN    ier : 0 \n\n    IP_Adr. : 0x7F000001\n    IP_Port : 47809"),
+        std::string::npos)
+        << t;
+    EXPECT_NE(t.find(")   NETSCN:  Nach SC_INIT   ier : 0"), std::string::npos);
+    // Exit lines only: -TA4 sets no entry trace.
+    EXPECT_EQ(t.find("Nach Aufruf"), std::string::npos);
+    // The end phase writes its line before the file is closed at program end.
+    EXPECT_NE(t.find(")   NETSCN:  Nach SC_EXIT   iier : 0"), std::string::npos) << t;
+    EXPECT_EQ(l.cErr.find("SC_INIT"), std::string::npos); // the trace went to the file
+}
+
+TEST_F(NetscnLauf, EndpointOnlyInFirstPosition) {
+    Lauf l = LAUF({"-TX", "47809"});
+    EXPECT_EQ(l.iStatus, 0) << l.cOut << l.cErr;
+    BANNER(l.cOut, 47808);
+    EXPECT_NE(l.cOut.find("\n        Opt. Parameter : -TX"), std::string::npos);
+    EXPECT_EQ(l.cOut.find("47809"), std::string::npos);
+    // Without -TD the trace goes to standard error.
+    EXPECT_NE(l.cErr.find("Gesetzte Testschalter sind :\n\n      TEST_T_X"), std::string::npos) << l.cErr;
+}
+
+TEST_F(NetscnLauf, OptionTextsAndIgnoredArguments) {
+    Lauf l = LAUF({"kein#port", "/Aanh", "-B", "-eVOR", "-TX1", "-Z", "-ta", "-TX", "127.0.0.1#47809"});
+    EXPECT_EQ(l.iStatus, 0) << l.cOut << l.cErr;
+    BANNER(l.cOut, 47808); // a wrong endpoint text and a later one are ignored
+    EXPECT_NE(
+        l.cErr.find("Gesetzte Schalter sind :\n\n      Anf\x81geDpId : >anh<\n      EndePrefix : >VOR<"),
+        std::string::npos)
+        << l.cErr;
+    EXPECT_EQ(l.cErr.find("BeginnDpId"), std::string::npos);
+    EXPECT_NE(l.cErr.find("Testschalter sind :\n\n      TEST_T_A\n      TEST_T_X"), std::string::npos);
+    // The set-up's entry line comes before the options are read; later entry lines follow -ta.
+    EXPECT_EQ(l.cErr.find("SC_INIT:  Nach Aufruf"), std::string::npos);
+    EXPECT_NE(l.cErr.find(")   SC_EXIT:  Nach Aufruf"), std::string::npos);
+    EXPECT_NE(l.cErr.find("SC_INIT:  Vor  RETURN    ier : 0 \n\n    IP_Port : 47808"), std::string::npos);
+}
+
+TEST_F(NetscnLauf, UnopenableTraceFileFallsBackSilently) {
+    Lauf l = LAUF({"-TD" + dir, "-TA4"});
+    EXPECT_EQ(l.iStatus, 0);
+    EXPECT_NE(l.cErr.find(")   NETSCN:  Nach SC_INIT   ier : 0"), std::string::npos) << l.cErr;
+}
