@@ -10,7 +10,8 @@
 
 static const char cRoutine[] = "IPC_OPEN";
 
-// Discards every byte waiting in the FIFO, whole messages and remains alike, so the next read starts at a header.
+// Discards every byte waiting in the FIFO, whole messages and remains alike, so the next read starts at a
+// header.
 static void IPC_LEEREN(int iFd) {
     unsigned char ucMuell[512];
     for (;;) {
@@ -43,8 +44,8 @@ static int IPC_OEFFNEN(const char *cName) {
 
 int IPC_OPEN(const char *cName, int iModus) {
     if (UT_TRC_IN())
-        UT_TRC("\n\n", cRoutine, "Nach Aufruf    Name : >%s<   Modus : %d", cName != nullptr ? cName : "* NULL *",
-               iModus);
+        UT_TRC("\n\n", cRoutine, "Nach Aufruf    Name : >%s<   Modus : %d",
+               cName != nullptr ? cName : "* NULL *", iModus);
     int ier = -2;
     for (int i = IPC_APP_MAX - 1; i >= 0; i--)
         if (APP_IPC[i] < 0) ier = i;

@@ -19,8 +19,8 @@ static int IPC_RECV_DATEN(int iFd, const IPC_HEADER &sKopf, int *iCMD, int iLen,
     ssize_t n = iMax > 0 ? read(iFd, ucBuf, static_cast<std::size_t>(iMax)) : 0;
     if (IPC_TRC_RECV())
         UT_TRC("\n\n", cRoutine, "Nach READ-%s_BODY   iier : %d   Msg : >%.*s<",
-               sKopf.iTyp == IPC_TYP_TSYNC ? "TSYNC" : "SYSTEM", static_cast<int>(n), n > 0 ? static_cast<int>(n) : 0,
-               reinterpret_cast<const char *>(ucBuf));
+               sKopf.iTyp == IPC_TYP_TSYNC ? "TSYNC" : "SYSTEM", static_cast<int>(n),
+               n > 0 ? static_cast<int>(n) : 0, reinterpret_cast<const char *>(ucBuf));
     if (n <= 0) return -1;
     *iCMD = -sKopf.iTyp;
     return static_cast<int>(n);
@@ -43,8 +43,8 @@ static int IPC_RECV_CMD(int iFd, const IPC_HEADER &sKopf, int *iCMD, int *iSCMD,
     *iCMD = ucCode[0];
     *iSCMD = ucCode[1];
     if (IPC_TRC_RECV())
-        UT_TRC("\n\n", cRoutine, "Nach READ-CMD/SCMD   iier : %d   CMD : 0x%02X   SCMD : 0x%02X", static_cast<int>(n),
-               static_cast<unsigned>(*iCMD), static_cast<unsigned>(*iSCMD));
+        UT_TRC("\n\n", cRoutine, "Nach READ-CMD/SCMD   iier : %d   CMD : 0x%02X   SCMD : 0x%02X",
+               static_cast<int>(n), static_cast<unsigned>(*iCMD), static_cast<unsigned>(*iSCMD));
     int iDaten = sKopf.iBodyLen - 2;
     if (iDaten > iLen) {
         UT_ERR_LOG(cRoutine, -10, sKopf.iBodyLen, "BodyLen");
@@ -78,8 +78,8 @@ static int IPC_RECV_MSG(int iIndex, int *iCMD, int *iSCMD, int iLen, unsigned ch
         return -10;
     }
     if (IPC_TRC_RECV())
-        UT_TRC("\n\n", cRoutine, "Nach READ-HEADER   iier : %d   PID : %d   Typ : %d   Len : %d", static_cast<int>(n),
-               sKopf.iPID, sKopf.iTyp, sKopf.iBodyLen);
+        UT_TRC("\n\n", cRoutine, "Nach READ-HEADER   iier : %d   PID : %d   Typ : %d   Len : %d",
+               static_cast<int>(n), sKopf.iPID, sKopf.iTyp, sKopf.iBodyLen);
     if (sKopf.iTyp == IPC_TYP_TSYNC || sKopf.iTyp == IPC_TYP_SYSTEM)
         return IPC_RECV_DATEN(iFd, sKopf, iCMD, iLen, ucBuf);
     if (sKopf.iTyp == IPC_TYP_CMD) return IPC_RECV_CMD(iFd, sKopf, iCMD, iSCMD, iLen, ucBuf);

@@ -7,7 +7,8 @@
 
 static const char cRoutine[] = "IPC_SEND";
 
-static void IPC_SEND_TRC(int iIndex, int iPID, int iCMD, int iSCMD, int iAnzahl, const unsigned char *ucData) {
+static void IPC_SEND_TRC(int iIndex, int iPID, int iCMD, int iSCMD, int iAnzahl,
+                         const unsigned char *ucData) {
     UT_TRC("\n\n", cRoutine, "Nach Aufruf    iIndex : %d", iIndex);
     UT_TRC_CONT("\n          iPID : %d", iPID);
     UT_TRC_CONT("\n          iCMD : 0x%02x", static_cast<unsigned>(iCMD));

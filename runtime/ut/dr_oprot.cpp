@@ -8,10 +8,10 @@
 UT_WSL_Struct WSL_UT_DR_OPROT;
 unsigned char ucUT_DR_Zeilen;
 
-static char cZeilenBuf[260]; // the line being output: up to 255 characters, line feed, carriage return
-static int iSpalte = -1;     // -1 no line pending; = length: the line has been written
-static std::uint32_t uZeile; // line within the page, 0-3 are the header lines
-static std::uint32_t uSeite; // number of the last page begun
+static char cZeilenBuf[260];  // the line being output: up to 255 characters, line feed, carriage return
+static int iSpalte = -1;      // -1 no line pending; = length: the line has been written
+static std::uint32_t uZeile;  // line within the page, 0-3 are the header lines
+static std::uint32_t uSeite;  // number of the last page begun
 static char cLASTWrite = ' '; // units digit of the second of the last successful write
 
 struct DR_TITEL {
@@ -41,10 +41,11 @@ static void DR_KOPF() {
         std::memset(cZeilenBuf, '-', 132);
         std::memcpy(cZeilenBuf + 132, "\n", 2);
     } else if (uZeile == 2) {
-        const char *cSpalten = uUT_ProdId == 2    ? "Datum     Uhrzeit   ISDN-Rufnummer      Status      Bemerkung\n"
-                               : uUT_ProdId == 10 ? "Datum     Uhrzeit   Inselzentrale       Status      Bemerkung\n"
-                                                  : "Datum     Uhrzeit   Obj.  Datenpunkt-Adr.   Bezeichnung"
-                                                    "              Meldung\n";
+        const char *cSpalten =
+            uUT_ProdId == 2    ? "Datum     Uhrzeit   ISDN-Rufnummer      Status      Bemerkung\n"
+            : uUT_ProdId == 10 ? "Datum     Uhrzeit   Inselzentrale       Status      Bemerkung\n"
+                               : "Datum     Uhrzeit   Obj.  Datenpunkt-Adr.   Bezeichnung"
+                                 "              Meldung\n";
         std::snprintf(cZeilenBuf, sizeof cZeilenBuf, "%s", cSpalten);
     } else {
         uSeite++;
@@ -56,8 +57,8 @@ static void DR_KOPF() {
             // The station text starts at the record's second byte and need not be terminated.
             const char *cStation = reinterpret_cast<const char *>(UT_KK_GETKK()) + 1;
             std::memcpy(cZeilenBuf + 37, cStation, strnlen(cStation, sizeof UT_KK_CFG - 1));
-            std::snprintf(cZeilenBuf + 87, sizeof cZeilenBuf - 87, "Datum : %s       Seite :%5d\n", UT_T_TIME(),
-                          static_cast<int>(uSeite));
+            std::snprintf(cZeilenBuf + 87, sizeof cZeilenBuf - 87, "Datum : %s       Seite :%5d\n",
+                          UT_T_TIME(), static_cast<int>(uSeite));
         }
     }
 }
@@ -106,8 +107,7 @@ static int DR_SCHREIBEN(std::uint32_t ulFrei, int iWSL) {
 
     if (fp == nullptr) {
         // Signalled when no write has succeeded yet, or each full ten seconds after the last one.
-        if (cLASTWrite == ' ' ||
-            (cUT_LOOP1Sek == cLASTWrite && std::strcmp(cUT_LOOPZeit, cUT_LASTZeit) != 0))
+        if (cLASTWrite == ' ' || (cUT_LOOP1Sek == cLASTWrite && std::strcmp(cUT_LOOPZeit, cUT_LASTZeit) != 0))
             ucUT_DR_STAT = static_cast<unsigned char>(ucUT_DR_Typ == 1 ? 1 | iWSL : 1);
         return ier;
     }
@@ -136,7 +136,8 @@ static void DR_ZAEHLEN() {
 
 int UT_DR_OPROT(const char *cZeile) {
     int iWSL = 0; // result of the last queue operation of this call
-    if (cZeile != nullptr && cZeile[0] != '\0' && UT_DISK_PLATZ()) iWSL = UT_WSL_WRIT(&WSL_UT_DR_OPROT, cZeile);
+    if (cZeile != nullptr && cZeile[0] != '\0' && UT_DISK_PLATZ())
+        iWSL = UT_WSL_WRIT(&WSL_UT_DR_OPROT, cZeile);
 
     // The free space is measured only once a minute here.
     std::uint32_t ulFrei = cUT_LOOP1Min == cUT_LAST1Min ? 0xFFFFFFFF : UT_DISKFREE();

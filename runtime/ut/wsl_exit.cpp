@@ -15,7 +15,8 @@ int UT_WSL_EXIT(UT_WSL_Struct *psWSL, int iModus) {
     // Another mode leaves the queue untouched, the buffered entry included.
     if (iModus < 0 || iModus > 2) return 2;
     char cDatei[16], cTemp[16];
-    if (!UT_WSL_DATEI(psWSL, ".WSL", cDatei, sizeof cDatei) || !UT_WSL_DATEI(psWSL, ".WST", cTemp, sizeof cTemp))
+    if (!UT_WSL_DATEI(psWSL, ".WSL", cDatei, sizeof cDatei) ||
+        !UT_WSL_DATEI(psWSL, ".WST", cTemp, sizeof cTemp))
         return 10;
 
     int ier = 0;

@@ -1,5 +1,5 @@
-// Reads one entry of a queue from its open file: a text line of at most 254 characters (line feed kept) or one
-// record of the record length followed by a zero byte. cZiel holds at least 258 bytes.
+// Reads one entry of a queue from its open file: a text line of at most 254 characters (line feed kept) or
+// one record of the record length followed by a zero byte. cZiel holds at least 258 bytes.
 #include "runtime/ut/ut.h"
 
 bool UT_WSL_GET(UT_WSL_Struct *psWSL, char *cZiel) {

@@ -1,5 +1,5 @@
-// Writes one entry to the open queue file (text: up to its terminator; binary: the record length) and flushes,
-// so that the answer tells whether the entry is really in the file.
+// Writes one entry to the open queue file (text: up to its terminator; binary: the record length) and
+// flushes, so that the answer tells whether the entry is really in the file.
 #include <cstring>
 #include "runtime/ut/ut.h"
 

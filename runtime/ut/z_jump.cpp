@@ -7,9 +7,9 @@ int UT_Z_JUMP() {
     std::uint32_t dt = ulUT_Z_Set;
     char cMeldung[128];
     std::snprintf(cMeldung, sizeof cMeldung,
-                  "%s  ****  Zeitsprung auf  %2ld.%02ld.%04ld %02ld:%02ld:%02ld  durchgef\x81hrt ****", UT_T_TIME(),
-                  (long)((dt >> 16) & 31), (long)((dt >> 21) & 15), (long)((dt >> 25) + 1980), (long)((dt >> 11) & 31),
-                  (long)((dt >> 5) & 63), (long)((dt & 31) * 2));
+                  "%s  ****  Zeitsprung auf  %2ld.%02ld.%04ld %02ld:%02ld:%02ld  durchgef\x81hrt ****",
+                  UT_T_TIME(), (long)((dt >> 16) & 31), (long)((dt >> 21) & 15), (long)((dt >> 25) + 1980),
+                  (long)((dt >> 11) & 31), (long)((dt >> 5) & 63), (long)((dt & 31) * 2));
     UT_DR_OPROT(cMeldung);
     UT_SET_RTC(dt);
     ulUT_Z_Nxt = 0xFFFFFFFF;

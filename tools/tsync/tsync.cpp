@@ -80,7 +80,9 @@ int main(int argc, char **argv) {
             iRest -= static_cast<std::int32_t>(k);
         }
         std::printf("PID %d  Typ %d  Len %d  >%s<%s\n", iKopf[0], iKopf[1], iKopf[2], sText.c_str(),
-                    bGanz ? "" : "  (unvollst\x84" "ndig)");
+                    bGanz ? ""
+                          : "  (unvollst\x84"
+                            "ndig)");
         std::fflush(stdout);
     }
     close(iFd);

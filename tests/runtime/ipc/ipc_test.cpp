@@ -198,9 +198,7 @@ TEST_F(Fifo, NewFifoIsForEverybodyAnOldOneKeepsOwnerAndIsDrained) {
 TEST_F(Fifo, RefusesWhatIsNoFifo) {
     vDateien.push_back("datei");
     vDateien.push_back("link");
-    {
-        std::ofstream("datei") << "inhalt";
-    }
+    { std::ofstream("datei") << "inhalt"; }
     ASSERT_EQ(symlink("datei", "link"), 0);
     EXPECT_EQ(IPC_OPEN("datei", 0), -1);
     EXPECT_EQ(IPC_OPEN("link", 0), -1);
@@ -270,12 +268,12 @@ TEST_F(Fifo, TraceOfSendAndReceive) {
     for (int c; (c = std::fgetc(fp)) != EOF;)
         s += static_cast<char>(c);
     std::fclose(fp);
-    for (const char *c : {"   IPC_SEND:  Nach Aufruf    iIndex : 0\n          iPID : 4711\n          iCMD : 0xfffffff9"
-                          "\n         iSCMD : 0x00\n\n  MESSAGE:   Anzahl : 2 Byte\n                  Byte[000] : 0x61",
-                          "   IPC_SEND:  Vor  RETURN    ier : 0",
-                          "   IPC_RECV:  Nach Aufruf    iIndex : 0   iLen : 8",
-                          "   IPC_RECV:  Nach READ-HEADER   iier : 12   PID : 4711   Typ : 7   Len : 2",
-                          "   IPC_RECV:  Nach READ-TSYNC_BODY   iier : 2   Msg : >ab<",
-                          "   IPC_RECV:  Vor  RETURN    ier : 2"})
+    for (const char *c :
+         {"   IPC_SEND:  Nach Aufruf    iIndex : 0\n          iPID : 4711\n          iCMD : 0xfffffff9"
+          "\n         iSCMD : 0x00\n\n  MESSAGE:   Anzahl : 2 Byte\n                  Byte[000] : 0x61",
+          "   IPC_SEND:  Vor  RETURN    ier : 0", "   IPC_RECV:  Nach Aufruf    iIndex : 0   iLen : 8",
+          "   IPC_RECV:  Nach READ-HEADER   iier : 12   PID : 4711   Typ : 7   Len : 2",
+          "   IPC_RECV:  Nach READ-TSYNC_BODY   iier : 2   Msg : >ab<",
+          "   IPC_RECV:  Vor  RETURN    ier : 2"})
         EXPECT_NE(s.find(c), std::string::npos) << c << "\nin\n" << s;
 }

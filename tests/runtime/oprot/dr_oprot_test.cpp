@@ -109,8 +109,8 @@ TEST(OperatingProtocol, PageHeaderWithTitleStationAndPageNumber) {
             return s + "\n\r";
         };
         std::string cIsdn = "Datum     Uhrzeit   ISDN-Rufnummer      Status      Bemerkung\n\r";
-        EXPECT_EQ(NT_DATEI("druck.txt"), TITEL(1) + cStrich + cIsdn + cStrich + GEDRUCKT(1, 1) + "\f" + TITEL(2) +
-                                             cStrich + cIsdn + cStrich + GEDRUCKT(2, 2) + "\f");
+        EXPECT_EQ(NT_DATEI("druck.txt"), TITEL(1) + cStrich + cIsdn + cStrich + GEDRUCKT(1, 1) + "\f" +
+                                             TITEL(2) + cStrich + cIsdn + cStrich + GEDRUCKT(2, 2) + "\f");
     });
 }
 
@@ -257,7 +257,8 @@ TEST(OperatingProtocol, TitlesFitTheTitleColumn) {
         std::ifstream f("druck.txt");
         std::vector<std::string> titel;
         for (std::string z; std::getline(f, z);)
-            if (z.find("Seite :") != std::string::npos) titel.push_back(z.substr(z.find_first_not_of("\r\f"), 37));
+            if (z.find("Seite :") != std::string::npos)
+                titel.push_back(z.substr(z.find_first_not_of("\r\f"), 37));
         ASSERT_EQ(titel.size(), 4u);
         EXPECT_EQ(titel[0], "Leitzentrale Geb\x84udeautomation       ");
         EXPECT_EQ(titel[3], "Inselzentrale Fernwirknetz           ");

@@ -143,5 +143,6 @@ TEST(ClockSetting, TimeMessagesReachTheSynchronisationProcess) {
         STANDIN_STOP(s);
     });
     struct stat st;
-    if (!bVorher && lstat("/tmp/TSYNC_FIFO", &st) == 0 && S_ISFIFO(st.st_mode)) std::remove("/tmp/TSYNC_FIFO");
+    if (!bVorher && lstat("/tmp/TSYNC_FIFO", &st) == 0 && S_ISFIFO(st.st_mode))
+        std::remove("/tmp/TSYNC_FIFO");
 }

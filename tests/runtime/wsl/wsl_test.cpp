@@ -19,6 +19,12 @@ void SCHREIBEN(const char *cName, const std::string &cInhalt) {
     std::ofstream(cName, std::ios::binary) << cInhalt;
 }
 
+// Writes the queue file and loads the queue from it: the count, or 99 when the load failed.
+std::int64_t LADEN(UT_WSL_Struct *q, const char *cName, const std::string &cInhalt, int iLen = 0) {
+    SCHREIBEN((std::string(cName) + ".WSL").c_str(), cInhalt);
+    return UT_WSL_INIT(q, cName, iLen) == 0 ? q->lAnz : 99;
+}
+
 } // namespace
 
 TEST(Queue, FreshTextQueueKeepsItsFirstEntryInTheRecord) {
@@ -43,9 +49,7 @@ TEST(Queue, FreshTextQueueKeepsItsFirstEntryInTheRecord) {
 TEST(Queue, LoadsFilesOfThreeOneAndNoLines) {
     NT_IM_KIND([] {
         UT_WSL_Struct q;
-        SCHREIBEN("DREI.WSL", "a  \nb\nc\n");
-        ASSERT_EQ(UT_WSL_INIT(&q, "DREI", 0), 0);
-        EXPECT_EQ(q.lAnz, -3);
+        EXPECT_EQ(LADEN(&q, "DREI", "a  \nb\nc\n"), -3);
         EXPECT_STREQ(q.cBuf, "a  \n");
         EXPECT_TRUE(NT_GIBT_ES("DREI.WSL"));
         EXPECT_EQ(LESEN(&q), "a  \n");
@@ -53,21 +57,15 @@ TEST(Queue, LoadsFilesOfThreeOneAndNoLines) {
         EXPECT_EQ(LESEN(&q), "c");
         EXPECT_EQ(LESEN(&q), "* NULL *");
 
-        SCHREIBEN("EINS.WSL", "nur\n");
-        ASSERT_EQ(UT_WSL_INIT(&q, "EINS", 0), 0);
-        EXPECT_EQ(q.lAnz, -1);
+        EXPECT_EQ(LADEN(&q, "EINS", "nur\n"), -1);
         EXPECT_FALSE(NT_GIBT_ES("EINS.WSL"));
         EXPECT_EQ(LESEN(&q), "nur\n");
 
-        SCHREIBEN("LEER.WSL", "");
-        ASSERT_EQ(UT_WSL_INIT(&q, "LEER", 0), 0);
-        EXPECT_EQ(q.lAnz, 0);
+        EXPECT_EQ(LADEN(&q, "LEER", ""), 0);
         EXPECT_FALSE(NT_GIBT_ES("LEER.WSL"));
 
         // A last line without its line feed is not a complete entry.
-        SCHREIBEN("HALB.WSL", "x\ny\nhalb");
-        ASSERT_EQ(UT_WSL_INIT(&q, "HALB", 0), 0);
-        EXPECT_EQ(q.lAnz, -2);
+        EXPECT_EQ(LADEN(&q, "HALB", "x\ny\nhalb"), -2);
     });
 }
 
@@ -88,9 +86,7 @@ TEST(Queue, LongEntryIsReadInTwoPiecesWithoutLosingTheNext) {
         EXPECT_EQ(q.lAnz, 0);
 
         // Loaded from a file, the same line gives the same two pieces.
-        SCHREIBEN("LANG.WSL", s255 + "\nz\n");
-        ASSERT_EQ(UT_WSL_INIT(&q, "LANG", 0), 0);
-        EXPECT_EQ(q.lAnz, -3);
+        EXPECT_EQ(LADEN(&q, "LANG", s255 + "\nz\n"), -3);
         EXPECT_EQ(LESEN(&q), std::string(254, 'x'));
         EXPECT_EQ(LESEN(&q), "x");
         EXPECT_EQ(LESEN(&q), "z");
@@ -213,9 +209,7 @@ TEST(Queue, BinaryRecords) {
         EXPECT_EQ(UT_WSL_EXIT(&q, 1), 0);
         EXPECT_EQ(NT_DATEI("BIN.WSL"), std::string(r3, 4));
         // A short record at the end is not an entry.
-        SCHREIBEN("BIN.WSL", std::string(r1, 4).append("\1\2"));
-        ASSERT_EQ(UT_WSL_INIT(&q, "BIN", 4), 0);
-        EXPECT_EQ(q.lAnz, -1);
+        EXPECT_EQ(LADEN(&q, "BIN", std::string(r1, 4).append("\1\2"), 4), -1);
     });
 }
 
