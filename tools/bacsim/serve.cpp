@@ -46,6 +46,12 @@ void NetworkMessage(std::size_t uHost, const BS_FRAME &fr, const std::uint8_t *p
     sLog += " answer=i-am-router";
 }
 
+// The route a request took goes before the answer in its log line.
+std::string WithVia(std::string sLog, const std::string &sVia) {
+    std::size_t uPos = sLog.rfind(" answer=");
+    return sLog.insert(uPos == std::string::npos ? sLog.size() : uPos, sVia);
+}
+
 } // namespace
 
 // Local devices of a host without DNET, all of them with DNET 65535, else the ones on that network (the one
@@ -79,7 +85,7 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         std::vector<std::uint8_t> vMsg{0x03, 0x01};
         BS_PUT16(vMsg, fr.usDnet);
         BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, nullptr, vMsg, true), 0);
-        BS_LOG(sLog + sVia + " svc=any answer=reject-network");
+        BS_LOG(WithVia(sLog + " svc=any answer=reject-network", sVia));
         return;
     }
     std::uint8_t ucType = pBuf[fr.uApdu] & 0xF0;
@@ -87,9 +93,9 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     if (ucType == 0x10) {
         if (uApduLen >= 2 && pBuf[fr.uApdu + 1] == 0x08) {
             BS_WHOIS(uHost, fr, pBuf, sLog);
-            BS_LOG(sLog + sVia);
+            BS_LOG(WithVia(sLog, sVia));
         } else {
-            BS_LOG(sLog + sVia + " svc=unconfirmed:" + std::to_string(uApduLen >= 2 ? pBuf[fr.uApdu + 1] : 256));
+            BS_LOG(sLog + " svc=unconfirmed:" + std::to_string(uApduLen >= 2 ? pBuf[fr.uApdu + 1] : 256) + sVia);
         }
         return;
     }
@@ -98,13 +104,13 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         static const char *const aNames[] = {"", "", "simple-ack", "complex-ack", "segment-ack", "error", "reject", "abort"};
         std::string sName = ucType >> 4 < 8 ? aNames[ucType >> 4] : "apdu:" + std::to_string(ucType >> 4);
         std::string sInv = uApduLen >= 2 ? std::to_string(pBuf[fr.uApdu + 1]) : "-";
-        BS_LOG(sLog + sVia + " svc=" + sName + " invoke=" + sInv);
+        BS_LOG(sLog + " svc=" + sName + " invoke=" + sInv + sVia);
         return;
     }
     std::vector<BS_DEVICE *> vTo = Targets(uHost, fr);
     if (uApduLen < 4 || vTo.size() != 1 || fr.ucFunc == 0x0B || bViaBroadcast) {
         // Confirmed requests are answered only when they name one device and came by unicast.
-        BS_LOG(sLog + sVia + " svc=confirmed answer=none devices=" + std::to_string(vTo.size()));
+        BS_LOG(WithVia(sLog + " svc=confirmed devices=" + std::to_string(vTo.size()) + " answer=none", sVia));
         return;
     }
     BS_DEVICE &d = *vTo[0];
@@ -122,6 +128,6 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
                 " invoke=" + std::to_string(pBuf[fr.uApdu + 2]) + " answer=reject:9";
     }
-    BS_LOG(sLog + sVia);
+    BS_LOG(WithVia(sLog, sVia));
     if (!bSilent) BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, &d, vApdu), uDelay);
 }
