@@ -23,22 +23,22 @@ int SC_KODE(int iKode, int iErg, int iPhase);
 int SC_LOOP();
 
 // ---- Reference file: the object record and the operations that turn it into a data line ------------------
-constexpr int SC_ANZ_STATE = 9;      // state texts kept per object
-constexpr int SC_LEN_STATE = 32;     // characters kept per state text
+constexpr int SC_ANZ_STATE = 9;  // state texts kept per object
+constexpr int SC_LEN_STATE = 32; // characters kept per state text
 constexpr unsigned char SC_KEIN_OVR = 255;
 
 // What the scan loop collected about the object in progress.
 struct SC_OBJ_Struct {
-    std::uint32_t ulDev;        // device instance
-    std::uint32_t ulObjId;      // object identifier (type in the upper 10 bits)
-    unsigned uDP_Type;          // data-point type 1-4, 0 = none
-    char cBnAdr[32];            // BACnet address text, "Device %lu" while the object list is read
-    char cDpId[24];             // data-point id: 16 characters, 17 for the default form
-    char cText[24];             // text, up to 23 characters
-    unsigned char ucAtbOvr;     // code override from the description, SC_KEIN_OVR = none
-    unsigned uAtb;              // attribute code of an analog point (units table)
-    unsigned uPolar;            // polarity value of a two-state or multi-state point
-    int NoState;                // number of states, -1 = not yet read
+    std::uint32_t ulDev;    // device instance
+    std::uint32_t ulObjId;  // object identifier (type in the upper 10 bits)
+    unsigned uDP_Type;      // data-point type 1-4, 0 = none
+    char cBnAdr[32];        // BACnet address text, "Device %lu" while the object list is read
+    char cDpId[24];         // data-point id: 16 characters, 17 for the default form
+    char cText[24];         // text, up to 23 characters
+    unsigned char ucAtbOvr; // code override from the description, SC_KEIN_OVR = none
+    unsigned uAtb;          // attribute code of an analog point (units table)
+    unsigned uPolar;        // polarity value of a two-state or multi-state point
+    int NoState;            // number of states, -1 = not yet read
     char cState[SC_ANZ_STATE][SC_LEN_STATE + 1];
 };
 
@@ -64,3 +64,50 @@ unsigned SC_ATB_KODE(SC_OBJ_Struct *stObj, unsigned *uPolar);
 int SC_REF_LINE(SC_OBJ_Struct *stObj, unsigned *uZeile);
 // Writes the header line of the reference file and flushes it; 0 or -21.
 int SC_REF_HEAD();
+
+// ---- Scan loop: its state and the steps of one pass ------------------------------------------------------
+constexpr int SC_BEREIT = 254; // wait state: the next request may be sent
+constexpr int SC_WARTET = 0;   // a request is outstanding
+constexpr int SC_ERLEDIGT = 1; // a reply was handled in this pass
+constexpr int SC_FERTIG = 99;  // scan step: object complete
+constexpr int SC_WARTE_MS = 4; // longest sleep of a pass that neither received nor sent
+
+struct SC_SCAN_Struct {
+    int iErg;                // 0, or -21 after a failed write of a data line
+    int iWarten;             // SC_BEREIT, SC_WARTET or SC_ERLEDIGT
+    std::uint32_t uDevIdx;   // entry of the device table being scanned
+    int iObjIdx;             // object-list index last requested, -1 = device not started
+    int PROP_Modus;          // scan step: -1, 0 list element, 1 name, 2 description, 3 units/polarity,
+                             // 4 states, SC_FERTIG
+    int Index;               // slot of the state text being read, -1 = none yet
+    std::uint16_t usPropId;  // property of the last request
+    std::uint32_t ulRecvTmo; // loop time after which the scan ends
+    unsigned uZeile;         // next data-line number
+    SC_OBJ_Struct stObj;     // the object in progress
+};
+
+// Starting values of the loop state; the deadline is 5 seconds of loop time ahead.
+void SC_SCAN_NEU(SC_SCAN_Struct *stScan);
+// Receive step: takes one waiting datagram, if any, through the message check; a completed object becomes its
+// data line. True when a datagram was taken.
+bool SC_EMPFANG(SC_SCAN_Struct *stScan);
+// Acts on the message check's result for a received frame (3 answer, -1000 and below refusal).
+void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg);
+// The acknowledgement in the receive buffer for the outstanding request, by scan step.
+void SC_ACK(SC_SCAN_Struct *stScan);
+// An Error or Reject for the outstanding request, by scan step.
+void SC_ABWEIS(SC_SCAN_Struct *stScan);
+// Send step: the next request for the device at the device index, when one may be sent. True when sent.
+bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
+// The verdict at the end of the scan.
+void SC_ENDE(SC_SCAN_Struct *stScan);
+// Device table entry at the device index is in use (a full table ends after its last entry).
+bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
+// The whole scan: 0, or -21 after a failed write.
+int SC_LOOP();
+
+// ---- Set-up: resource phase ------------------------------------------------------------------------------
+// Runs after the argument phase with its error number: 0, or the error number of the set-up.
+int SC_INIT_RES(int ier, int argc, char **argv);
+// One Who-Is into the network of each local address (or of the address given); result of the last send.
+int SC_WHOIS();

@@ -78,6 +78,7 @@ int SC_INIT(int argc, char **argv) {
     if (TEST_T_X) SC_INIT_LISTE();
 
     // resource phase: runs here with the error number of the argument phase (also when it is not 0)
+    ier = SC_INIT_RES(ier, argc, argv);
 
     if (UT_TRC_OUT()) {
         UT_TRC("\n", "SC_INIT", "Vor  RETURN    ier : %d \n", ier);

@@ -1,0 +1,84 @@
+// Takes the acknowledgement of the outstanding request from the receive buffer into the object record; the
+// scan step says what was asked for and where the scan goes next.
+#include <cmath>
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static const char cRoutine[] = "SC_LOOP";
+
+// A numeric property value truncated toward zero; -1 for a value no integer can hold.
+static long SC_GANZZAHL(int iTag, std::uint32_t ulWert) {
+    if (iTag == 12) return static_cast<long>(ulWert);
+    float f;
+    static_assert(sizeof f == sizeof ulWert);
+    __builtin_memcpy(&f, &ulWert, sizeof f);
+    if (!std::isfinite(f) || f >= 2147483648.0f || f <= -2147483649.0f) return -1;
+    return static_cast<long>(f);
+}
+
+void SC_ACK(SC_SCAN_Struct *stScan) {
+    SC_OBJ_Struct *o = &stScan->stObj;
+    std::uint32_t ulWert = 0;
+    int iTag;
+    const char *c;
+    switch (stScan->PROP_Modus) {
+    case 0:
+        // The reply to index 0 is the size of the list; the device object and other types give no line.
+        iTag = QX04_BN_GETWERT(QX04_RECV_Buf, 76, &ulWert);
+        if (iTag != 12 || SC_OBJ_SETZEN(o, ulWert) != 0) stScan->PROP_Modus = -1;
+        break;
+    case 1:
+        c = QX04_BN_GETCHAR(QX04_RECV_Buf, 77);
+        if (c == nullptr) break;
+        if (SC_DPID(o, c) != 0) {
+            stScan->uZeile++; // the dropped object's line number stays unused
+            stScan->PROP_Modus = -1;
+        }
+        std::printf("\r%s      Scannen von  Device : %lu  Object : %s        ", UT_T_TIME(),
+                    (unsigned long)o->ulDev, o->cDpId);
+        std::fflush(stdout);
+        break;
+    case 2:
+        c = QX04_BN_GETCHAR(QX04_RECV_Buf, 28);
+        if (c != nullptr)
+            SC_DESCR(o, c);
+        else
+            std::snprintf(o->cText, sizeof o->cText, "%s", o->cDpId);
+        break;
+    case 3:
+        iTag = QX04_BN_GETWERT(QX04_RECV_Buf, stScan->usPropId, &ulWert);
+        if (iTag < 0) {
+            SC_ABWEIS(stScan);
+        } else if (o->uDP_Type >= 3) {
+            o->uAtb = SC_UNITS(SC_GANZZAHL(iTag, ulWert));
+            stScan->PROP_Modus = SC_FERTIG;
+        } else {
+            o->uPolar = static_cast<unsigned>(SC_GANZZAHL(iTag, ulWert));
+        }
+        break;
+    case 4:
+        if (TEST_T_I || TEST_T_I1)
+            UT_TRC("\n\n", cRoutine, "Nach PROP_Modus 4   Index : %d   NoState: %d", stScan->Index,
+                   o->NoState);
+        if (stScan->Index < 0) { // number of states
+            iTag = QX04_BN_GETWERT(QX04_RECV_Buf, 74, &ulWert);
+            if (iTag < 0) {
+                stScan->PROP_Modus = SC_FERTIG;
+                break;
+            }
+            // A count below 0 counts as none, so that it is not asked for again and again.
+            long l = SC_GANZZAHL(iTag, ulWert);
+            o->NoState = static_cast<int>(l < 0 ? 0 : l > SC_ANZ_STATE ? SC_ANZ_STATE : l);
+            stScan->PROP_Modus = 3;
+            break;
+        }
+        c = QX04_BN_GETCHAR(QX04_RECV_Buf, stScan->usPropId);
+        if (c != nullptr && stScan->Index < SC_ANZ_STATE)
+            std::snprintf(o->cState[stScan->Index], sizeof o->cState[0], "%.32s", c);
+        stScan->PROP_Modus = stScan->Index < o->NoState - 1 ? 3 : SC_FERTIG;
+        break;
+    default:
+        break;
+    }
+}

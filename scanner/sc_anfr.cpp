@@ -1,0 +1,83 @@
+// Sends the next request for the device at the device index: the next object-list element when no object is
+// in progress, otherwise the property the next scan step needs. One request is outstanding at a time.
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static const char cRoutine[] = "SC_LOOP";
+
+// Property of the next request of the object in progress; sets the array index for a state text.
+static std::uint16_t SC_PROPERTY(SC_SCAN_Struct *stScan, int *iArrIdx) {
+    SC_OBJ_Struct *o = &stScan->stObj;
+    switch (stScan->PROP_Modus) {
+    case 1:
+        return 77; // object-name
+    case 2:
+        return 28; // description
+    case 3:
+        return o->uDP_Type >= 3 ? 117 : 84; // units, polarity
+    default:
+        break;
+    }
+    if ((o->ulObjId >> 22) <= 5) { // two-state: inactive text, then active text
+        o->NoState = 2;
+        if (stScan->Index < 0) {
+            stScan->Index = 0;
+            return 46;
+        }
+        stScan->Index = 1;
+        return 4;
+    }
+    if (stScan->Index < 0 && o->NoState < 0) return 74; // number-of-states
+    // State text of slot j lies at array index j + 1: index 0 of a BACnet array is its size.
+    stScan->Index++;
+    *iArrIdx = stScan->Index + 1;
+    return 110;
+}
+
+bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
+    if (stScan->iWarten != SC_BEREIT || !SC_DEV_AKTIV(stScan)) return false;
+    SC_OBJ_Struct *o = &stScan->stObj;
+    std::uint32_t ulDev = BN_ROUTE_QX04_Struct[stScan->uDevIdx].ulSDEV;
+    IP_PORT stZiel = {0xFFFFFFFF, 0};
+    int iLen;
+    if (stScan->PROP_Modus >= 0) {
+        stScan->PROP_Modus++;
+        if (TEST_T_O || TEST_T_O1) {
+            UT_TRC("\n\n", cRoutine, "Vor PROP_Modus %d   Index : %d   NoState: %d", stScan->PROP_Modus,
+                   stScan->Index, o->NoState);
+            UT_TRC_CONT("\n   DP_Type : %u   OBJ_Type : %u", o->uDP_Type, (unsigned)(o->ulObjId >> 22));
+        }
+        int iArrIdx = -1;
+        stScan->usPropId = SC_PROPERTY(stScan, &iArrIdx);
+        if (iArrIdx < 0)
+            iLen = QX04_BN_RD(ulDev, o->ulObjId, stScan->usPropId, &stZiel, QX04_SEND_Buf);
+        else
+            iLen = QX04_BN_RDARR(ulDev, o->ulObjId, stScan->usPropId, static_cast<std::uint16_t>(iArrIdx),
+                                 &stZiel, QX04_SEND_Buf);
+    } else {
+        if (stScan->iObjIdx < 0) {
+            stScan->iObjIdx = 0;
+            std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
+                        (unsigned long)ulDev);
+            std::fflush(stdout);
+        } else if (stScan->iObjIdx >= 0xFFFF) { // array indices have 16 bits: a list this long ends here
+            stScan->iObjIdx = -1;
+            stScan->uDevIdx++;
+            return false;
+        } else {
+            stScan->iObjIdx++;
+        }
+        stScan->PROP_Modus = 0;
+        stScan->Index = -1;
+        SC_OBJ_NEU(o, ulDev);
+        stScan->usPropId = 76;
+        iLen = QX04_BN_RDARR(ulDev, o->ulObjId, 76, static_cast<std::uint16_t>(stScan->iObjIdx), &stZiel,
+                             QX04_SEND_Buf);
+    }
+    if (iLen <= 0) return false;
+    IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, QX04_SEND_Buf[3], QX04_SEND_Buf);
+    stScan->iWarten = SC_WARTET;
+    stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
+    return true;
+}

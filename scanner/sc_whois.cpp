@@ -1,0 +1,30 @@
+// Broadcasts one Who-Is into the network of each local address (or of the address given on the command
+// line), so that the devices there announce themselves with I-Am.
+#include <cstring>
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static const char cRoutine[] = "SC_INIT";
+
+int SC_WHOIS() {
+    // Original-Broadcast-NPDU to every network (DNET 65535, hop count 255), Who-Is without device range.
+    static constexpr unsigned char ucWhoIs[12] = {0x81, 0x0B, 0x00, 0x0C, 0x01, 0x20,
+                                                  0xFF, 0xFF, 0x00, 0xFF, 0x10, 0x08};
+    int ier = 0;
+    std::uint32_t ulAdr = ulQX04_IP_Adr != 0xFFFFFFFF ? ulQX04_IP_Adr : IP_GET_HOST(0);
+    if (TEST_T_X)
+        UT_TRC("\n", cRoutine, "Vor IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", 0,
+               (unsigned long)ulQX04_IP_Adr);
+    for (int i = 0; ulAdr != 0xFFFFFFFF;) {
+        if (TEST_T_X)
+            UT_TRC("\n", cRoutine, "LOOP nach IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", i,
+                   (unsigned long)ulAdr);
+        IP_PORT stZiel = {IP_GET_NET(ulAdr), static_cast<std::uint16_t>(iQX04_IP_Port)};
+        std::memcpy(QX04_SEND_Buf, ucWhoIs, sizeof ucWhoIs);
+        ier = IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, sizeof ucWhoIs, QX04_SEND_Buf);
+        if (ulQX04_IP_Adr != 0xFFFFFFFF) break;
+        ulAdr = IP_GET_HOST(++i);
+    }
+    return ier;
+}
