@@ -9,16 +9,26 @@ static void TEXT(const char *cPrefix, const IP_PORT *stPort) {
     UT_TRC("\n\n", cRoutine, "%s>%s<", cPrefix, c != nullptr ? c : "* NULL *");
 }
 
-// Address bytes of a destination or source specifier.
-static void ADRESSE(const char *cName, const unsigned char *ucAdr, unsigned uLen) {
-    UT_TRC_CONT("\n        -%s ....: 0x", cName);
-    for (unsigned i = 0; i < uLen; i++)
-        UT_TRC_CONT("%02X", ucAdr[i]);
-}
-
 // A frame shorter than its headers announce: the breakdown ends where the bytes end.
 static void ZU_KURZ() {
     UT_TRC_CONT("\n\n    Datagramm zu kurz !!");
+}
+
+// Destination (c 'D') or source (c 'S') specifier at p: network, MAC length, MAC address. The offset behind
+// it, 0 when the frame ends first.
+static unsigned SPEZ(const unsigned char *f, unsigned p, unsigned uLen, char c) {
+    if (p + 3 > uLen) return 0;
+    const unsigned uMLen = f[p + 2];
+    UT_TRC_CONT("\n        -%cNET ....: %u\n        -%cLEN ....: %u", c, (unsigned)f[p] << 8 | f[p + 1], c,
+                uMLen);
+    p += 3;
+    if (p + uMLen > uLen) return 0;
+    if (uMLen != 0) {
+        UT_TRC_CONT("\n        -%cADR ....: 0x", c);
+        for (unsigned i = 0; i < uMLen; i++)
+            UT_TRC_CONT("%02X", f[p + i]);
+    }
+    return p + uMLen;
 }
 
 static void APDU_TYP(unsigned char ucTyp) {
@@ -41,26 +51,8 @@ static void NPDU(const unsigned char *f, unsigned n, unsigned uLen) {
     const unsigned char ucCtl = f[n + 1];
     UT_TRC_CONT("\n        -Control .: 0x%02X  (Prio.: %u)", ucCtl, ucCtl & 3u);
     unsigned p = n + 2;
-    if (ucCtl & 0x20) {
-        if (p + 3 > uLen) return ZU_KURZ();
-        const unsigned uDLen = f[p + 2];
-        UT_TRC_CONT("\n        -DNET ....: %u\n        -DLEN ....: %u", (unsigned)f[p] << 8 | f[p + 1],
-                    uDLen);
-        p += 3;
-        if (p + uDLen > uLen) return ZU_KURZ();
-        if (uDLen != 0) ADRESSE("DADR", f + p, uDLen);
-        p += uDLen;
-    }
-    if (ucCtl & 0x08) {
-        if (p + 3 > uLen) return ZU_KURZ();
-        const unsigned uSLen = f[p + 2];
-        UT_TRC_CONT("\n        -SNET ....: %u\n        -SLEN ....: %u", (unsigned)f[p] << 8 | f[p + 1],
-                    uSLen);
-        p += 3;
-        if (p + uSLen > uLen) return ZU_KURZ();
-        if (uSLen != 0) ADRESSE("SADR", f + p, uSLen);
-        p += uSLen;
-    }
+    if ((ucCtl & 0x20) && (p = SPEZ(f, p, uLen, 'D')) == 0) return ZU_KURZ();
+    if ((ucCtl & 0x08) && (p = SPEZ(f, p, uLen, 'S')) == 0) return ZU_KURZ();
     if (ucCtl & 0x20) {
         if (p >= uLen) return ZU_KURZ();
         UT_TRC_CONT("\n        -Hop Count: %u", f[p++]);

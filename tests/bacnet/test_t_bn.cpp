@@ -1,15 +1,10 @@
 // The readable frame breakdown on the trace output, line by line.
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <string>
 #include "bacnet/bn.h"
 #include "bn_test.h"
 #include "runtime/ut/ut.h"
-
-static void FEST(struct timeval *tv) {
-    tv->tv_sec = 1715953530; // 17.05.24 13:45:30 UTC
-    tv->tv_usec = 0;
-}
+#include "support/trc_probe.h"
 
 static const IP_PORT stVon{0x7F000001, 47808};
 static const std::string KOPF =
@@ -17,21 +12,7 @@ static const std::string KOPF =
 
 // Trace output of one breakdown.
 static std::string SPUR(const NT_BYTES &f) {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    UT_CLOCK_SET(FEST);
-    char *cBuf = nullptr;
-    std::size_t uLen = 0;
-    FILE *fp = open_memstream(&cBuf, &uLen);
-    FILE *fpAlt = TEST_T_fpout;
-    TEST_T_fpout = fp;
-    EXPECT_EQ(QX04_T_BN(&stVon, f.data()), 0);
-    TEST_T_fpout = fpAlt;
-    UT_CLOCK_SET(nullptr);
-    std::fclose(fp);
-    std::string s(cBuf, uLen);
-    std::free(cBuf);
-    return s;
+    return NT_TRC_SPUR([&] { EXPECT_EQ(QX04_T_BN(&stVon, f.data()), 0); });
 }
 
 static std::string BVLC(int iFunktion, int iLen) {

@@ -13,6 +13,7 @@
 #include "ip/ip.h"
 #include "support/el_probe.h"
 #include "support/netns_guard.h"
+#include "support/trc_probe.h"
 
 using Zeilen = std::vector<std::string>;
 
@@ -288,20 +289,13 @@ TEST_F(IpSock, ExitKeepsTheTableUsable) {
 
 TEST_F(IpSock, SendTraceDumpsEveryByte) {
     ASSERT_EQ(IP_OPEN(1, 47808, nullptr), 0);
-    char *cBuf = nullptr;
-    std::size_t uLen = 0;
-    FILE *fp = open_memstream(&cBuf, &uLen);
-    FILE *fpAlt = TEST_T_fpout;
-    TEST_T_fpout = fp;
-    TEST_T_A1 = TEST_T_O1 = 1;
-    IP_PORT z{LO, 47808};
-    const unsigned char d[] = {0x81, 0x0A};
-    IP_SEND(0, &z, 0x86, 0x80, 2, d);
-    TEST_T_A1 = TEST_T_O1 = 0;
-    TEST_T_fpout = fpAlt;
-    std::fclose(fp);
-    std::string s(cBuf, uLen);
-    std::free(cBuf);
+    std::string s = NT_TRC_SPUR([] {
+        TEST_T_A1 = TEST_T_O1 = 1;
+        IP_PORT z{LO, 47808};
+        const unsigned char d[] = {0x81, 0x0A};
+        IP_SEND(0, &z, 0x86, 0x80, 2, d);
+        TEST_T_A1 = TEST_T_O1 = 0;
+    });
     EXPECT_NE(
         s.find("IP_SEND:  Nach Aufruf    iIndex : 0\n         RPort : >127.0.0.1#47808<\n"
                "          iCMD : 0x86\n         iSCMD : 0x80\n\n  MESSAGE-Parameter    Anzahl : 2 Byte\n"

@@ -5,6 +5,7 @@
 #include <vector>
 #include "ip/ip.h"
 #include "support/el_probe.h"
+#include "support/trc_probe.h"
 
 using Zeilen = std::vector<std::string>;
 
@@ -98,31 +99,15 @@ TEST_F(IpText, HostPartRunningOutEarlyFallsBackToTheLastByte) {
     EXPECT_EQ(NT_EL_NEU(), Zeilen{"IP_GET_NET:  2815 (0x0AFF) / 0 (0x0000)  (NETOF/LNAOF)"});
 }
 
-static void FEST(struct timeval *tv) {
-    tv->tv_sec = 1715953530; // 17.05.24 13:45:30 UTC
-    tv->tv_usec = 0;
-}
-
 TEST_F(IpText, TraceLinesCarryTheValues) {
-    setenv("TZ", "UTC", 1);
-    tzset();
-    UT_CLOCK_SET(FEST);
-    char *cBuf = nullptr;
-    std::size_t uLen = 0;
-    FILE *fp = open_memstream(&cBuf, &uLen);
-    FILE *fpAlt = TEST_T_fpout;
-    TEST_T_fpout = fp;
-    TEST_T_A4 = 1;
-    TEST_T_A3 = 1;
-    IP_PORT p{};
-    IP_A2PORT("70000", &p);
-    IP_GET_NET(0xC0A80105);
-    TEST_T_A4 = TEST_T_A3 = 0;
-    TEST_T_fpout = fpAlt;
-    UT_CLOCK_SET(nullptr);
-    std::fclose(fp);
-    std::string s(cBuf, uLen);
-    std::free(cBuf);
+    std::string s = NT_TRC_SPUR([] {
+        TEST_T_A4 = 1;
+        TEST_T_A3 = 1;
+        IP_PORT p{};
+        IP_A2PORT("70000", &p);
+        IP_GET_NET(0xC0A80105);
+        TEST_T_A4 = TEST_T_A3 = 0;
+    });
     EXPECT_EQ(s,
               "\n\n(17.05.24  13:45:30)   IP_L2NL:  Vor  RETURN    ulNL : 0x00000000"
               "\n\n(17.05.24  13:45:30)   IP_PORT2A:  Vor  RETURN   ier : 12   cRETURN : >0.0.0.0#4464<"
