@@ -10,41 +10,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include "runtime/ut/ut.h"
+#include "support/nt_tmpdir.h"
+#include "support/nt_uhr.h"
 
 namespace {
 
-long long llJetztUs = 1000000000LL * 1000000LL;
-
-void UHR(struct timeval *tv) {
-    tv->tv_sec = static_cast<time_t>(llJetztUs / 1000000);
-    tv->tv_usec = static_cast<suseconds_t>(llJetztUs % 1000000);
+// The clock moves on by this much between an edit of the catalogue and the next lookup.
+void WEITER(long lUs = 5000) {
+    NT_UHR_ZEIT().tv_sec += (NT_UHR_ZEIT().tv_usec + lUs) / 1000000;
+    NT_UHR_ZEIT().tv_usec = (NT_UHR_ZEIT().tv_usec + lUs) % 1000000;
 }
 
 // Each test works in a directory of its own with its own catalogue; the clock moves on between files, as a
 // program's clock does between an edit of the catalogue and the next lookup.
-class Atb : public ::testing::Test {
+class Atb : public NtTmpDirTest {
   protected:
-    std::string sAlt, sDir;
     void SetUp() override {
-        char cAlt[PATH_MAX];
-        ASSERT_NE(getcwd(cAlt, sizeof cAlt), nullptr);
-        sAlt = cAlt;
-        char cTmpl[] = "/tmp/atb_testXXXXXX";
-        ASSERT_NE(mkdtemp(cTmpl), nullptr);
-        sDir = cTmpl;
-        ASSERT_EQ(chdir(sDir.c_str()), 0);
-        mkdir("cfg", 0755);
-        UT_CLOCK_SET(UHR);
+        NtTmpDirTest::SetUp();
+        // Each test a minute later than the one before, as the catalogue of one is not the other's.
+        static int iTest = 0;
+        NT_UHR(2026, 12, 6, 14, 5, 0);
+        NT_UHR_ZEIT().tv_sec += 60 * iTest++;
     }
     void TearDown() override {
         ucUT_EL_Typ = 0;
         UT_CLOCK_SET(nullptr);
-        ASSERT_EQ(chdir(sAlt.c_str()), 0);
-        std::system(("rm -rf " + sDir).c_str());
+        NtTmpDirTest::TearDown();
     }
     static void KATALOG(const std::string &sText) {
         std::ofstream("cfg/dp_atb.txt", std::ios::binary) << sText;
-        llJetztUs += 5000;
+        WEITER();
     }
     static std::string T(int iKode, int iMaske) {
         return UT_DP_ATBTEXT(static_cast<unsigned char>(iKode), static_cast<unsigned char>(iMaske));
@@ -107,7 +102,7 @@ TEST_F(Atb, CallerMayChangeTheTextInPlace) {
 TEST_F(Atb, MissingFileGivesOpenTextAndOneLogLinePerCall) {
     ucUT_EL_Typ = 255;
     std::snprintf(cUT_EL_Bez, sizeof cUT_EL_Bez, "%s", "err.log");
-    llJetztUs += 5000;
+    WEITER();
     UT_LOOPTIME(); // the error log writes only once the free disk space has been measured
     char *p = UT_DP_ATBTEXT(17, 1);
     EXPECT_STREQ(p, "UT_DP_ATBTEXT:  OPEN-Fehler");
@@ -140,11 +135,11 @@ TEST_F(Atb, ChangedFileIsReadAgain) {
     struct timespec ts[2] = {st.st_atim, st.st_mtim};
     ASSERT_EQ(utimensat(AT_FDCWD, "cfg/neu.txt", ts, 0), 0);
     ASSERT_EQ(rename("cfg/neu.txt", "cfg/dp_atb.txt"), 0);
-    llJetztUs += 5000;
+    WEITER();
     EXPECT_EQ(T(17, 1), "ZU!");
 
     ASSERT_EQ(unlink("cfg/dp_atb.txt"), 0);
-    llJetztUs += 5000;
+    WEITER();
     EXPECT_EQ(T(17, 1), "UT_DP_ATBTEXT:  OPEN-Fehler");
     KATALOG("017,1   WIEDER\n");
     EXPECT_EQ(T(17, 1), "WIEDER");

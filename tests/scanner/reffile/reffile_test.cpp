@@ -11,15 +11,10 @@
 #include <unistd.h>
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
+#include "support/nt_tmpdir.h"
+#include "support/nt_uhr.h"
 
 namespace {
-
-long long llJetztUs = 1000000000LL * 1000000LL;
-
-void UHR(struct timeval *tv) {
-    tv->tv_sec = static_cast<time_t>(llJetztUs / 1000000);
-    tv->tv_usec = static_cast<suseconds_t>(llJetztUs % 1000000);
-}
 
 void OPTIONEN(const char *cE, const char *cB, const char *cA) {
     std::snprintf(cSC_EndePrefix, sizeof cSC_EndePrefix, "%s", cE);
@@ -45,19 +40,14 @@ SC_OBJ_Struct ZUSTAENDE(unsigned uTyp, std::initializer_list<const char *> lText
     return st;
 }
 
-class Ref : public ::testing::Test {
+class Ref : public NtTmpDirTest {
   protected:
-    std::string sAlt, sDir;
     void SetUp() override {
-        char cAlt[PATH_MAX];
-        ASSERT_NE(getcwd(cAlt, sizeof cAlt), nullptr);
-        sAlt = cAlt;
-        char cTmpl[] = "/tmp/sc_ref_testXXXXXX";
-        ASSERT_NE(mkdtemp(cTmpl), nullptr);
-        sDir = cTmpl;
-        ASSERT_EQ(chdir(sDir.c_str()), 0);
-        mkdir("cfg", 0755);
-        UT_CLOCK_SET(UHR);
+        NtTmpDirTest::SetUp();
+        // Each test a minute later than the one before, as the catalogue of one is not the other's.
+        static int iTest = 0;
+        NT_UHR(2026, 12, 6, 14, 5, 0);
+        NT_UHR_ZEIT().tv_sec += 60 * iTest++;
         OPTIONEN("", "", "");
     }
     void TearDown() override {
@@ -65,12 +55,11 @@ class Ref : public ::testing::Test {
         fpSC_REF = nullptr;
         TEST_T_X = 0;
         UT_CLOCK_SET(nullptr);
-        ASSERT_EQ(chdir(sAlt.c_str()), 0);
-        std::system(("rm -rf " + sDir).c_str());
+        NtTmpDirTest::TearDown();
     }
     static void KATALOG(const std::string &sText) {
         std::ofstream("cfg/dp_atb.txt") << sText;
-        llJetztUs += 5000;
+        NT_UHR_ZEIT().tv_sec++; // a later moment: the catalogue is looked at again
     }
     // Writes one object's line through the reference file and returns what reached the file.
     std::string ZEILE(SC_OBJ_Struct st, unsigned uNr = 1) {

@@ -16,6 +16,7 @@
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
+#include "support/nt_tmpdir.h"
 
 namespace {
 
@@ -83,22 +84,14 @@ struct Geraet {
     }
 };
 
-class Scan : public ::testing::Test {
+class Scan : public NtTmpDirTest {
   protected:
-    std::string sAlt, sDir;
     SC_SCAN_Struct st;
     std::vector<Anfrage> vAnfragen;
     std::vector<Geraet> vGeraete;
 
     void SetUp() override {
-        char cAlt[PATH_MAX];
-        ASSERT_NE(getcwd(cAlt, sizeof cAlt), nullptr);
-        sAlt = cAlt;
-        char cTmpl[] = "/tmp/sc_scan_testXXXXXX";
-        ASSERT_NE(mkdtemp(cTmpl), nullptr);
-        sDir = cTmpl;
-        ASSERT_EQ(chdir(sDir.c_str()), 0);
-        mkdir("cfg", 0755);
+        NtTmpDirTest::SetUp();
         std::ofstream("cfg/dp_atb.txt") << "017,0   AUS\n017,1   EIN\n";
         cSC_EndePrefix[0] = cSC_BeginnDpId[0] = cSC_AnfuegeDpId[0] = '\0';
         static std::vector<QX04_BN_ROUTE> vTabelle(uQX04_Anz_Dev);
@@ -117,8 +110,7 @@ class Scan : public ::testing::Test {
     void TearDown() override {
         if (fpSC_REF != nullptr) std::fclose(fpSC_REF);
         fpSC_REF = nullptr;
-        ASSERT_EQ(chdir(sAlt.c_str()), 0);
-        std::system(("rm -rf " + sDir).c_str());
+        NtTmpDirTest::TearDown();
     }
 
     Geraet &GERAET(std::uint32_t ulInst, std::vector<std::uint32_t> vObjekte) {
