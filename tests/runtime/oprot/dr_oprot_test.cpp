@@ -245,22 +245,3 @@ TEST(OperatingProtocol, ErrorLogDestination1ReachesThePrintFile) {
         EXPECT_EQ(NT_DATEI("druck.txt"), cStd + "  (RECVFROM)\n\r" + cLang + "\n\r");
     });
 }
-
-TEST(OperatingProtocol, TitlesFitTheTitleColumn) {
-    NT_IM_KIND([] {
-        DR_START(10, "druck.txt", 5);
-        for (std::uint32_t uProd : {1u, 3u, 4u, 10u}) {
-            uUT_ProdId = uProd;
-            MELDUNGEN(1, 1);
-            LEEREN();
-        }
-        std::ifstream f("druck.txt");
-        std::vector<std::string> titel;
-        for (std::string z; std::getline(f, z);)
-            if (z.find("Seite :") != std::string::npos)
-                titel.push_back(z.substr(z.find_first_not_of("\r\f"), 37));
-        ASSERT_EQ(titel.size(), 4u);
-        EXPECT_EQ(titel[0], "Leitzentrale Geb\x84udeautomation       ");
-        EXPECT_EQ(titel[3], "Inselzentrale Fernwirknetz           ");
-    });
-}
