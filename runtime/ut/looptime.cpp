@@ -3,21 +3,19 @@
 #include <cstring>
 #include "runtime/ut/ut.h"
 
+// The twelve digit globals, tens of the year to units of the second, and their twins of the previous pass.
+static char *const cLoop[12] = {&cUT_LOOP10Jahr, &cUT_LOOP1Jahr, &cUT_LOOP10Monat, &cUT_LOOP1Monat,
+                                &cUT_LOOP10Tag,  &cUT_LOOP1Tag,  &cUT_LOOP10Std,   &cUT_LOOP1Std,
+                                &cUT_LOOP10Min,  &cUT_LOOP1Min,  &cUT_LOOP10Sek,   &cUT_LOOP1Sek};
+static char *const cLast[12] = {&cUT_LAST10Jahr, &cUT_LAST1Jahr, &cUT_LAST10Monat, &cUT_LAST1Monat,
+                                &cUT_LAST10Tag,  &cUT_LAST1Tag,  &cUT_LAST10Std,   &cUT_LAST1Std,
+                                &cUT_LAST10Min,  &cUT_LAST1Min,  &cUT_LAST10Sek,   &cUT_LAST1Sek};
+
 int UT_LOOPTIME() {
     ulUT_LASTZeit = ulUT_LOOPZeit;
     std::memcpy(cUT_LASTZeit, cUT_LOOPZeit, sizeof cUT_LASTZeit);
-    cUT_LAST10Jahr = cUT_LOOP10Jahr;
-    cUT_LAST1Jahr = cUT_LOOP1Jahr;
-    cUT_LAST10Monat = cUT_LOOP10Monat;
-    cUT_LAST1Monat = cUT_LOOP1Monat;
-    cUT_LAST10Tag = cUT_LOOP10Tag;
-    cUT_LAST1Tag = cUT_LOOP1Tag;
-    cUT_LAST10Std = cUT_LOOP10Std;
-    cUT_LAST1Std = cUT_LOOP1Std;
-    cUT_LAST10Min = cUT_LOOP10Min;
-    cUT_LAST1Min = cUT_LOOP1Min;
-    cUT_LAST10Sek = cUT_LOOP10Sek;
-    cUT_LAST1Sek = cUT_LOOP1Sek;
+    for (int i = 0; i < 12; i++)
+        *cLast[i] = *cLoop[i];
     ucUT_LASTWTag = ucUT_LOOPWTag;
     ucUT_LASTHSek = ucUT_LOOPHSek;
     ulUT_LASTuSek = ulUT_LOOPuSek;
@@ -38,18 +36,8 @@ int UT_LOOPTIME() {
                   u(tm.tm_sec, 100));
     ucUT_LOOPWTag = static_cast<unsigned char>(tm.tm_wday == 0 ? 6 : tm.tm_wday - 1);
 
-    cUT_LOOP10Jahr = cUT_LOOPZeit[2];
-    cUT_LOOP1Jahr = cUT_LOOPZeit[3];
-    cUT_LOOP10Monat = cUT_LOOPZeit[4];
-    cUT_LOOP1Monat = cUT_LOOPZeit[5];
-    cUT_LOOP10Tag = cUT_LOOPZeit[6];
-    cUT_LOOP1Tag = cUT_LOOPZeit[7];
-    cUT_LOOP10Std = cUT_LOOPZeit[8];
-    cUT_LOOP1Std = cUT_LOOPZeit[9];
-    cUT_LOOP10Min = cUT_LOOPZeit[10];
-    cUT_LOOP1Min = cUT_LOOPZeit[11];
-    cUT_LOOP10Sek = cUT_LOOPZeit[12];
-    cUT_LOOP1Sek = cUT_LOOPZeit[13];
+    for (int i = 0; i < 12; i++)
+        *cLoop[i] = cUT_LOOPZeit[2 + i];
 
     // A new hour (or day, month, year; always on the first call) moves the period starts.
     if (((ulUT_LOOPZeit ^ ulUT_LASTZeit) & 0xFFFFF800u) != 0) {

@@ -14,14 +14,10 @@
 #include <unistd.h>
 #include "runtime/sy/sy.h"
 #include "runtime/ut/ut.h"
+#include "support/nt_kind.h"
 #include "support/nt_uhr.h"
 
 namespace {
-
-std::string DATEI(const char *cName) {
-    std::ifstream f(cName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 // A temporary working directory for the case, removed afterwards.
 class ImVerz : public ::testing::Test {
@@ -149,7 +145,7 @@ TEST_F(ImVerz, TruncateOpenFile) {
     ASSERT_NE(fp, nullptr);
     EXPECT_EQ(SY_FI_CHSIZE(fp, 10), 0);
     std::fclose(fp);
-    EXPECT_EQ(DATEI("f"), std::string(10, 'a'));
+    EXPECT_EQ(NT_DATEI("f"), std::string(10, 'a'));
 }
 
 TEST(Memory, ZeroFilledTableOrNull) {
@@ -170,36 +166,31 @@ TEST(FloatOrder, NetworkToHost) {
 }
 
 TEST_F(ImVerz, DfFiguresAreTakenByFieldAndRangeChecked) {
+    static const struct {
+        const char *cDaten; // df output after the header
+        int iFeld;          // 2 = 1K-blocks, 4 = Available
+        std::uint32_t ulSoll;
+    } Faelle[] = {
+        {"tmpfs               1000       10       500   1% /x\n", 2, 1024000},
+        {"tmpfs               1000       10       500   1% /x\n", 4, 512000},
+        // The columns follow the width of the file-system name: a fixed position would read the wrong digits.
+        {"/dev/vda       264212084 17071764  83265424  18% /\n", 2, 0xFFFFFFFF},
+        {"/dev/vda 4194303 1 4194304 1% /\n", 2, 4194303u * 1024u},
+        {"/dev/vda 4194303 1 4194304 1% /\n", 4, 0xFFFFFFFF},
+        // A long name alone on its line, the figures on the next.
+        {"/dev/mapper/ein-sehr-langer-name\n     2000 10 700 1% /\n", 4, 700u * 1024u},
+        {"x - - - - /\n", 2, 0xFFFFFFFF},
+        {"x 1\n", 4, 0xFFFFFFFF},
+    };
     std::uint32_t ul = 7;
-    EXPECT_EQ(SY_DF_READ("fehlt.TMP", 2, &ul), -1);
-    SCHREIBE("a.TMP", std::string(cKopf) + "tmpfs               1000       10       500   1% /x\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 2, &ul), 1);
-    EXPECT_EQ(ul, 1024000u);
-    EXPECT_NE(access("a.TMP", F_OK), 0); // removed after reading
-    SCHREIBE("a.TMP", std::string(cKopf) + "tmpfs               1000       10       500   1% /x\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 4, &ul), 1);
-    EXPECT_EQ(ul, 512000u);
-    // The columns follow the width of the file-system name: a fixed position would read the wrong digits.
-    SCHREIBE("a.TMP", std::string(cKopf) + "/dev/vda       264212084 17071764  83265424  18% /\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 2, &ul), 1);
-    EXPECT_EQ(ul, 0xFFFFFFFFu);
-    SCHREIBE("a.TMP", std::string(cKopf) + "/dev/vda 4194303 1 4194304 1% /\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 2, &ul), 1);
-    EXPECT_EQ(ul, 4194303u * 1024u);
-    SCHREIBE("a.TMP", std::string(cKopf) + "/dev/vda 4194303 1 4194304 1% /\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 4, &ul), 1);
-    EXPECT_EQ(ul, 0xFFFFFFFFu);
-    // A long name alone on its line, the figures on the next.
-    SCHREIBE("a.TMP", std::string(cKopf) + "/dev/mapper/ein-sehr-langer-name\n     2000 10 700 1% /\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 4, &ul), 1);
-    EXPECT_EQ(ul, 700u * 1024u);
-    SCHREIBE("a.TMP", std::string(cKopf) + "x - - - - /\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 2, &ul), 1);
-    EXPECT_EQ(ul, 0xFFFFFFFFu);
-    SCHREIBE("a.TMP", std::string(cKopf) + "x 1\n");
-    EXPECT_EQ(SY_DF_READ("a.TMP", 4, &ul), 1);
-    EXPECT_EQ(ul, 0xFFFFFFFFu);
+    for (const auto &f : Faelle) {
+        SCHREIBE("a.TMP", std::string(cKopf) + f.cDaten);
+        EXPECT_EQ(SY_DF_READ("a.TMP", f.iFeld, &ul), 1) << f.cDaten;
+        EXPECT_EQ(ul, f.ulSoll) << f.cDaten << f.iFeld;
+        EXPECT_NE(access("a.TMP", F_OK), 0); // removed after reading
+    }
     ul = 7;
+    EXPECT_EQ(SY_DF_READ("fehlt.TMP", 2, &ul), -1);
     SCHREIBE("a.TMP", cKopf); // no data line: nothing read
     EXPECT_EQ(SY_DF_READ("a.TMP", 2, &ul), 0);
     EXPECT_EQ(ul, 7u);

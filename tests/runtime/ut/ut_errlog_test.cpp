@@ -1,13 +1,12 @@
 // Error log: the line format, the file destination, the line and size limits with their cut, and write
 // failures. The line counter is per process, so every case runs in a child process of its own.
-#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 #include "runtime/ut/ut.h"
+#include "support/nt_kind.h"
 #include "support/nt_uhr.h"
 
 namespace {
@@ -20,34 +19,17 @@ std::vector<std::string> ZEILEN(const char *cName) {
     return v;
 }
 
-std::string DATEI(const char *cName) {
-    std::ifstream f(cName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-// Runs one case in a child, in a fresh temporary working directory with the clock at 17.05.24 13:45:30 and
+// Runs one case in a child process and working directory of its own, with the clock at 17.05.24 13:45:30 and
 // the error log going to "err.log".
 template <class F> void IM_KIND(F fn) {
-    std::fflush(nullptr);
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        char t[] = "/tmp/ut_el_XXXXXX";
-        if (mkdtemp(t) == nullptr || chdir(t) != 0) _exit(3);
+    NT_IM_KIND([&] {
         NT_UHR(2024, 5, 17, 13, 45, 30);
         UT_LOOPTIME();
         ulUT_EL_SizeWSL = 0xFFFFFFFF; // the start-up's value: no size limit
         ucUT_EL_Typ = 255;
         std::snprintf(cUT_EL_Bez, sizeof cUT_EL_Bez, "%s", "err.log");
         fn();
-        std::string c = std::string("rm -rf ") + t;
-        if (std::system(c.c_str()) != 0) _exit(4);
-        std::fflush(nullptr);
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int st = 0;
-    waitpid(pid, &st, 0);
-    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0) << "case failed in the child, see above";
+    });
 }
 
 void ALT_INHALT() {
@@ -61,7 +43,7 @@ TEST(ErrorLog, LineFormat) {
         EXPECT_EQ(UT_ERR_LOG("IP_RECV", -10, 11, "RECVFROM"), 0);
         EXPECT_EQ(UT_ERR_LOG("UT_X", 0, 255, nullptr), 0);
         EXPECT_EQ(UT_ERR_LOG("UT_Y", -1, 0, ""), 0);
-        EXPECT_EQ(DATEI("err.log"),
+        EXPECT_EQ(NT_DATEI("err.log"),
                   "17.05.24  13:45:30  IP_RECV:  -10 (0xFFFFFFF6) / 11 (0x000B)  (RECVFROM)\n"
                   "17.05.24  13:45:30  UT_X:  0 (0x0000) / 255 (0x00FF)\n"
                   "17.05.24  13:45:30  UT_Y:  -1 (0xFFFFFFFF) / 0 (0x0000)\n");
@@ -73,7 +55,7 @@ TEST(ErrorLog, BlankTextAndNullRoutine) {
         UT_ERR_LOG("IP_RECV", -10, 11, "   ");
         UT_ERR_LOG(nullptr, -10, 11, "x");
         UT_ERR_LOG("IP_RECV", -10, 11, "  a b  ");
-        EXPECT_EQ(DATEI("err.log"),
+        EXPECT_EQ(NT_DATEI("err.log"),
                   "17.05.24  13:45:30  IP_RECV:  -10 (0xFFFFFFF6) / 11 (0x000B))\n"
                   "  (x)\n"
                   "17.05.24  13:45:30  IP_RECV:  -10 (0xFFFFFFF6) / 11 (0x000B)  (  a b)\n");
@@ -92,7 +74,7 @@ TEST(ErrorLog, LongTextsAreCutTo256Characters) {
         // A standard part longer than a line is cut as well.
         std::string riesig(400, 'R');
         UT_ERR_LOG(riesig.c_str(), -10, 11, "weg");
-        std::string d = DATEI("err.log");
+        std::string d = NT_DATEI("err.log");
         std::vector<std::string> z = ZEILEN("err.log");
         ASSERT_EQ(z.size(), 4u);
         EXPECT_EQ(z[0], "17.05.24  13:45:30  IP_RECV:  -10 (0xFFFFFFF6) / 11 (0x000B)  (" +

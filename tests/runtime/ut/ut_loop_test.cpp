@@ -37,6 +37,10 @@ int ANZAHL(const std::string &s, const std::string &t) {
     return n;
 }
 
+template <class... C> std::string ZIFFERN(C... c) {
+    return std::string{c...};
+}
+
 } // namespace
 
 TEST(LoopTime, DigitsTextAndPreviousPass) {
@@ -44,16 +48,16 @@ TEST(LoopTime, DigitsTextAndPreviousPass) {
     PASS(2024, 5, 17, 13, 46, 1, 70000);
     EXPECT_EQ(ulUT_LOOPZeit, NT_DT(2024, 5, 17, 13, 46, 0));
     EXPECT_STREQ(cUT_LOOPZeit, "20240517134601");
-    std::string d = {cUT_LOOP10Jahr, cUT_LOOP1Jahr, cUT_LOOP10Monat, cUT_LOOP1Monat,
-                     cUT_LOOP10Tag,  cUT_LOOP1Tag,  cUT_LOOP10Std,   cUT_LOOP1Std,
-                     cUT_LOOP10Min,  cUT_LOOP1Min,  cUT_LOOP10Sek,   cUT_LOOP1Sek};
-    EXPECT_EQ(d, "240517134601");
+    EXPECT_EQ(ZIFFERN(cUT_LOOP10Jahr, cUT_LOOP1Jahr, cUT_LOOP10Monat, cUT_LOOP1Monat, cUT_LOOP10Tag,
+                      cUT_LOOP1Tag, cUT_LOOP10Std, cUT_LOOP1Std, cUT_LOOP10Min, cUT_LOOP1Min, cUT_LOOP10Sek,
+                      cUT_LOOP1Sek),
+              "240517134601");
     EXPECT_EQ(ulUT_LASTZeit, NT_DT(2024, 5, 17, 13, 45, 30));
     EXPECT_STREQ(cUT_LASTZeit, "20240517134530");
-    std::string l = {cUT_LAST10Jahr, cUT_LAST1Jahr, cUT_LAST10Monat, cUT_LAST1Monat,
-                     cUT_LAST10Tag,  cUT_LAST1Tag,  cUT_LAST10Std,   cUT_LAST1Std,
-                     cUT_LAST10Min,  cUT_LAST1Min,  cUT_LAST10Sek,   cUT_LAST1Sek};
-    EXPECT_EQ(l, "240517134530");
+    EXPECT_EQ(ZIFFERN(cUT_LAST10Jahr, cUT_LAST1Jahr, cUT_LAST10Monat, cUT_LAST1Monat, cUT_LAST10Tag,
+                      cUT_LAST1Tag, cUT_LAST10Std, cUT_LAST1Std, cUT_LAST10Min, cUT_LAST1Min, cUT_LAST10Sek,
+                      cUT_LAST1Sek),
+              "240517134530");
     EXPECT_NE(cUT_LOOP1Min, cUT_LAST1Min); // a new minute shows in the digits
     EXPECT_EQ(ucUT_LASTHSek, 50);
     EXPECT_EQ(ulUT_LASTuSek, 500000u);

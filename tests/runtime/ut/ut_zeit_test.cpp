@@ -1,11 +1,10 @@
 // Switch options, the time-stamp text, trailing-blank cutting and the packed date-time arithmetic.
 #include <cstring>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include "runtime/ut/ut.h"
+#include "support/nt_kind.h"
 #include "support/nt_uhr.h"
 
 namespace {
@@ -31,13 +30,6 @@ std::string GESETZT(const char *cArg) {
     for (const auto &e : Liste)
         if (*e.uc) s += s.empty() ? e.c : std::string(" ") + e.c;
     return s;
-}
-
-std::string DATEI(const std::string &cName) {
-    std::ifstream f(cName);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
 }
 
 } // namespace
@@ -93,14 +85,14 @@ TEST_F(TraceFile, OpensKeepsNameAndCloseFlushes) {
     UT_TRC_CONT("erste Zeile");
     UT_T_CLOSE();
     EXPECT_EQ(TEST_T_fpout, stderr);
-    EXPECT_EQ(DATEI(f), "erste Zeile");
+    EXPECT_EQ(NT_DATEI(f.c_str()), "erste Zeile");
     // Given again (start-up and program both read -TD): the file is emptied, the earlier stream released.
     UT_T_OPTION(("-td" + f).c_str());
     UT_TRC_CONT("zweite");
     UT_T_OPTION(("-TD" + f).c_str());
     UT_TRC_CONT("dritte");
     UT_T_CLOSE();
-    EXPECT_EQ(DATEI(f), "dritte");
+    EXPECT_EQ(NT_DATEI(f.c_str()), "dritte");
 }
 
 TEST_F(TraceFile, UnopenableNameFallsBackToStandardError) {
