@@ -13,7 +13,7 @@ TEST(StatfsFigures, SaturateFromTwoGiBWithFourKiBBlocks) {
     EXPECT_EQ(SY_SF_BYTES(4096, 524287), 2147479552u);
     EXPECT_EQ(SY_SF_BYTES(4096, 524288), 0xFFFFFFFFu); // 2 GiB
     EXPECT_EQ(SY_SF_BYTES(4096, 1ULL << 40), 0xFFFFFFFFu);
-    EXPECT_EQ(SY_SF_BYTES(4096, (1ULL << 40) | 5), 0xFFFFFFFFu); // high bits alone count too
+    EXPECT_EQ(SY_SF_BYTES(4096, (1ULL << 40) | 5), 0xFFFFFFFFu);              // high bits alone count too
     EXPECT_EQ(SY_SF_BYTES(1024, (1ULL << 21) - 1), ((1u << 21) - 1) * 1024u); // 1024 has 11 bits
     EXPECT_EQ(SY_SF_BYTES(1024, 1ULL << 21), 0xFFFFFFFFu);
     EXPECT_EQ(SY_SF_BYTES(0, 12345), 0u);
