@@ -7,6 +7,12 @@
 
 static const char cRoutine[] = "QX04_BN_MSGCHK";
 
+// Endpoint text for the trace.
+static const char *TEXT(const IP_PORT *stPort) {
+    const char *c = IP_PORT2A(stPort);
+    return c != nullptr ? c : "* NULL *";
+}
+
 // Simple-ACK, or the Error "service request denied" (class object, code 29), for a confirmed request.
 static void ANTWORT(const IP_PORT *RPort, bool bError, unsigned char ucInvoke, unsigned char ucService) {
     unsigned char ucBuf[QX04_REPLY_APDU + 7];
@@ -57,8 +63,8 @@ static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, 
     if (ucService == 1 || ucService == 2) { // confirmed COV or event notification
         if (TEST_T_I || TEST_T_I1) {
             UT_TRC("\n\n", cRoutine, "Nach COV/EVENT (%u)   Port: >%s<\n      ROUTE : ", ucService,
-                   IP_PORT2A(RPort));
-            UT_TRC_CONT(">%s<", pRoute != nullptr ? IP_PORT2A(&pRoute->stPort) : "* NULL *");
+                   TEXT(RPort));
+            UT_TRC_CONT(">%s<", pRoute != nullptr ? TEXT(&pRoute->stPort) : "* NULL *");
             std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
         }
         ANTWORT(RPort, false, ucInvoke, ucService);
@@ -69,7 +75,7 @@ static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, 
         return -1;
     }
     if (TEST_T_I || TEST_T_I1)
-        UT_TRC("\n\n", cRoutine, "Nach and. Service (%u)   Port: >%s<", ucService, IP_PORT2A(RPort));
+        UT_TRC("\n\n", cRoutine, "Nach and. Service (%u)   Port: >%s<", ucService, TEXT(RPort));
     ANTWORT(RPort, true, ucInvoke, ucService);
     return -1;
 }
@@ -90,7 +96,7 @@ static int FEHLER(const unsigned char *ucFrame) {
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
     const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
     if (UT_TRC_IN()) {
-        UT_TRC("\n\n", cRoutine, "Nach Aufruf  Port : >%s<  L\x84nge : %u\n>", IP_PORT2A(RPort), iLen & 0xFF);
+        UT_TRC("\n\n", cRoutine, "Nach Aufruf  Port : >%s<  L\x84nge : %u\n>", TEXT(RPort), iLen & 0xFF);
         for (int i = 0; i < (iLen & 0xFF); i++)
             UT_TRC_CONT(" 0x%02X ", ucFrame[i]);
         std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);

@@ -7,7 +7,7 @@ void QX04_BN_RDTRC(const char *cRoutine, int ier, const IP_PORT *stPort, const u
     UT_TRC("\n\n", cRoutine, "Vor  RETURN   ier : %d", ier);
     if (ier > 0) {
         const char *cPort = IP_PORT2A(stPort);
-        UT_TRC_CONT("   PORT : >%s<", cPort != nullptr ? cPort : "");
+        UT_TRC_CONT("   PORT : >%s<", cPort != nullptr ? cPort : "* NULL *");
         UT_TRC_CONT("\n   BN-Sequenz : >");
         for (int i = 0; i < ier; i++)
             UT_TRC_CONT(" 0x%02X ", ucBuf[i]);

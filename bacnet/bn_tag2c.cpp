@@ -24,11 +24,7 @@ char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned cha
         cString[iAnz] = '\0';
         cRet = cString;
     }
-    if (UT_TRC_OUT()) {
-        if (cRet != nullptr)
-            UT_TRC("\n\n", cRoutine, "Vor  RETURN   cRETURN : >%s<", cRet);
-        else
-            UT_TRC("\n\n", cRoutine, "Vor  RETURN   cRETURN : * NULL *");
-    }
+    if (UT_TRC_OUT())
+        UT_TRC("\n\n", cRoutine, "Vor  RETURN   cRETURN : >%s<", cRet != nullptr ? cRet : "* NULL *");
     return cRet;
 }

@@ -3,6 +3,7 @@
 // requests. Answers are sent on loopback inside the private network namespace of the test harness and read
 // back by a socket standing in for the other node.
 #include <arpa/inet.h>
+#include <cstdio>
 #include <cstdlib>
 #include <netinet/in.h>
 #include <poll.h>
@@ -231,4 +232,30 @@ TEST_F(BnMsgChk, ReadPropertyGoesToTheResponderOthersGetNoAnswer) {
     EXPECT_EQ(CHK(NT_RAW({0x81, 0x0B, 0x00, 0x07, 0x01, 0x80, 0x00})), -1);
     EXPECT_TRUE(ANTWORT(100).empty());
     EXPECT_TRUE(NT_EL_NEU().empty());
+}
+
+// Trace lines of the message check, as written with the switches -TA1, -TA4 and -TI.
+TEST_F(BnMsgChk, TraceLines) {
+    FILE *fp = std::tmpfile();
+    TEST_T_fpout = fp;
+    TEST_T_A1 = TEST_T_A4 = TEST_T_I = 1;
+    CHK(NT_FRAME({0x20, 7, 0x0F}));
+    CHK(NT_FRAME({0x00, 0x05, 0x21, 0x01, 0x09, 0x00}));
+    CHK(NT_FRAME({0x00, 0x05, 0x22, 0x0F, 0x09, 0x00}));
+    TEST_T_A1 = TEST_T_A4 = TEST_T_I = 0;
+    TEST_T_fpout = nullptr;
+    std::rewind(fp);
+    std::string s;
+    for (int c; (c = std::fgetc(fp)) != EOF;)
+        s += (char)c;
+    std::fclose(fp);
+    for (const char *z :
+         {")   QX04_BN_MSGCHK:  Nach Aufruf  Port : >127.0.0.2#47809<  L\x84nge : 9\n> 0x81  0x0A  "
+          "0x00  0x09  0x01  0x00  0x20  0x07  0x0F ",
+          ")   QX04_BN_MSGCHK:  Nach  ACK (7==7?"
+          "?)   ier : 3",
+          ")   QX04_BN_MSGCHK:  Vor  RETURN   ier : 3",
+          ")   QX04_BN_MSGCHK:  Nach COV/EVENT (1)   Port: >127.0.0.2#47809<\n      ROUTE : >* NULL *<",
+          ")   QX04_BN_MSGCHK:  Nach and. Service (15)   Port: >127.0.0.2#47809<"})
+        EXPECT_NE(s.find(z), std::string::npos) << z;
 }
