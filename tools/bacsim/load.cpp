@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string_view>
 
+BS_BUILDING stBS_Bld;
+
 namespace {
 
 struct NAMED {

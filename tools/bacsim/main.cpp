@@ -3,8 +3,6 @@
 #include "tools/bacsim/bacsim.h"
 #include <cstring>
 
-BS_BUILDING stBS_Bld;
-
 namespace {
 
 int Usage() {

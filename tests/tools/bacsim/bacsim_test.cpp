@@ -389,6 +389,46 @@ object AI 4
     EXPECT_GE(std::count(sText.begin(), sText.end(), '\n'), 30) << sText;
 }
 
+// Across the bench's veth pair against the sample building, bound the way the scanner binds: every address
+// of its host, no SO_REUSEADDR. Runs only under tests/harness/bench-net (bacsim_bench_test).
+TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
+    const char *cLog = std::getenv("BENCH_LOG"), *cHost = std::getenv("HOST");
+    if (cLog == nullptr || cHost == nullptr) GTEST_SKIP() << "runs under tests/harness/bench-net";
+    NT_REQUIRE_PRIVATE_NETNS();
+    int iFd = socket(AF_INET, SOCK_DGRAM, 0);
+    int iOn = 1;
+    setsockopt(iFd, SOL_SOCKET, SO_BROADCAST, &iOn, sizeof iOn);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(47808);
+    ASSERT_EQ(bind(iFd, reinterpret_cast<sockaddr *>(&sa), sizeof sa), 0);
+    const std::uint32_t ulSelf = CL_IP(cHost);
+    CL_SEND(iFd, ulSelf | 0x00FFFFFF, 47808, CL_WHOIS());
+    std::map<std::uint32_t, CL_RX> m;
+    while (auto r = CL_RECV(iFd, 500, ulSelf)) {
+        CL_NPDU n = CL_SPLIT(r->b);
+        if (n.vApdu.size() >= 7 && n.vApdu[1] == 0x00)
+            m[((n.vApdu[5] & 0x3F) << 8 | n.vApdu[6]) | (n.vApdu[4] << 16)] = *r;
+    }
+    EXPECT_EQ(Keys(m), (std::set<std::uint32_t>{1001, 1002, 1003, 5001}));
+    EXPECT_EQ(m[5001].ulIp, CL_IP("10.0.0.22"));
+    EXPECT_EQ(CL_SPLIT(m[5001].b).iSnet, 5);
+    // Routed read through the router, with the scanner's own address as the original source.
+    CL_SEND(iFd, CL_IP("10.0.0.22"), 47808, CL_ROUTED(CL_RP_APDU(Obj(8, 5001), 77, -1, 1), 5, 0x21, ulSelf, 47808));
+    auto r = CL_RECV(iFd, 1000, ulSelf);
+    ASSERT_TRUE(r.has_value());
+    CL_NPDU n = CL_SPLIT(r->b);
+    EXPECT_EQ(n.iSnet, 5);
+    EXPECT_EQ(n.vSadr, BYTES{0x21});
+    EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(n.vApdu)), "RA05 Raumautomation 2.OG");
+    CL_SEND(iFd, CL_IP("10.0.0.20"), 47808, CL_DIRECT(CL_RP_APDU(Obj(8, 1001), 76, 0, 2)));
+    r = CL_RECV(iFd, 1000, ulSelf);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(CL_ACK_VALUE(CL_SPLIT(r->b).vApdu), (BYTES{0x21, 79})) << "the device and its 78 objects";
+    close(iFd);
+    EXPECT_NE(SIM_READ(cLog).find("prop=77 idx=- invoke=1 via=routed dnet=5 dadr=21 answer=ack"), std::string::npos);
+}
+
 TEST(SimGuard, RefusesOutsideAPrivateNamespace) {
     std::ofstream("refused.txt") << "host 127.0.0.60\ndevice 1\n";
     std::string sCmd = std::string("NT_OUTER_NETNS=$(readlink /proc/self/ns/net) ") + BACSIM_EXE +
