@@ -25,45 +25,11 @@ static const int iGuard = [] {
 namespace {
 constexpr std::uint32_t OWN = 0x7F000001;  // the scanner's host (HOST below)
 constexpr std::uint32_t PEER = 0x7F000002; // another node
-std::vector<QX04_BN_ROUTE> tabelle;
-
-class BnMsgChk : public ::testing::Test {
+class BnMsgChk : public NT_BN_NETZ {
   protected:
-    int iPeer = -1;
-    IP_PORT stPeer{PEER, 47809};
-
     void SetUp() override {
-        setenv("HOST", "127.0.0.1", 1);
-        NT_EL_START();
-        tabelle.assign(8192, QX04_BN_ROUTE{});
-        for (auto &r : tabelle)
-            r.ulSDEV = 0xFFFFFFFF, r.usSNET = 0xFFFF;
-        BN_ROUTE_QX04_Struct = tabelle.data();
-        IP_INIT();
-        iQX04_IP_Port = 47808;
-        iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);
-        ASSERT_GE(iQX04_IP_APP, 0);
-        iPeer = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_port = htons(stPeer.usPort);
-        sa.sin_addr.s_addr = htonl(PEER);
-        ASSERT_EQ(bind(iPeer, (sockaddr *)&sa, sizeof sa), 0);
+        NT_BN_NETZ::SetUp();
         ucQX04_InvokeId = 7;
-        NT_EL_NEU();
-    }
-    void TearDown() override {
-        close(iPeer);
-        IP_EXIT();
-        iQX04_IP_APP = -1;
-    }
-    // The datagram that reached the other node, empty when none came within the time.
-    NT_BYTES ANTWORT(int iMs = 500) {
-        pollfd pf{iPeer, POLLIN, 0};
-        if (poll(&pf, 1, iMs) != 1) return {};
-        unsigned char b[1500];
-        ssize_t n = recv(iPeer, b, sizeof b, 0);
-        return NT_BYTES(b, b + (n > 0 ? n : 0));
     }
     int CHK(const NT_BYTES &f, IP_PORT p) {
         return QX04_BN_MSGCHK(&p, f.data());

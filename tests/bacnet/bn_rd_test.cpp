@@ -14,10 +14,7 @@ class BnRd : public ::testing::Test {
   protected:
     void SetUp() override {
         setenv("HOST", "10.1.2.7", 1); // a dotted host name resolves to itself, without any lookup
-        tabelle.assign(8192, QX04_BN_ROUTE{});
-        for (auto &r : tabelle)
-            r.ulSDEV = 0xFFFFFFFF, r.usSNET = 0xFFFF;
-        BN_ROUTE_QX04_Struct = tabelle.data();
+        NT_RT_LEER(tabelle);
         IP_PORT direkt{0x0A000014, 47808}, router{0x0A000001, 47809};
         const unsigned char mac[] = {0x21};
         QX04_BN_RT_SET(0x02000000 | 1234, 0, 0, nullptr, &direkt);

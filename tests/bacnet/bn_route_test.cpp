@@ -7,7 +7,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "bacnet/bn.h"
-#include "support/el_probe.h"
+#include "bn_test.h"
 
 namespace {
 std::vector<QX04_BN_ROUTE> tabelle;
@@ -36,13 +36,7 @@ class BnRoute : public ::testing::Test {
     void SetUp() override {
         NT_EL_START();
         NT_EL_NEU();
-        tabelle.assign(8192, QX04_BN_ROUTE{});
-        for (auto &r : tabelle) {
-            r.ulSDEV = 0xFFFFFFFF;
-            r.usSNET = 0xFFFF;
-        }
-        BN_ROUTE_QX04_Struct = tabelle.data();
-        uQX04_Anz_Dev = 8192;
+        NT_RT_LEER(tabelle);
         ulUT_LOOPZeit = 0x5A5A1234;
         std::remove("qx/qx04ddev.bn");
     }

@@ -151,51 +151,18 @@ std::vector<DEKODIERT> TSHARK(const char *cPcap, std::string *cBefund) {
     return v;
 }
 
-std::vector<QX04_BN_ROUTE> tabelle;
-
-class BnTshark : public ::testing::Test {
+class BnTshark : public NT_BN_NETZ {
   protected:
-    int iPeer = -1;
-    IP_PORT stPeer{0x7F000002, 47809};
-
     static void SetUpTestSuite() {
         ASSERT_NE(RUN("tshark --version"), "") << "tshark is not installed (scripts/setup.sh installs it)";
     }
     void SetUp() override {
-        setenv("HOST", "127.0.0.1", 1);
-        NT_EL_START();
-        tabelle.assign(8192, QX04_BN_ROUTE{});
-        for (auto &r : tabelle)
-            r.ulSDEV = 0xFFFFFFFF, r.usSNET = 0xFFFF;
-        BN_ROUTE_QX04_Struct = tabelle.data();
+        NT_BN_NETZ::SetUp();
         IP_PORT direkt{0x0A000014, 47808}, router{0x0A000001, 47808};
         const unsigned char mac[] = {0x21};
         QX04_BN_RT_SET(0x02000000 | 1234, 0, 0, nullptr, &direkt);
         QX04_BN_RT_SET(0x02000000 | 77, 5, 1, mac, &router);
-        IP_INIT();
-        iQX04_IP_Port = 47808;
-        ulQX04_IP_Adr = 0xFFFFFFFF;
-        iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);
-        ASSERT_GE(iQX04_IP_APP, 0);
-        iPeer = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_port = htons(stPeer.usPort);
-        sa.sin_addr.s_addr = htonl(stPeer.ulAdr);
-        ASSERT_EQ(bind(iPeer, (sockaddr *)&sa, sizeof sa), 0);
         ucQX04_InvokeId = 0;
-    }
-    void TearDown() override {
-        close(iPeer);
-        IP_EXIT();
-        iQX04_IP_APP = -1;
-    }
-    NT_BYTES ANTWORT() {
-        pollfd pf{iPeer, POLLIN, 0};
-        if (poll(&pf, 1, 1000) != 1) return {};
-        unsigned char b[1500];
-        ssize_t n = recv(iPeer, b, sizeof b, 0);
-        return NT_BYTES(b, b + (n > 0 ? n : 0));
     }
     // A ReadProperty request to device 1234 for the object ulObj, with an index when usIdx < 0xFFFF.
     NT_BYTES ANFRAGE(std::uint32_t ulDev, std::uint32_t ulObj, std::uint16_t usProp, std::uint16_t usIdx) {
