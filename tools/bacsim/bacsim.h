@@ -1,16 +1,19 @@
 // bacsim: a BACnet/IP building simulator for tests and demonstrations. It has its own small encoder and
-// decoder and shares no code with the scanner's BACnet layer, so a mistake in one is not mirrored in the other.
+// decoder and shares no code with the scanner's BACnet layer, so a mistake in one is not mirrored in the
+// other.
 #pragma once
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-// ---- Building description ----------------------------------------------------------------------------------
+// ---- Building description
+// ----------------------------------------------------------------------------------
 
 // One property value of an object. Arrays (state texts) keep their elements in vList.
 struct BS_VALUE {
-    char cKind = 0; // 'c' character string, 'e' enumerated, 'u' unsigned, 'r' real, 'b' boolean, 'a' text array
+    char cKind =
+        0; // 'c' character string, 'e' enumerated, 'u' unsigned, 'r' real, 'b' boolean, 'a' text array
     std::string sText;
     double dNum = 0;
     std::vector<std::string> vList;
@@ -24,7 +27,7 @@ struct BS_PROP {
 // A refusal injected for one property (or for every property with ulProp all ones).
 struct BS_PROPFAULT {
     std::uint32_t ulProp = 0xFFFFFFFF;
-    char cKind = 0; // 'e' Error, 'r' Reject, 'a' Abort
+    char cKind = 0;          // 'e' Error, 'r' Reject, 'a' Abort
     unsigned uA = 0, uB = 0; // Error: class, code; Reject/Abort: reason
 };
 
@@ -78,7 +81,8 @@ struct BS_BUILDING {
 
 extern BS_BUILDING stBS_Bld;
 
-// ---- Operations ---------------------------------------------------------------------------------------------
+// ---- Operations
+// ---------------------------------------------------------------------------------------------
 
 // Reads a building description; on failure fills sErr with "file:line: reason" and returns false.
 bool BS_LOAD(const char *cPath, BS_BUILDING &stBld, std::string &sErr);
@@ -124,8 +128,8 @@ struct BS_FRAME {
     std::size_t uApdu = 0, uEnd = 0; // APDU (or network message content) from uApdu to uEnd
 };
 // Returns "" when the frame is usable, otherwise a short reason for the log.
-const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
-                     BS_FRAME &stFr);
+const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp,
+                     std::uint16_t usSrcPort, BS_FRAME &stFr);
 
 // Builds a frame for the wire: BVLC (unicast or broadcast), NPDU with optional source specifier, then pPdu.
 // A network-layer message passes bNetMsg.
@@ -135,8 +139,8 @@ std::vector<std::uint8_t> BS_FRAME_BUILD(bool bBroadcast, const BS_DEVICE *pSrcD
 
 // Sockets, sending (with per-answer delay) and capture file.
 bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr);
-void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort, const std::vector<std::uint8_t> &vFrame,
-             unsigned uDelayMs);
+void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
+             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs);
 // Sends what is due; returns the milliseconds until the next queued frame, -1 when none is waiting.
 int BS_SEND_DUE();
 void BS_RUN(double dSeconds);

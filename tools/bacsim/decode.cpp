@@ -31,7 +31,8 @@ bool BS_TAG_READ(const std::uint8_t *p, const std::uint8_t *pEnd, BS_TAG &stTag)
         } else {
             std::size_t uBytes = e == 254 ? 2 : 4;
             if (uAvail < stTag.uHdr + uBytes) return false;
-            for (std::size_t i = 0; i < uBytes; ++i) stTag.uLen = (stTag.uLen << 8) | p[stTag.uHdr + i];
+            for (std::size_t i = 0; i < uBytes; ++i)
+                stTag.uLen = (stTag.uLen << 8) | p[stTag.uHdr + i];
             stTag.uHdr += uBytes;
         }
     }
@@ -41,12 +42,13 @@ bool BS_TAG_READ(const std::uint8_t *p, const std::uint8_t *pEnd, BS_TAG &stTag)
 std::uint32_t BS_TAG_UINT(const std::uint8_t *p, const BS_TAG &stTag) {
     if (stTag.uLen == 0 || stTag.uLen > 4) return 0xFFFFFFFF;
     std::uint32_t ul = 0;
-    for (std::size_t i = 0; i < stTag.uLen; ++i) ul = (ul << 8) | p[stTag.uHdr + i];
+    for (std::size_t i = 0; i < stTag.uLen; ++i)
+        ul = (ul << 8) | p[stTag.uHdr + i];
     return ul;
 }
 
-const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
-                     BS_FRAME &stFr) {
+const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp,
+                     std::uint16_t usSrcPort, BS_FRAME &stFr) {
     stFr = BS_FRAME();
     if (uLen < 4 || pBuf[0] != 0x81) return "not-bip";
     if (((static_cast<std::size_t>(pBuf[2]) << 8) | pBuf[3]) != uLen) return "bvlc-length";
@@ -56,7 +58,8 @@ const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t u
     std::size_t n = 4;
     if (stFr.ucFunc == 0x04) {
         if (uLen < 10) return "short";
-        stFr.ulOrigIp = (static_cast<std::uint32_t>(pBuf[4]) << 24) | (pBuf[5] << 16) | (pBuf[6] << 8) | pBuf[7];
+        stFr.ulOrigIp =
+            (static_cast<std::uint32_t>(pBuf[4]) << 24) | (pBuf[5] << 16) | (pBuf[6] << 8) | pBuf[7];
         stFr.usOrigPort = static_cast<std::uint16_t>((pBuf[8] << 8) | pBuf[9]);
         n = 10;
     } else if (stFr.ucFunc != 0x0A && stFr.ucFunc != 0x0B) {
@@ -97,10 +100,12 @@ const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t u
 // A frame as the simulated nodes send it. Answers go to nodes on the host's own B/IP network, so the NPDU
 // never carries a destination; a device behind the host's router is named as the source.
 std::vector<std::uint8_t> BS_FRAME_BUILD(bool bBroadcast, const BS_DEVICE *pSrcDev,
-                                         const std::vector<std::uint8_t> &vPdu, bool bNetMsg, bool bExpectReply) {
+                                         const std::vector<std::uint8_t> &vPdu, bool bNetMsg,
+                                         bool bExpectReply) {
     std::vector<std::uint8_t> v{0x81, static_cast<std::uint8_t>(bBroadcast ? 0x0B : 0x0A), 0, 0, 0x01};
     bool bRouted = pSrcDev != nullptr && pSrcDev->usNet != 0;
-    v.push_back(static_cast<std::uint8_t>((bNetMsg ? 0x80 : 0) | (bRouted ? 0x08 : 0) | (bExpectReply ? 0x04 : 0)));
+    v.push_back(
+        static_cast<std::uint8_t>((bNetMsg ? 0x80 : 0) | (bRouted ? 0x08 : 0) | (bExpectReply ? 0x04 : 0)));
     if (bRouted) {
         BS_PUT16(v, pSrcDev->usNet);
         v.push_back(static_cast<std::uint8_t>(pSrcDev->vMac.size()));

@@ -16,7 +16,8 @@ void BS_PUT32(std::vector<std::uint8_t> &v, std::uint32_t ulVal) {
 void BS_TAG_UNSIGNED(std::vector<std::uint8_t> &v, int iCtx, unsigned uAppTag, std::uint32_t ulVal) {
     unsigned uLen = ulVal > 0xFFFFFF ? 4 : (ulVal > 0xFFFF ? 3 : (ulVal > 0xFF ? 2 : 1));
     v.push_back(static_cast<std::uint8_t>(iCtx >= 0 ? ((iCtx << 4) | 0x08 | uLen) : ((uAppTag << 4) | uLen)));
-    for (unsigned i = uLen; i-- > 0;) v.push_back(static_cast<std::uint8_t>(ulVal >> (8 * i)));
+    for (unsigned i = uLen; i-- > 0;)
+        v.push_back(static_cast<std::uint8_t>(ulVal >> (8 * i)));
 }
 
 void BS_TAG_OBJID(std::vector<std::uint8_t> &v, int iCtx, std::uint32_t ulObjId) {
@@ -55,7 +56,8 @@ void BS_TAG_VALUE(std::vector<std::uint8_t> &v, const BS_VALUE &stVal, std::uint
         v.push_back(stVal.dNum != 0 ? 0x11 : 0x10);
         break;
     case 'a':
-        for (const std::string &s : stVal.vList) BS_TAG_TEXT(v, s, ucCharset);
+        for (const std::string &s : stVal.vList)
+            BS_TAG_TEXT(v, s, ucCharset);
         break;
     default: {
         float f = static_cast<float>(stVal.dNum);

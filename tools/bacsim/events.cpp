@@ -16,7 +16,7 @@ void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj
         if (e.cKind == 'c') {
             const BS_OBJECT &o = pObj != nullptr ? *pObj : stDev.vObjs.back();
             std::vector<std::uint8_t> v{0x00, 0x05, ++ucInvoke, 0x01};
-            BS_TAG_UNSIGNED(v, 0, 0, 1);                 // subscriber process
+            BS_TAG_UNSIGNED(v, 0, 0, 1);                   // subscriber process
             BS_TAG_OBJID(v, 1, (8u << 22) | stDev.ulInst); // initiating device
             BS_TAG_OBJID(v, 2, (o.ulType << 22) | o.ulInst);
             BS_TAG_UNSIGNED(v, 3, 0, 0); // time remaining
@@ -40,7 +40,8 @@ void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj
         } else {
             // A router announces its networks; a plain host asks for routers.
             std::vector<std::uint8_t> v{static_cast<std::uint8_t>(h.vNets.empty() ? 0x00 : 0x01)};
-            for (std::uint16_t n : h.vNets) BS_PUT16(v, n);
+            for (std::uint16_t n : h.vNets)
+                BS_PUT16(v, n);
             BS_SEND(stDev.uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, v, true), 0);
             sLog += " event=network:" + std::to_string(v[0]) + " to=" + BS_IPTEXT(h.ulBcast, h.usPort);
         }

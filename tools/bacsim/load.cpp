@@ -17,29 +17,41 @@ struct NAMED {
     unsigned uNum;
 };
 
-constexpr std::array<NAMED, 17> aObjTypes{{{"AI", 0},      {"AO", 1},        {"AV", 2},     {"BI", 3},
-                                          {"BO", 4},      {"BV", 5},        {"CAL", 6},    {"CMD", 7},
-                                          {"DEVICE", 8},  {"EE", 9},        {"FILE", 10},  {"LOOP", 12},
-                                          {"MI", 13},     {"MO", 14},       {"NC", 15},    {"SCHEDULE", 17},
-                                          {"MV", 19}}};
+constexpr std::array<NAMED, 17> aObjTypes{{{"AI", 0},
+                                           {"AO", 1},
+                                           {"AV", 2},
+                                           {"BI", 3},
+                                           {"BO", 4},
+                                           {"BV", 5},
+                                           {"CAL", 6},
+                                           {"CMD", 7},
+                                           {"DEVICE", 8},
+                                           {"EE", 9},
+                                           {"FILE", 10},
+                                           {"LOOP", 12},
+                                           {"MI", 13},
+                                           {"MO", 14},
+                                           {"NC", 15},
+                                           {"SCHEDULE", 17},
+                                           {"MV", 19}}};
 
 constexpr std::array<NAMED, 17> aProps{{{"active-text", 4},
-                                       {"description", 28},
-                                       {"inactive-text", 46},
-                                       {"max-apdu-length-accepted", 62},
-                                       {"model-name", 70},
-                                       {"number-of-states", 74},
-                                       {"object-identifier", 75},
-                                       {"object-list", 76},
-                                       {"object-name", 77},
-                                       {"object-type", 79},
-                                       {"polarity", 84},
-                                       {"present-value", 85},
-                                       {"segmentation-supported", 107},
-                                       {"state-text", 110},
-                                       {"units", 117},
-                                       {"vendor-identifier", 120},
-                                       {"vendor-name", 121}}};
+                                        {"description", 28},
+                                        {"inactive-text", 46},
+                                        {"max-apdu-length-accepted", 62},
+                                        {"model-name", 70},
+                                        {"number-of-states", 74},
+                                        {"object-identifier", 75},
+                                        {"object-list", 76},
+                                        {"object-name", 77},
+                                        {"object-type", 79},
+                                        {"polarity", 84},
+                                        {"present-value", 85},
+                                        {"segmentation-supported", 107},
+                                        {"state-text", 110},
+                                        {"units", 117},
+                                        {"vendor-identifier", 120},
+                                        {"vendor-name", 121}}};
 
 std::string Upper(std::string s) {
     for (char &c : s)
@@ -90,7 +102,11 @@ BS_VALUE TypedValue(std::uint32_t ulProp, std::uint32_t ulObjType, const std::st
         v.cKind = 'u';
         break;
     case 85:
-        v.cKind = ulObjType <= 2 ? 'r' : (ulObjType <= 5 ? 'e' : (ulObjType == 13 || ulObjType == 14 || ulObjType == 19 ? 'u' : 'r'));
+        v.cKind =
+            ulObjType <= 2
+                ? 'r'
+                : (ulObjType <= 5 ? 'e'
+                                  : (ulObjType == 13 || ulObjType == 14 || ulObjType == 19 ? 'u' : 'r'));
         break;
     default:
         bOk = false;
@@ -142,7 +158,8 @@ bool FaultLine(const std::string &sKey, std::istringstream &is, BS_FAULTS &f, st
         }
         f.vProp.push_back(pf);
     } else if (sKey == "cov-after" || sKey == "whois-after" || sKey == "network-after") {
-        if (!(is >> a) || !Number(a, 0x7FFFFFFF, n3) || n3 == 0) return sWhy = sKey + " needs a count from 1", false;
+        if (!(is >> a) || !Number(a, 0x7FFFFFFF, n3) || n3 == 0)
+            return sWhy = sKey + " needs a count from 1", false;
         BS_EVENT e;
         e.cKind = sKey[0] == 'c' ? 'c' : (sKey[0] == 'w' ? 'w' : 'n');
         e.ulAfter = static_cast<std::uint32_t>(n3);
@@ -170,8 +187,10 @@ bool HostLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     std::uint32_t ulTop = h.ulIp >> 24;
     h.ulBcast = ulTop < 128 ? (h.ulIp | 0x00FFFFFF) : (ulTop < 192 ? (h.ulIp | 0xFFFF) : (h.ulIp | 0xFF));
     while (is >> opt) {
-        if (opt == "iam=unicast") h.bIamUnicast = true;
-        else if (opt != "iam=broadcast") return sWhy = "unknown host option " + opt, false;
+        if (opt == "iam=unicast")
+            h.bIamUnicast = true;
+        else if (opt != "iam=broadcast")
+            return sWhy = "unknown host option " + opt, false;
     }
     for (const BS_HOST &o : b.vHosts)
         if (o.ulIp == h.ulIp && o.usPort == h.usPort) return sWhy = "host given twice: " + a, false;
@@ -196,7 +215,8 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
             if (!Number(v, 65534, n) || n == 0) return sWhy = "net must be 1..65534", false;
             d.usNet = static_cast<std::uint16_t>(n);
         } else if (k == "mac") {
-            if (v.size() % 2 != 0 || v.empty() || v.size() > 12) return sWhy = "mac needs 1..6 hex bytes", false;
+            if (v.size() % 2 != 0 || v.empty() || v.size() > 12)
+                return sWhy = "mac needs 1..6 hex bytes", false;
             for (std::size_t i = 0; i < v.size(); i += 2) {
                 char *cEnd = nullptr;
                 std::string sByte = v.substr(i, 2);
@@ -215,10 +235,13 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     BS_HOST &h = b.vHosts[d.uHost];
     for (const BS_DEVICE &o : b.vDevs)
         if (d.usNet == 0 && o.uHost == d.uHost && o.usNet == 0)
-            return sWhy = "a host carries one direct device; put " + a + " on a host of its own or behind a router", false;
+            return sWhy = "a host carries one direct device; put " + a +
+                          " on a host of its own or behind a router",
+                   false;
     if (d.usNet != 0) {
         bool bKnown = false;
-        for (std::uint16_t usN : h.vNets) bKnown = bKnown || usN == d.usNet;
+        for (std::uint16_t usN : h.vNets)
+            bKnown = bKnown || usN == d.usNet;
         if (!bKnown) h.vNets.push_back(d.usNet);
         for (const BS_DEVICE &o : b.vDevs)
             if (o.uHost == d.uHost && o.usNet == d.usNet && o.vMac == d.vMac)
@@ -334,7 +357,8 @@ std::string BS_UNESCAPE(const std::string &sIn) {
         if (sIn[i] == '\\' && i + 1 < sIn.size() && sIn[i + 1] == '\\') {
             s += '\\';
             ++i;
-        } else if (sIn[i] == '\\' && i + 3 < sIn.size() && sIn[i + 1] == 'x' && std::isxdigit(static_cast<unsigned char>(sIn[i + 2])) &&
+        } else if (sIn[i] == '\\' && i + 3 < sIn.size() && sIn[i + 1] == 'x' &&
+                   std::isxdigit(static_cast<unsigned char>(sIn[i + 2])) &&
                    std::isxdigit(static_cast<unsigned char>(sIn[i + 3]))) {
             s += static_cast<char>(std::strtoul(sIn.substr(i + 2, 2).c_str(), nullptr, 16));
             i += 3;

@@ -17,7 +17,7 @@ void BS_LOG(const std::string &sLine) {
 
 std::string BS_IPTEXT(std::uint32_t ulIp, std::uint16_t usPort) {
     char cBuf[32];
-    std::snprintf(cBuf, sizeof cBuf, "%u.%u.%u.%u:%u", ulIp >> 24, (ulIp >> 16) & 0xFF, (ulIp >> 8) & 0xFF, ulIp & 0xFF,
-                  usPort);
+    std::snprintf(cBuf, sizeof cBuf, "%u.%u.%u.%u:%u", ulIp >> 24, (ulIp >> 16) & 0xFF, (ulIp >> 8) & 0xFF,
+                  ulIp & 0xFF, usPort);
     return cBuf;
 }

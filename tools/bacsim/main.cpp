@@ -48,7 +48,8 @@ int main(int argc, char **argv) {
         return 2;
     }
     if (bList) {
-        for (const BS_HOST &h : stBS_Bld.vHosts) std::printf("%s\n", BS_IPTEXT(h.ulIp, h.usPort).c_str());
+        for (const BS_HOST &h : stBS_Bld.vHosts)
+            std::printf("%s\n", BS_IPTEXT(h.ulIp, h.usPort).c_str());
         return 0;
     }
     if (bCheck) return 0;

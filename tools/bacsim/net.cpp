@@ -51,8 +51,9 @@ int OpenBound(std::uint32_t ulIp, std::uint16_t usPort, std::string &sErr) {
     sa.sin_port = htons(usPort);
     if (bind(iFd, reinterpret_cast<sockaddr *>(&sa), sizeof sa) != 0) {
         sErr = "bind " + BS_IPTEXT(ulIp, usPort) + ": " + std::strerror(errno) +
-               (errno == EADDRNOTAVAIL ? " (the address is not assigned here: run through tests/harness/bench-net)"
-                                       : "");
+               (errno == EADDRNOTAVAIL
+                    ? " (the address is not assigned here: run through tests/harness/bench-net)"
+                    : "");
         close(iFd);
         return -1;
     }
@@ -90,7 +91,8 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
     for (BS_HOST &h : stBld.vHosts) {
         if ((h.iFd = OpenBound(h.ulIp, h.usPort, sErr)) < 0) return false;
         bool bHave = false;
-        for (const BCAST &b : vBcast) bHave = bHave || (b.ulBcast == h.ulBcast && b.usPort == h.usPort);
+        for (const BCAST &b : vBcast)
+            bHave = bHave || (b.ulBcast == h.ulBcast && b.usPort == h.usPort);
         if (bHave) continue;
         int iFd = OpenBound(h.ulBcast, h.usPort, sErr);
         if (iFd < 0) return false;
@@ -99,8 +101,8 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
     return true;
 }
 
-void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort, const std::vector<std::uint8_t> &vFrame,
-             unsigned uDelayMs) {
+void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
+             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs) {
     vPending.push_back({Clock::now() + std::chrono::milliseconds(uDelayMs), uHost, ulIp, usPort, vFrame});
     BS_SEND_DUE();
 }
@@ -123,8 +125,10 @@ int BS_SEND_DUE() {
         sa.sin_family = AF_INET;
         sa.sin_addr.s_addr = htonl(p.ulIp);
         sa.sin_port = htons(p.usPort);
-        if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa), sizeof sa) < 0)
-            std::fprintf(stderr, "bacsim: send to %s: %s\n", BS_IPTEXT(p.ulIp, p.usPort).c_str(), std::strerror(errno));
+        if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa), sizeof sa) <
+            0)
+            std::fprintf(stderr, "bacsim: send to %s: %s\n", BS_IPTEXT(p.ulIp, p.usPort).c_str(),
+                         std::strerror(errno));
         else
             BS_PCAP_WRITE(h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
         vPending.erase(vPending.begin() + static_cast<long>(i));
@@ -143,7 +147,9 @@ void BS_RUN(double dSeconds) {
         if (dSeconds > 0) {
             Clock::time_point tNow = Clock::now();
             if (tNow >= tEnd) break;
-            long lLeft = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(tEnd - tNow).count()) + 1;
+            long lLeft = static_cast<long>(
+                             std::chrono::duration_cast<std::chrono::milliseconds>(tEnd - tNow).count()) +
+                         1;
             lWait = lWait < 0 || lLeft < lWait ? lLeft : lWait;
         }
         fd_set set;

@@ -47,13 +47,16 @@ void BS_PCAP_WRITE(std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t u
     Put32(aHdr + 12, ulSrc);
     Put32(aHdr + 16, ulDst);
     std::uint32_t ulSum = 0;
-    for (int i = 0; i < 20; i += 2) ulSum += static_cast<std::uint32_t>((aHdr[i] << 8) | aHdr[i + 1]);
-    while (ulSum > 0xFFFF) ulSum = (ulSum & 0xFFFF) + (ulSum >> 16);
+    for (int i = 0; i < 20; i += 2)
+        ulSum += static_cast<std::uint32_t>((aHdr[i] << 8) | aHdr[i + 1]);
+    while (ulSum > 0xFFFF)
+        ulSum = (ulSum & 0xFFFF) + (ulSum >> 16);
     Put16(aHdr + 10, ~ulSum & 0xFFFF);
     Put16(aHdr + 20, usSrcPort);
     Put16(aHdr + 22, usDstPort);
     Put16(aHdr + 24, static_cast<unsigned>(uLen + 8)); // UDP checksum 0: none, allowed over IPv4
-    auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - tStart).count();
+    auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - tStart)
+                  .count();
     PutHost32(static_cast<std::uint32_t>(us / 1000000));
     PutHost32(static_cast<std::uint32_t>(us % 1000000));
     PutHost32(static_cast<std::uint32_t>(uLen + 28));

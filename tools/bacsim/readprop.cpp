@@ -28,13 +28,26 @@ bool Implicit(const BS_DEVICE &d, const BS_OBJECT &o, std::uint32_t ulProp, BS_V
     }
     if (o.ulType != 8) return false;
     switch (ulProp) {
-    case 62: ulNum = 1476; break;
-    case 98: ulNum = 1; break;
-    case 120: ulNum = d.uVendor; break;
-    case 139: ulNum = 14; break;
-    case 107: v.cKind = 'e', ulNum = 3; break; // no segmentation
-    case 112: v.cKind = 'e', ulNum = 0; break; // operational
-    default: return false;
+    case 62:
+        ulNum = 1476;
+        break;
+    case 98:
+        ulNum = 1;
+        break;
+    case 120:
+        ulNum = d.uVendor;
+        break;
+    case 139:
+        ulNum = 14;
+        break;
+    case 107:
+        v.cKind = 'e', ulNum = 3;
+        break; // no segmentation
+    case 112:
+        v.cKind = 'e', ulNum = 0;
+        break; // operational
+    default:
+        return false;
     }
     v.dNum = ulNum;
     return true;
@@ -48,7 +61,7 @@ void EncodeObjId(std::vector<std::uint8_t> &v, const BS_OBJECT &o) {
 unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::uint32_t &ulObj, std::uint32_t &ulProp,
                  long &lIdx) {
     BS_TAG t;
-    if (!BS_TAG_READ(p, pEnd, t)) return 5; // missing required parameter
+    if (!BS_TAG_READ(p, pEnd, t)) return 5;              // missing required parameter
     if (!t.bCtx || t.uNum != 0 || t.uLen != 4) return 4; // invalid tag
     ulObj = BS_TAG_UINT(p, t);
     p += t.uHdr + t.uLen;
@@ -73,7 +86,8 @@ const BS_PROPFAULT *Injected(const BS_FAULTS &f, std::uint32_t ulProp) {
 } // namespace
 
 bool BS_SILENT(const BS_FAULTS &stFaults) {
-    return stFaults.lSilentAfter >= 0 && stFaults.ulCount >= static_cast<std::uint32_t>(stFaults.lSilentAfter);
+    return stFaults.lSilentAfter >= 0 &&
+           stFaults.ulCount >= static_cast<std::uint32_t>(stFaults.lSilentAfter);
 }
 
 void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
@@ -85,16 +99,24 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     long lIdx = -1;
     unsigned uReject = Request(pApdu + 4, pBuf + stFr.uEnd, ulObj, ulProp, lIdx);
     char cBuf[160];
-    std::snprintf(cBuf, sizeof cBuf, " svc=read-property dev=%u obj=%u:%u prop=%u idx=%s invoke=%u", stDev.ulInst,
-                  ulObj >> 22, ulObj & 0x3FFFFF, ulProp, lIdx < 0 ? "-" : std::to_string(lIdx).c_str(), ucInvoke);
+    std::snprintf(cBuf, sizeof cBuf, " svc=read-property dev=%u obj=%u:%u prop=%u idx=%s invoke=%u",
+                  stDev.ulInst, ulObj >> 22, ulObj & 0x3FFFFF, ulProp,
+                  lIdx < 0 ? "-" : std::to_string(lIdx).c_str(), ucInvoke);
     sLog += cBuf;
     std::string sAnswer;
     auto Refuse = [&](char cKind, unsigned uA, unsigned uB) {
         if (cKind == 'e') {
-            vAnswer = {0x50, ucInvoke, 0x0C, 0x91, static_cast<std::uint8_t>(uA), 0x91, static_cast<std::uint8_t>(uB)};
+            vAnswer = {0x50,
+                       ucInvoke,
+                       0x0C,
+                       0x91,
+                       static_cast<std::uint8_t>(uA),
+                       0x91,
+                       static_cast<std::uint8_t>(uB)};
             sAnswer = "error:" + std::to_string(uA) + ":" + std::to_string(uB);
         } else {
-            vAnswer = {static_cast<std::uint8_t>(cKind == 'r' ? 0x60 : 0x71), ucInvoke, static_cast<std::uint8_t>(uA)};
+            vAnswer = {static_cast<std::uint8_t>(cKind == 'r' ? 0x60 : 0x71), ucInvoke,
+                       static_cast<std::uint8_t>(uA)};
             sAnswer = (cKind == 'r' ? "reject:" : "abort:") + std::to_string(uA);
         }
     };
@@ -121,12 +143,18 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     bool bList = pObj != nullptr && pObj->ulType == 8 && ulProp == 76;
     bool bArray = bList || (pVal != nullptr && pVal->cKind == 'a');
     std::size_t uCount = bList ? stDev.vObjs.size() : (bArray ? pVal->vList.size() : 0);
-    if (uReject != 0) Refuse('r', uReject, 0);
-    else if (pObj == nullptr) Refuse('e', 1, 31); // object, unknown object
-    else if (pF != nullptr) Refuse(pF->cKind, pF->uA, pF->uB);
-    else if (pVal == nullptr && !bList) Refuse('e', 2, 32); // property, unknown property
-    else if (lIdx >= 0 && !bArray) Refuse('e', 2, 50); // property is not an array
-    else if (lIdx > static_cast<long>(uCount)) Refuse('e', 2, 42); // invalid array index
+    if (uReject != 0)
+        Refuse('r', uReject, 0);
+    else if (pObj == nullptr)
+        Refuse('e', 1, 31); // object, unknown object
+    else if (pF != nullptr)
+        Refuse(pF->cKind, pF->uA, pF->uB);
+    else if (pVal == nullptr && !bList)
+        Refuse('e', 2, 32); // property, unknown property
+    else if (lIdx >= 0 && !bArray)
+        Refuse('e', 2, 50); // property is not an array
+    else if (lIdx > static_cast<long>(uCount))
+        Refuse('e', 2, 42); // invalid array index
     if (!vAnswer.empty()) {
         sLog += " answer=" + sAnswer;
         return;

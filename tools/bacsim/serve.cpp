@@ -41,7 +41,8 @@ void NetworkMessage(std::size_t uHost, const BS_FRAME &fr, const std::uint8_t *p
         return;
     }
     std::vector<std::uint8_t> vMsg{0x01};
-    for (std::uint16_t n : h.vNets) BS_PUT16(vMsg, n);
+    for (std::uint16_t n : h.vNets)
+        BS_PUT16(vMsg, n);
     BS_SEND(uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, vMsg, true), 0);
     sLog += " answer=i-am-router";
 }
@@ -58,7 +59,8 @@ std::string WithVia(std::string sLog, const std::string &sVia) {
 // with that MAC address when DADR names one). The caller has already matched the host.
 bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr) {
     if (!stFr.bDnet) return stDev.usNet == 0;
-    return stFr.usDnet == 0xFFFF || (stDev.usNet == stFr.usDnet && (stFr.vDadr.empty() || stFr.vDadr == stDev.vMac));
+    return stFr.usDnet == 0xFFFF ||
+           (stDev.usNet == stFr.usDnet && (stFr.vDadr.empty() || stFr.vDadr == stDev.vMac));
 }
 
 void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
@@ -71,7 +73,8 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         BS_LOG(sLog + " svc=invalid why=" + cWhy);
         return;
     }
-    sLog += fr.ucFunc == 0x04 ? " bvlc=forwarded" : (fr.ucFunc == 0x0B || bViaBroadcast ? " bvlc=broadcast" : " bvlc=unicast");
+    sLog += fr.ucFunc == 0x04 ? " bvlc=forwarded"
+                              : (fr.ucFunc == 0x0B || bViaBroadcast ? " bvlc=broadcast" : " bvlc=unicast");
     if (fr.ucFunc == 0x04) sLog += " orig=" + BS_IPTEXT(fr.ulOrigIp, fr.usOrigPort);
     if (fr.ucCtrl & 0x80) {
         NetworkMessage(uHost, fr, pBuf, sLog);
@@ -95,13 +98,15 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
             BS_WHOIS(uHost, fr, pBuf, sLog);
             BS_LOG(WithVia(sLog, sVia));
         } else {
-            BS_LOG(sLog + " svc=unconfirmed:" + std::to_string(uApduLen >= 2 ? pBuf[fr.uApdu + 1] : 256) + sVia);
+            BS_LOG(sLog + " svc=unconfirmed:" + std::to_string(uApduLen >= 2 ? pBuf[fr.uApdu + 1] : 256) +
+                   sVia);
         }
         return;
     }
     if (ucType != 0x00) {
         // Answers to what the simulator sent itself (Simple-ACK of a COV notification and the like).
-        static const char *const aNames[] = {"", "", "simple-ack", "complex-ack", "segment-ack", "error", "reject", "abort"};
+        static const char *const aNames[] = {"",      "",       "simple-ack", "complex-ack", "segment-ack",
+                                             "error", "reject", "abort"};
         std::string sName = ucType >> 4 < 8 ? aNames[ucType >> 4] : "apdu:" + std::to_string(ucType >> 4);
         std::string sInv = uApduLen >= 2 ? std::to_string(pBuf[fr.uApdu + 1]) : "-";
         BS_LOG(sLog + " svc=" + sName + " invoke=" + sInv + sVia);

@@ -23,8 +23,10 @@ void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf,
         ++iGiven;
     }
     sLog += " svc=who-is";
-    if (iGiven == 2) sLog += " lo=" + std::to_string(aLim[0]) + " hi=" + std::to_string(aLim[1]);
-    else sLog += " lo=- hi=-";
+    if (iGiven == 2)
+        sLog += " lo=" + std::to_string(aLim[0]) + " hi=" + std::to_string(aLim[1]);
+    else
+        sLog += " lo=- hi=-";
     if (iGiven == 1 || p != pEnd) {
         sLog += " answer=none why=bad-range";
         return;

@@ -87,7 +87,8 @@ class Sim : public ::testing::Test {
         if (v.size() == 3 && (v[0] == 0x60 || v[0] == 0x71) && v[1] == ucInvoke)
             return std::snprintf(c, sizeof c, "%s:%u", v[0] == 0x60 ? "reject" : "abort", v[2]), c;
         std::string s;
-        for (std::uint8_t b : v) s += std::to_string(b) + " ";
+        for (std::uint8_t b : v)
+            s += std::to_string(b) + " ";
         return s;
     }
     int iFd = -1;
@@ -97,7 +98,8 @@ class Sim : public ::testing::Test {
 
 std::set<std::uint32_t> Keys(const std::map<std::uint32_t, CL_RX> &m) {
     std::set<std::uint32_t> s;
-    for (const auto &e : m) s.insert(e.first);
+    for (const auto &e : m)
+        s.insert(e.first);
     return s;
 }
 
@@ -111,9 +113,11 @@ TEST_F(Sim, WhoIsGetsOneIAmPerDeviceItAddresses) {
     EXPECT_EQ(n.iSnet, 5);
     EXPECT_EQ(n.vSadr, BYTES{0x21});
     // I-Am: device id, max APDU 1476, no segmentation, vendor 7.
-    EXPECT_EQ(CL_SPLIT(m[1001].b).vApdu, (BYTES{0x10, 0x00, 0xC4, 0x02, 0x00, 0x03, 0xE9, 0x22, 0x05, 0xC4, 0x91, 0x03, 0x21, 0x07}));
+    EXPECT_EQ(CL_SPLIT(m[1001].b).vApdu,
+              (BYTES{0x10, 0x00, 0xC4, 0x02, 0x00, 0x03, 0xE9, 0x22, 0x05, 0xC4, 0x91, 0x03, 0x21, 0x07}));
     EXPECT_EQ(CL_SPLIT(m[1001].b).iSnet, -1);
-    EXPECT_EQ(Keys(Iams(CL_WHOIS(-1))), (std::set<std::uint32_t>{1001, 1002})) << "a local broadcast is not routed";
+    EXPECT_EQ(Keys(Iams(CL_WHOIS(-1))), (std::set<std::uint32_t>{1001, 1002}))
+        << "a local broadcast is not routed";
     EXPECT_EQ(Keys(Iams(CL_WHOIS(0xFFFF, 1002, 5001))), (std::set<std::uint32_t>{1002, 5001}));
     EXPECT_EQ(Keys(Iams(CL_WHOIS(5))), (std::set<std::uint32_t>{5001, 5002}));
     SIM_STOP(stSim);
@@ -141,8 +145,10 @@ TEST_F(Sim, ObjectListReadElementByElement) {
     EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F000014, Obj(8, 0x3FFFFF), 77))), "AS01 Lueftung");
     SIM_STOP(stSim);
     std::string sLog = SIM_LOG(stSim);
-    EXPECT_NE(sLog.find("svc=read-property dev=1001 obj=8:1001 prop=76 idx=5 invoke=6 via=direct answer=error:2:42"),
-              std::string::npos)
+    EXPECT_NE(
+        sLog.find(
+            "svc=read-property dev=1001 obj=8:1001 prop=76 idx=5 invoke=6 via=direct answer=error:2:42"),
+        std::string::npos)
         << sLog;
 }
 
@@ -161,12 +167,13 @@ TEST_F(Sim, PropertiesOfDataPointObjects) {
     EXPECT_EQ(CL_ACK_VALUE(Read(ip, Obj(19, 3), 110, 0)), (BYTES{0x21, 0x03}));
     EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(ip, Obj(19, 3), 110, 2))), "Stufe 1");
     EXPECT_EQ(Refusal(Read(ip, Obj(19, 3), 110, 4)), "error:2:42");
-    EXPECT_EQ(Refusal(Read(ip, Obj(19, 3), 77, 1)), "error:2:50") << "an index on a property that is no array";
+    EXPECT_EQ(Refusal(Read(ip, Obj(19, 3), 77, 1)), "error:2:50")
+        << "an index on a property that is no array";
     EXPECT_EQ(Refusal(Read(ip, Obj(0, 99), 77)), "error:1:31") << "an object the device does not have";
     // A whole state-text array: three strings.
     EXPECT_EQ(CL_ACK_VALUE(Read(ip, Obj(19, 3), 110)),
-              (BYTES{0x74, 0x00, 'A', 'u', 's', 0x75, 0x08, 0x00, 'S', 't', 'u', 'f', 'e', ' ', '1', 0x75, 0x08,
-                     0x00, 'S', 't', 'u', 'f', 'e', ' ', '2'}));
+              (BYTES{0x74, 0x00, 'A',  'u',  's',  0x75, 0x08, 0x00, 'S', 't', 'u', 'f', 'e',
+                     ' ',  '1',  0x75, 0x08, 0x00, 'S',  't',  'u',  'f', 'e', ' ', '2'}));
 }
 
 TEST_F(Sim, RoutedDevicesAnswerWithTheirSourceToTheForwardedAddress) {
@@ -206,9 +213,10 @@ TEST_F(Sim, RoutedDevicesAnswerWithTheirSourceToTheForwardedAddress) {
     close(iFd2);
     SIM_STOP(stSim);
     std::string sLog = SIM_LOG(stSim);
-    EXPECT_NE(sLog.find("bvlc=forwarded orig=127.0.0.1:47810 svc=read-property dev=5001 obj=8:5001 prop=77 idx=- "
-                        "invoke=9 via=routed dnet=5 dadr=21 answer=ack"),
-              std::string::npos)
+    EXPECT_NE(
+        sLog.find("bvlc=forwarded orig=127.0.0.1:47810 svc=read-property dev=5001 obj=8:5001 prop=77 idx=- "
+                  "invoke=9 via=routed dnet=5 dadr=21 answer=ack"),
+        std::string::npos)
         << sLog;
 }
 
@@ -240,11 +248,14 @@ object BI 7
 
 TEST_F(Sim, DeviceFallsSilentAfterKRequests) {
     Start(cFaults);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F00001E, Obj(0, 1), 77))), "Eins");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F00001E, Obj(0, 1), 77))), "Eins");
     EXPECT_EQ(Read(0x7F00001E, Obj(0, 1), 77, -1), BYTES{});
-    EXPECT_EQ(Keys(Iams(CL_WHOIS(0xFFFF, 2001, 2001))), std::set<std::uint32_t>{}) << "silent means no I-Am either";
+    EXPECT_EQ(Keys(Iams(CL_WHOIS(0xFFFF, 2001, 2001))), std::set<std::uint32_t>{})
+        << "silent means no I-Am either";
     SIM_STOP(stSim);
-    EXPECT_NE(SIM_LOG(stSim).find("dev=2001 obj=0:1 prop=77 idx=- invoke=4 via=direct answer=silent"), std::string::npos);
+    EXPECT_NE(SIM_LOG(stSim).find("dev=2001 obj=0:1 prop=77 idx=- invoke=4 via=direct answer=silent"),
+              std::string::npos);
 }
 
 TEST_F(Sim, InjectedErrorRejectAndAbort) {
@@ -262,7 +273,8 @@ TEST_F(Sim, DelayAndObjectSilence) {
     EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F00001F, Obj(0, 2), 77))), "Zwei");
     EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(250));
     EXPECT_EQ(Read(0x7F00001F, Obj(0, 2), 77, -1), BYTES{}) << "the object answers once";
-    EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F00001F, Obj(0, 1), 77))), "Eins") << "its neighbour still answers";
+    EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(0x7F00001F, Obj(0, 1), 77))), "Eins")
+        << "its neighbour still answers";
 }
 
 TEST_F(Sim, CovWhoIsAndNetworkMessageArriveBeforeTheAnswer) {
@@ -314,7 +326,8 @@ TEST_F(Sim, IamAtStartWithoutBeingAsked) {
 
 TEST_F(Sim, AnswerTooLongForTheAskerIsAborted) {
     std::string s = "host 127.0.0.50\ndevice 9\n";
-    for (int i = 1; i <= 12; ++i) s += "object AV " + std::to_string(i) + "\n";
+    for (int i = 1; i <= 12; ++i)
+        s += "object AV " + std::to_string(i) + "\n";
     Start(s.c_str());
     EXPECT_EQ(Ask(0x7F000032, CL_DIRECT(CL_RP_APDU(Obj(8, 9), 76, -1, 1, 0x00))), (BYTES{0x71, 1, 4}))
         << "13 identifiers do not fit into 50 bytes, and the device does not segment";
@@ -325,7 +338,7 @@ TEST_F(Sim, BrokenFramesAreLoggedAndRefusedNotFatal) {
     Start(cBuilding);
     const std::uint32_t ip = 0x7F000014;
     CL_SEND(iFd, ip, 47808, BYTES{0x81, 0x0A, 0x00});
-    CL_SEND(iFd, ip, 47808, BYTES{0x81, 0x0A, 0x00, 0x40, 0x01, 0x04, 0x00});            // length says 64
+    CL_SEND(iFd, ip, 47808, BYTES{0x81, 0x0A, 0x00, 0x40, 0x01, 0x04, 0x00}); // length says 64
     CL_SEND(iFd, ip, 47808, BYTES{0x81, 0x0A, 0x00, 0x0A, 0x01, 0x2C, 0x00, 0x05, 0x09, 0xFF}); // DLEN beyond
     EXPECT_FALSE(CL_RECV(iFd, 200).has_value());
     BYTES a = CL_RP_APDU(Obj(0, 1), 77, -1, 20);
@@ -346,7 +359,8 @@ TEST_F(Sim, BrokenFramesAreLoggedAndRefusedNotFatal) {
 }
 
 TEST_F(Sim, TsharkFindsNoMalformedFrameInACapturedScan) {
-    ASSERT_EQ(std::system("command -v tshark >/dev/null"), 0) << "tshark is missing (scripts/setup.sh installs it)";
+    ASSERT_EQ(std::system("command -v tshark >/dev/null"), 0)
+        << "tshark is missing (scripts/setup.sh installs it)";
     std::string s = std::string(cBuilding) + R"(host 127.0.0.23
 device 3001 net 9 mac 0A
   cov-after 1
@@ -363,22 +377,26 @@ object AI 4
     Start(s.c_str());
     int iFd2 = CL_OPEN(47810);
     Iams(CL_WHOIS());
-    for (int i = 0; i <= 5; ++i) Read(0x7F000014, Obj(8, 1001), 76, i);
+    for (int i = 0; i <= 5; ++i)
+        Read(0x7F000014, Obj(8, 1001), 76, i);
     Read(0x7F000014, Obj(19, 3), 110, 1);
     Read(0x7F000014, Obj(3, 2), 28);
     for (std::uint8_t ucProp : {77, 85, 28, 117, 79}) {
-        CL_SEND(iFd, 0x7F000017, 47808, CL_ROUTED(CL_RP_APDU(Obj(0, 4), ucProp, -1, ++ucInvoke), 9, 0x0A, ulLo, 47810));
+        CL_SEND(iFd, 0x7F000017, 47808,
+                CL_ROUTED(CL_RP_APDU(Obj(0, 4), ucProp, -1, ++ucInvoke), 9, 0x0A, ulLo, 47810));
         while (auto r = CL_RECV(iFd2, 300)) {
             BYTES c = CL_SPLIT(r->b).vApdu;
-            if (c.size() > 3 && c[0] == 0x00) CL_SEND(iFd, 0x7F000017, 47808, CL_DIRECT(BYTES{0x20, c[2], 0x01}));
+            if (c.size() > 3 && c[0] == 0x00)
+                CL_SEND(iFd, 0x7F000017, 47808, CL_DIRECT(BYTES{0x20, c[2], 0x01}));
         }
     }
     close(iFd2);
     SIM_STOP(stSim);
     std::string sCap = stSim.sDir + "/cap.pcap";
     std::string sBad = stSim.sDir + "/bad.txt", sAll = stSim.sDir + "/all.txt";
-    ASSERT_EQ(std::system(("tshark -r " + sCap + " -Y '_ws.malformed || _ws.expert.severity >= warning' >" + sBad +
-                           " 2>/dev/null").c_str()),
+    ASSERT_EQ(std::system(("tshark -r " + sCap + " -Y '_ws.malformed || _ws.expert.severity >= warning' >" +
+                           sBad + " 2>/dev/null")
+                              .c_str()),
               0);
     ASSERT_EQ(std::system(("tshark -r " + sCap + " -Y bacapp >" + sAll + " 2>/dev/null").c_str()), 0);
     EXPECT_EQ(SIM_READ(sBad), "");
@@ -414,7 +432,8 @@ TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
     EXPECT_EQ(m[5001].ulIp, CL_IP("10.0.0.22"));
     EXPECT_EQ(CL_SPLIT(m[5001].b).iSnet, 5);
     // Routed read through the router, with the scanner's own address as the original source.
-    CL_SEND(iFd, CL_IP("10.0.0.22"), 47808, CL_ROUTED(CL_RP_APDU(Obj(8, 5001), 77, -1, 1), 5, 0x21, ulSelf, 47808));
+    CL_SEND(iFd, CL_IP("10.0.0.22"), 47808,
+            CL_ROUTED(CL_RP_APDU(Obj(8, 5001), 77, -1, 1), 5, 0x21, ulSelf, 47808));
     auto r = CL_RECV(iFd, 1000, ulSelf);
     ASSERT_TRUE(r.has_value());
     CL_NPDU n = CL_SPLIT(r->b);
@@ -426,13 +445,14 @@ TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(CL_ACK_VALUE(CL_SPLIT(r->b).vApdu), (BYTES{0x21, 79})) << "the device and its 78 objects";
     close(iFd);
-    EXPECT_NE(SIM_READ(cLog).find("prop=77 idx=- invoke=1 via=routed dnet=5 dadr=21 answer=ack"), std::string::npos);
+    EXPECT_NE(SIM_READ(cLog).find("prop=77 idx=- invoke=1 via=routed dnet=5 dadr=21 answer=ack"),
+              std::string::npos);
 }
 
 TEST(SimGuard, RefusesOutsideAPrivateNamespace) {
     std::ofstream("refused.txt") << "host 127.0.0.60\ndevice 1\n";
     std::string sCmd = std::string("NT_OUTER_NETNS=$(readlink /proc/self/ns/net) ") + BACSIM_EXE +
-           " --log refused.log --seconds 1 refused.txt 2>&1";
+                       " --log refused.log --seconds 1 refused.txt 2>&1";
     FILE *fp = popen(sCmd.c_str(), "r");
     char c[512] = {};
     std::size_t n = std::fread(c, 1, sizeof c - 1, fp);

@@ -14,7 +14,8 @@ const std::string sTop = NT_SOURCE_DIR;
 std::vector<std::string> Lines(const std::string &sPath) {
     std::ifstream f(sPath);
     std::vector<std::string> v;
-    for (std::string s; std::getline(f, s);) v.push_back(s);
+    for (std::string s; std::getline(f, s);)
+        v.push_back(s);
     return v;
 }
 
@@ -53,10 +54,12 @@ TEST_F(Examples, BuildingHasAFewHundredPointsOnFourDevicesOneRouted) {
         uRouted += d.usNet != 0;
         for (const BS_OBJECT &o : d.vObjs)
             for (const BS_PROP &p : o.vProps) {
-                uPoints += p.ulId == 77 && (o.ulType <= 5 || o.ulType == 13 || o.ulType == 14 || o.ulType == 19);
+                uPoints +=
+                    p.ulId == 77 && (o.ulType <= 5 || o.ulType == 13 || o.ulType == 14 || o.ulType == 19);
                 uLongNames += p.ulId == 77 && p.stVal.sText.size() > 16;
                 uManyStates += p.ulId == 110 && p.stVal.vList.size() > 9;
-                uCodes += p.ulId == 28 && p.stVal.sText.size() > 24 && p.stVal.sText.find('[', 23) != std::string::npos;
+                uCodes += p.ulId == 28 && p.stVal.sText.size() > 24 &&
+                          p.stVal.sText.find('[', 23) != std::string::npos;
             }
     }
     EXPECT_EQ(uRouted, 1u);
@@ -70,7 +73,8 @@ TEST_F(Examples, CatalogueLinesKeepTheirColumns) {
     for (const std::string &s : Lines(sTop + "/examples/cfg/dp_atb.txt")) {
         if (s.empty() || s[0] == '*') continue;
         ASSERT_GE(s.size(), 9u) << s;
-        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(s[0])) && s[3] == ',' && s.substr(5, 3) == "   ") << s;
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(s[0])) && s[3] == ',' && s.substr(5, 3) == "   ")
+            << s;
         EXPECT_NE(s[1], ',') << "a comma in column 2 would answer for every code: " << s;
         EXPECT_LE(s.size(), 63u) << s;
     }
@@ -83,14 +87,16 @@ TEST_F(Examples, RouteFileNamesEveryRoutedDevice) {
     for (const BS_DEVICE &d : stBld.vDevs) {
         if (d.usNet == 0) continue;
         char cMac[16] = {};
-        for (std::size_t i = 0; i < d.vMac.size(); ++i) std::snprintf(cMac + 2 * i, 3, "%02X", d.vMac[i]);
+        for (std::size_t i = 0; i < d.vMac.size(); ++i)
+            std::snprintf(cMac + 2 * i, 3, "%02X", d.vMac[i]);
         const BS_HOST &h = stBld.vHosts[d.uHost];
         char cWant[80];
-        std::snprintf(cWant, sizeof cWant, "%07u %05u %-12s %u.%u.%u.%u#%u", d.ulInst, d.usNet, cMac, h.ulIp >> 24,
-                      (h.ulIp >> 16) & 0xFF, (h.ulIp >> 8) & 0xFF, h.ulIp & 0xFF, h.usPort);
+        std::snprintf(cWant, sizeof cWant, "%07u %05u %-12s %u.%u.%u.%u#%u", d.ulInst, d.usNet, cMac,
+                      h.ulIp >> 24, (h.ulIp >> 16) & 0xFF, (h.ulIp >> 8) & 0xFF, h.ulIp & 0xFF, h.usPort);
         EXPECT_NE(std::find(v.begin(), v.end(), std::string(cWant)), v.end()) << cWant;
     }
-    for (const std::string &s : v) EXPECT_GE(s.size(), 29u) << s;
+    for (const std::string &s : v)
+        EXPECT_GE(s.size(), 29u) << s;
 }
 
 // The state texts of every two-state and multi-state object equal (ignoring case) the texts of one catalogue
@@ -104,13 +110,15 @@ TEST_F(Examples, EveryStateTextHasItsCatalogueCode) {
                 if (p.ulId == 46) vStates.insert(vStates.begin(), Upper(p.stVal.sText));
                 if (p.ulId == 4) vStates.push_back(Upper(p.stVal.sText));
                 if (p.ulId == 110)
-                    for (std::size_t i = 0; i < p.stVal.vList.size() && i < 9; ++i) vStates.push_back(Upper(p.stVal.vList[i]));
+                    for (std::size_t i = 0; i < p.stVal.vList.size() && i < 9; ++i)
+                        vStates.push_back(Upper(p.stVal.vList[i]));
                 if (p.ulId == 77) sName = p.stVal.sText;
             }
             if (vStates.empty()) continue;
             bool bFound = false;
             for (const auto &[iCode, mTexts] : mCat) {
-                bool bSame = mTexts.size() >= vStates.size(), bCross = vStates.size() == 2 && mTexts.size() == 2;
+                bool bSame = mTexts.size() >= vStates.size(),
+                     bCross = vStates.size() == 2 && mTexts.size() == 2;
                 for (std::size_t j = 0; j < vStates.size(); ++j) {
                     auto it = mTexts.find(static_cast<int>(j));
                     bSame = bSame && it != mTexts.end() && it->second == vStates[j];

@@ -50,7 +50,8 @@ inline void CL_SEND(int iFd, std::uint32_t ulIp, std::uint16_t usPort, const BYT
 }
 
 // Next datagram within iMs milliseconds, skipping what came from ulSelf:usSelfPort (our own broadcasts).
-inline std::optional<CL_RX> CL_RECV(int iFd, int iMs, std::uint32_t ulSelf = 0x7F000001, std::uint16_t usSelfPort = 47808) {
+inline std::optional<CL_RX> CL_RECV(int iFd, int iMs, std::uint32_t ulSelf = 0x7F000001,
+                                    std::uint16_t usSelfPort = 47808) {
     while (true) {
         pollfd p{iFd, POLLIN, 0};
         if (poll(&p, 1, iMs) <= 0) return std::nullopt;
@@ -65,7 +66,8 @@ inline std::optional<CL_RX> CL_RECV(int iFd, int iMs, std::uint32_t ulSelf = 0x7
     }
 }
 
-// ---- Frames ---------------------------------------------------------------------------------------------------
+// ---- Frames
+// ---------------------------------------------------------------------------------------------------
 
 inline BYTES CL_BVLC(std::uint8_t ucFunc, const BYTES &vRest) {
     BYTES v{0x81, ucFunc, 0, 0};
@@ -81,7 +83,8 @@ inline BYTES CL_WHOIS(int iDnet = 0xFFFF, long lLo = -1, long lHi = -1) {
     if (iDnet < 0) {
         v.push_back(0x00);
     } else {
-        v.insert(v.end(), {0x20, static_cast<std::uint8_t>(iDnet >> 8), static_cast<std::uint8_t>(iDnet), 0x00, 0xFF});
+        v.insert(v.end(),
+                 {0x20, static_cast<std::uint8_t>(iDnet >> 8), static_cast<std::uint8_t>(iDnet), 0x00, 0xFF});
     }
     v.insert(v.end(), {0x10, 0x08});
     if (lLo >= 0) {
@@ -94,9 +97,17 @@ inline BYTES CL_WHOIS(int iDnet = 0xFFFF, long lLo = -1, long lHi = -1) {
 // ReadProperty APDU: object identifier, property (one byte), optional array index (one byte).
 inline BYTES CL_RP_APDU(std::uint32_t ulObj, std::uint8_t ucProp, int iIdx, std::uint8_t ucInvoke,
                         std::uint8_t ucMaxApdu = 0x05) {
-    BYTES v{0x00, ucMaxApdu, ucInvoke, 0x0C, 0x0C, static_cast<std::uint8_t>(ulObj >> 24),
-            static_cast<std::uint8_t>(ulObj >> 16), static_cast<std::uint8_t>(ulObj >> 8),
-            static_cast<std::uint8_t>(ulObj), 0x19, ucProp};
+    BYTES v{0x00,
+            ucMaxApdu,
+            ucInvoke,
+            0x0C,
+            0x0C,
+            static_cast<std::uint8_t>(ulObj >> 24),
+            static_cast<std::uint8_t>(ulObj >> 16),
+            static_cast<std::uint8_t>(ulObj >> 8),
+            static_cast<std::uint8_t>(ulObj),
+            0x19,
+            ucProp};
     if (iIdx >= 0) v.insert(v.end(), {0x29, static_cast<std::uint8_t>(iIdx)});
     return v;
 }
@@ -110,15 +121,25 @@ inline BYTES CL_DIRECT(const BYTES &vApdu) {
 // Through a router, as a Forwarded-NPDU whose original source is ulOrig:usOrig.
 inline BYTES CL_ROUTED(const BYTES &vApdu, std::uint16_t usDnet, std::uint8_t ucMac, std::uint32_t ulOrig,
                        std::uint16_t usOrig) {
-    BYTES v{static_cast<std::uint8_t>(ulOrig >> 24), static_cast<std::uint8_t>(ulOrig >> 16),
-            static_cast<std::uint8_t>(ulOrig >> 8), static_cast<std::uint8_t>(ulOrig),
-            static_cast<std::uint8_t>(usOrig >> 8), static_cast<std::uint8_t>(usOrig),
-            0x01, 0x24, static_cast<std::uint8_t>(usDnet >> 8), static_cast<std::uint8_t>(usDnet), 0x01, ucMac, 0xFF};
+    BYTES v{static_cast<std::uint8_t>(ulOrig >> 24),
+            static_cast<std::uint8_t>(ulOrig >> 16),
+            static_cast<std::uint8_t>(ulOrig >> 8),
+            static_cast<std::uint8_t>(ulOrig),
+            static_cast<std::uint8_t>(usOrig >> 8),
+            static_cast<std::uint8_t>(usOrig),
+            0x01,
+            0x24,
+            static_cast<std::uint8_t>(usDnet >> 8),
+            static_cast<std::uint8_t>(usDnet),
+            0x01,
+            ucMac,
+            0xFF};
     v.insert(v.end(), vApdu.begin(), vApdu.end());
     return CL_BVLC(0x04, v);
 }
 
-// ---- Reading answers -----------------------------------------------------------------------------------------
+// ---- Reading answers
+// -----------------------------------------------------------------------------------------
 
 struct CL_NPDU {
     std::uint8_t ucCtrl = 0;
@@ -137,7 +158,8 @@ inline CL_NPDU CL_SPLIT(const BYTES &b) {
     if ((r.ucCtrl & 0x08) && n + 3 <= b.size()) {
         r.iSnet = (b[n] << 8) | b[n + 1];
         std::size_t uLen = b[n + 2];
-        if (n + 3 + uLen <= b.size()) r.vSadr.assign(b.begin() + static_cast<long>(n + 3), b.begin() + static_cast<long>(n + 3 + uLen));
+        if (n + 3 + uLen <= b.size())
+            r.vSadr.assign(b.begin() + static_cast<long>(n + 3), b.begin() + static_cast<long>(n + 3 + uLen));
         n += 3 + uLen;
     }
     if (r.ucCtrl & 0x20) ++n;
@@ -148,7 +170,8 @@ inline CL_NPDU CL_SPLIT(const BYTES &b) {
 // The value bytes of a ReadProperty acknowledgement (between opening and closing tag 3).
 inline BYTES CL_ACK_VALUE(const BYTES &vApdu) {
     for (std::size_t i = 3; i < vApdu.size(); ++i)
-        if (vApdu[i] == 0x3E && vApdu.back() == 0x3F) return BYTES(vApdu.begin() + static_cast<long>(i + 1), vApdu.end() - 1);
+        if (vApdu[i] == 0x3E && vApdu.back() == 0x3F)
+            return BYTES(vApdu.begin() + static_cast<long>(i + 1), vApdu.end() - 1);
     return {};
 }
 
@@ -161,6 +184,7 @@ inline std::string CL_TEXT(const BYTES &v) {
 
 inline std::uint32_t CL_UINT(const BYTES &v) {
     std::uint32_t ul = 0;
-    for (std::size_t i = 1; i < v.size() && i <= (v[0] & 0x07u); ++i) ul = (ul << 8) | v[i];
+    for (std::size_t i = 1; i < v.size() && i <= (v[0] & 0x07u); ++i)
+        ul = (ul << 8) | v[i];
     return ul;
 }

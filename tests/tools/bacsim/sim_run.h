@@ -31,14 +31,16 @@ inline SIM SIM_START(const std::string &sBuilding, std::vector<std::string> vExt
     char cTmpl[] = "simXXXXXX";
     s.sDir = mkdtemp(cTmpl);
     std::ofstream(s.sDir + "/b.txt") << sBuilding;
-    std::vector<std::string> vArgs{BACSIM_EXE, "--log", s.sDir + "/log", "--pcap", s.sDir + "/cap.pcap",
-                                   "--ready", s.sDir + "/ready", "--seconds", "60"};
+    std::vector<std::string> vArgs{
+        BACSIM_EXE, "--log",           s.sDir + "/log", "--pcap", s.sDir + "/cap.pcap",
+        "--ready",  s.sDir + "/ready", "--seconds",     "60"};
     vArgs.insert(vArgs.end(), vExtra.begin(), vExtra.end());
     vArgs.push_back(s.sDir + "/b.txt");
     s.pid = fork();
     if (s.pid == 0) {
         std::vector<char *> v;
-        for (std::string &a : vArgs) v.push_back(a.data());
+        for (std::string &a : vArgs)
+            v.push_back(a.data());
         v.push_back(nullptr);
         execv(v[0], v.data());
         _exit(127);
