@@ -15,8 +15,10 @@ Usage: bacsim [options] BUILDING
 
 bacsim sends and receives BACnet/IP traffic, so it refuses to run outside a private network namespace made by
 tests/harness/netns-run (exit status 97). The simple way to run a building by hand:
-  tests/harness/bench-net --building examples/building.txt --workdir /tmp/scan -- netscn
-which gives the simulated hosts their addresses in a namespace of their own, joined to the program's one.
+  tests/harness/bench-net --building examples/building.txt --workdir /tmp/scan --fresh --copy examples \
+                          --bacsim build/tools/bacsim/bacsim -- "$PWD/build/netscn"
+which gives the simulated hosts their addresses in a namespace of their own, joined to the program's one by a
+veth pair, and sets HOST to the program's address there (192.168.1.1 for the sample building).
 
 Building description: plain text, one statement per line, keyword first; '#' starts a comment line.
 Texts run to the end of the line (blanks at both ends dropped); \xHH writes any byte, \\ a backslash.
@@ -58,13 +60,13 @@ Faults, for the last device or object (PROP is a name, a number or * for every p
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, confirmed:N, network:N, simple-ack, ...), then dev= obj=TYPE:INST prop= idx= invoke=
   via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|iam:N|none.
-  Example: t=0.412 host=10.0.0.20:47808 from=10.0.0.1:47808 bvlc=unicast svc=read-property dev=1001
+  Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N.
 
 Example:
   # an air handling unit and a room controller behind a router
-  host 10.0.0.20
+  host 192.168.1.20
   device 1001 vendor 7
     name AS01 Lueftung
     iam-at-start
@@ -79,7 +81,7 @@ Example:
     states Aus|Stufe 1|Stufe 2
     value 2
     error description 2 32
-  host 10.0.0.21
+  host 192.168.1.21
   device 5001 net 5 mac 21
     name RA05 Raum 101
     delay 50

@@ -421,7 +421,8 @@ TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
     sa.sin_port = htons(47808);
     ASSERT_EQ(bind(iFd, reinterpret_cast<sockaddr *>(&sa), sizeof sa), 0);
     const std::uint32_t ulSelf = CL_IP(cHost);
-    CL_SEND(iFd, ulSelf | 0x00FFFFFF, 47808, CL_WHOIS());
+    std::uint32_t ulTop = ulSelf >> 24;
+    CL_SEND(iFd, ulSelf | (ulTop < 128 ? 0xFFFFFF : (ulTop < 192 ? 0xFFFF : 0xFF)), 47808, CL_WHOIS());
     std::map<std::uint32_t, CL_RX> m;
     while (auto r = CL_RECV(iFd, 500, ulSelf)) {
         CL_NPDU n = CL_SPLIT(r->b);
@@ -429,10 +430,10 @@ TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
             m[((n.vApdu[5] & 0x3F) << 8 | n.vApdu[6]) | (n.vApdu[4] << 16)] = *r;
     }
     EXPECT_EQ(Keys(m), (std::set<std::uint32_t>{1001, 1002, 1003, 5001}));
-    EXPECT_EQ(m[5001].ulIp, CL_IP("10.0.0.22"));
+    EXPECT_EQ(m[5001].ulIp, CL_IP("192.168.1.22"));
     EXPECT_EQ(CL_SPLIT(m[5001].b).iSnet, 5);
     // Routed read through the router, with the scanner's own address as the original source.
-    CL_SEND(iFd, CL_IP("10.0.0.22"), 47808,
+    CL_SEND(iFd, CL_IP("192.168.1.22"), 47808,
             CL_ROUTED(CL_RP_APDU(Obj(8, 5001), 77, -1, 1), 5, 0x21, ulSelf, 47808));
     auto r = CL_RECV(iFd, 1000, ulSelf);
     ASSERT_TRUE(r.has_value());
@@ -440,7 +441,7 @@ TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
     EXPECT_EQ(n.iSnet, 5);
     EXPECT_EQ(n.vSadr, BYTES{0x21});
     EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(n.vApdu)), "RA05 Raumautomation 2.OG");
-    CL_SEND(iFd, CL_IP("10.0.0.20"), 47808, CL_DIRECT(CL_RP_APDU(Obj(8, 1001), 76, 0, 2)));
+    CL_SEND(iFd, CL_IP("192.168.1.20"), 47808, CL_DIRECT(CL_RP_APDU(Obj(8, 1001), 76, 0, 2)));
     r = CL_RECV(iFd, 1000, ulSelf);
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(CL_ACK_VALUE(CL_SPLIT(r->b).vApdu), (BYTES{0x21, 79})) << "the device and its 78 objects";

@@ -1,6 +1,6 @@
 #!/bin/sh
 # bench-net itself: the program's exit status comes back, it runs in its working folder with HOST set and
-# the scanner's address on its veth end, nothing it started outlives it, a building that cannot be served
+# the scanner's address (by default one whose classful broadcast the scanner computes) on its veth end, nothing it started outlives it, a building that cannot be served
 # ends with 96, and it refuses to run when told that this namespace is the outer one.
 #   bench_net_test.sh BENCH_NET BACSIM WORK_DIR
 set -u
@@ -11,9 +11,9 @@ mkdir -p "$dir"
 printf 'host 10.1.2.3\ndevice 77\nhost 10.1.2.4\ndevice 78\n' >"$dir/b.txt"
 
 "$bench" --building "$dir/b.txt" --workdir "$dir/w" --bacsim "$bacsim" -- sh -c '
-  [ "$HOST" = 10.0.0.1 ] || exit 2
+  [ "$HOST" = 10.1.0.1 ] || exit 2
   [ "$(pwd)" = "$1" ] || exit 3
-  ip -o addr show bnA | grep -q "inet 10.0.0.1/8" || exit 4
+  ip -o addr show bnA | grep -q "inet 10.1.0.1/8" || exit 4
   [ "$BENCH_HOSTS" = "10.1.2.3 10.1.2.4" ] || exit 5
   [ "$BENCH_LOG" = "$1/bacsim.log" ] || exit 6
   exit 7' bench "$dir/w"
