@@ -47,6 +47,20 @@ std::uint32_t BS_TAG_UINT(const std::uint8_t *p, const BS_TAG &stTag) {
     return ul;
 }
 
+namespace {
+
+// A network number, address length and address (DNET/DLEN/DADR or SNET/SLEN/SADR) at n; false when cut off.
+bool NetAddr(const std::uint8_t *pBuf, std::size_t uLen, std::size_t &n, std::uint16_t &usNet,
+             std::vector<std::uint8_t> &vAdr) {
+    if (uLen < n + 3 || uLen < n + 3 + pBuf[n + 2]) return false;
+    usNet = static_cast<std::uint16_t>((pBuf[n] << 8) | pBuf[n + 1]);
+    vAdr.assign(pBuf + n + 3, pBuf + n + 3 + pBuf[n + 2]);
+    n += 3 + pBuf[n + 2];
+    return true;
+}
+
+} // namespace
+
 const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t ulSrcIp,
                      std::uint16_t usSrcPort, BS_FRAME &stFr) {
     stFr = BS_FRAME();
@@ -68,20 +82,10 @@ const char *BS_PARSE(const std::uint8_t *pBuf, std::size_t uLen, std::uint32_t u
     if (uLen < n + 2) return "short";
     stFr.ucCtrl = pBuf[n + 1];
     n += 2;
-    if (stFr.ucCtrl & 0x20) {
-        if (uLen < n + 3 || uLen < n + 3 + pBuf[n + 2]) return "short";
-        stFr.bDnet = true;
-        stFr.usDnet = static_cast<std::uint16_t>((pBuf[n] << 8) | pBuf[n + 1]);
-        stFr.vDadr.assign(pBuf + n + 3, pBuf + n + 3 + pBuf[n + 2]);
-        n += 3 + pBuf[n + 2];
-    }
-    if (stFr.ucCtrl & 0x08) {
-        if (uLen < n + 3 || uLen < n + 3 + pBuf[n + 2]) return "short";
-        stFr.bSnet = true;
-        stFr.usSnet = static_cast<std::uint16_t>((pBuf[n] << 8) | pBuf[n + 1]);
-        stFr.vSadr.assign(pBuf + n + 3, pBuf + n + 3 + pBuf[n + 2]);
-        n += 3 + pBuf[n + 2];
-    }
+    if ((stFr.ucCtrl & 0x20) && !(stFr.bDnet = NetAddr(pBuf, uLen, n, stFr.usDnet, stFr.vDadr)))
+        return "short";
+    if ((stFr.ucCtrl & 0x08) && !(stFr.bSnet = NetAddr(pBuf, uLen, n, stFr.usSnet, stFr.vSadr)))
+        return "short";
     if (stFr.ucCtrl & 0x20) {
         if (uLen < n + 1) return "short";
         ++n; // hop count
