@@ -84,7 +84,12 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     std::string sVia = !fr.bDnet ? " via=direct" : (fr.usDnet == 0xFFFF ? " via=global" : " via=routed");
     if (fr.bDnet) sVia += " dnet=" + std::to_string(fr.usDnet) + " dadr=" + Hex(fr.vDadr);
     if (fr.bDnet && fr.usDnet != 0xFFFF && !Routes(h, fr.usDnet)) {
-        // A router that does not know the network says so to the node that asked.
+        // A plain node drops what is meant for another network; a router that does not know the network
+        // says so to the node that asked it directly.
+        if (h.vNets.empty() || bViaBroadcast || fr.ucFunc == 0x0B) {
+            BS_LOG(WithVia(sLog + " svc=any answer=none", sVia));
+            return;
+        }
         std::vector<std::uint8_t> vMsg{0x03, 0x01};
         BS_PUT16(vMsg, fr.usDnet);
         BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, nullptr, vMsg, true), 0);
@@ -123,11 +128,16 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     unsigned uDelay = 0;
     bool bSilent = false;
     std::uint8_t ucService = pBuf[fr.uApdu + 3];
-    if (pBuf[fr.uApdu] & 0x08) {
+    bool bSegmented = (pBuf[fr.uApdu] & 0x08) != 0;
+    if (!bSegmented && ucService == 12) {
+        BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
+    } else if (BS_SILENT(d.stFaults)) {
+        bSilent = true;
+        sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
+                " answer=silent";
+    } else if (bSegmented) {
         vApdu = {0x71, pBuf[fr.uApdu + 2], 4}; // Abort: segmented requests are not taken
         sLog += " svc=confirmed-segmented dev=" + std::to_string(d.ulInst) + " answer=abort:4";
-    } else if (ucService == 12) {
-        BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
     } else {
         vApdu = {0x60, pBuf[fr.uApdu + 2], 9}; // Reject: unrecognized service
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +

@@ -121,9 +121,17 @@ TEST_F(Sim, WhoIsGetsOneIAmPerDeviceItAddresses) {
     EXPECT_EQ(Keys(Iams(CL_WHOIS(0xFFFF, 1002, 5001))), (std::set<std::uint32_t>{1002, 5001}));
     EXPECT_EQ(Keys(Iams(CL_WHOIS(5))), (std::set<std::uint32_t>{5001, 5002}));
     SIM_STOP(stSim);
-    EXPECT_NE(SIM_LOG(stSim).find("svc=who-is lo=1002 hi=5001 via=global dnet=65535 dadr=- answer=iam:1"),
+    std::string sLog = SIM_LOG(stSim);
+    EXPECT_NE(sLog.find("svc=who-is lo=1002 hi=5001 via=global dnet=65535 dadr=- answer=iam:1"),
               std::string::npos)
-        << SIM_LOG(stSim);
+        << sLog;
+    EXPECT_NE(
+        sLog.find(
+            "host=127.0.0.20:47808 from=127.0.0.1:47808 bvlc=broadcast svc=any via=routed dnet=5 dadr=- "
+            "answer=none"),
+        std::string::npos)
+        << "a plain node drops a broadcast for another network\n"
+        << sLog;
 }
 
 TEST_F(Sim, ObjectListReadElementByElement) {
@@ -350,6 +358,9 @@ TEST_F(Sim, BrokenFramesAreLoggedAndRefusedNotFatal) {
     a.push_back(0x39);
     a.push_back(0x01);
     EXPECT_EQ(Ask(ip, CL_DIRECT(a)), (BYTES{0x60, 22, 4})) << "a stray context tag 3";
+    EXPECT_EQ(Ask(ip, CL_DIRECT(BYTES{0x08, 0x05, 23, 0, 1, 0x0C, 0x0C, 0, 0, 0, 1, 0x19, 0x4D})),
+              (BYTES{0x71, 23, 4}))
+        << "a segmented request is aborted: the devices do not segment";
     EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(ip, Obj(0, 1), 77))), "RLT01'ZUL'T'MW");
     SIM_STOP(stSim);
     std::string sLog = SIM_LOG(stSim);
