@@ -401,6 +401,8 @@ object AI 4
                 CL_SEND(iFd, 0x7F000017, 47808, CL_DIRECT(BYTES{0x20, c[2], 0x01}));
         }
     }
+    CL_SEND(iFd, 0x7F000017, 47808, CL_ROUTED(CL_RP_APDU(Obj(0, 4), 77, -1, ++ucInvoke), 7, 0x0A, ulLo, 47810));
+    EXPECT_TRUE(CL_RECV(iFd2, 1000).has_value()) << "Reject-Message-To-Network";
     close(iFd2);
     SIM_STOP(stSim);
     std::string sCap = stSim.sDir + "/cap.pcap";
