@@ -9,6 +9,7 @@ Usage: bacsim [options] BUILDING
   --pcap FILE     capture file of every datagram received and sent (raw IPv4, for tshark)
   --ready FILE    created once every endpoint is open and the start-up I-Ams are sent
   --seconds N     end after N seconds (default: run until SIGTERM or SIGINT)
+  --with-parent   end when the process that started bacsim ends
   --check         only read the description and report errors; sends nothing
   --list-hosts    only print the hosts' addresses, one per line; sends nothing
   --help          this text

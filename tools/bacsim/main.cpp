@@ -1,13 +1,17 @@
 // bacsim entry: options, the namespace guard, loading the building, opening the endpoints, serving.
 #include "tests/support/netns_guard.h"
 #include "tools/bacsim/bacsim.h"
+#include <csignal>
 #include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--check] "
-                         "[--list-hosts] BUILDING   (bacsim --help explains)\n");
+    std::fprintf(stderr,
+                 "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--with-parent] "
+                 "[--list-hosts] BUILDING   (bacsim --help explains)\n");
     return 2;
 }
 
@@ -16,7 +20,7 @@ int Usage() {
 int main(int argc, char **argv) {
     const char *cLog = nullptr, *cPcap = nullptr, *cReady = nullptr, *cFile = nullptr;
     double dSeconds = 0;
-    bool bCheck = false, bList = false;
+    bool bCheck = false, bList = false, bWithParent = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         bool bNext = i + 1 < argc;
@@ -31,6 +35,8 @@ int main(int argc, char **argv) {
             cReady = argv[++i];
         } else if (a == "--seconds" && bNext) {
             dSeconds = std::atof(argv[++i]);
+        } else if (a == "--with-parent") {
+            bWithParent = true;
         } else if (a == "--check") {
             bCheck = true;
         } else if (a == "--list-hosts") {
@@ -58,6 +64,9 @@ int main(int argc, char **argv) {
                              "(run it through tests/harness/netns-run or tests/harness/bench-net)\n");
         return 97;
     }
+    // A bench that dies without cleaning up takes its simulator with it.
+    pid_t iParent = getppid();
+    if (bWithParent && (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != iParent)) return 1;
     if (cLog != nullptr && (fpBS_Log = std::fopen(cLog, "w")) == nullptr) {
         std::fprintf(stderr, "bacsim: cannot write %s\n", cLog);
         return 2;
