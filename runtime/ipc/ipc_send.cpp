@@ -1,5 +1,6 @@
 // Writes one message (header, then body) to a FIFO message channel.
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <unistd.h>
 #include "runtime/ipc/ipc.h"
@@ -36,20 +37,22 @@ int IPC_SEND(int iIndex, int iPID, int iCMD, int iSCMD, int iAnzahl, const unsig
     iIPC_Error = 0;
     int ier = 0;
     unsigned char ucBody[80];
-    IPC_HEADER sKopf = {iPID, IPC_TYP_CMD, iAnzahl + 2};
+    IPC_HEADER sKopf = {iPID, IPC_TYP_CMD, 0};
     const unsigned char *ucInhalt = ucBody;
     if (iIndex < 0 || iIndex >= IPC_APP_MAX) {
         ier = -2;
     } else if (APP_IPC[iIndex] < 0) {
         ier = -3;
-    } else if (iAnzahl < 0 || (iAnzahl > 0 && ucData == nullptr) ||
-               (iCMD >= 0 && iAnzahl > iIPC_CmdBufLen - 2)) {
+    } else if (iAnzahl < 0 || (iAnzahl > 0 && ucData == nullptr) || iCMD == INT_MIN ||
+               (iCMD >= 0 &&
+                (iAnzahl > iIPC_CmdBufLen - 2 || iAnzahl > static_cast<int>(sizeof ucBody) - 2))) {
         // A command message is put together in the program's fixed body buffer.
         ier = -4;
     } else if (iCMD < 0) {
         sKopf = {iPID, -iCMD, iAnzahl};
         ucInhalt = ucData;
     } else {
+        sKopf.iBodyLen = iAnzahl + 2;
         ucBody[0] = static_cast<unsigned char>(iCMD);
         ucBody[1] = static_cast<unsigned char>(iSCMD);
         if (iAnzahl > 0) std::memcpy(ucBody + 2, ucData, static_cast<std::size_t>(iAnzahl));

@@ -7,6 +7,7 @@
 int UT_WSL_WRIT(UT_WSL_Struct *psWSL, const char *cEintrag) {
     char cNeu[264];
     std::int64_t lStuecke = 1;
+    if (cEintrag == nullptr) return 2;
     if (psWSL->iLen == 0) {
         std::size_t n = std::strlen(cEintrag);
         // 255 characters, and the line feed they may already end in (the longest error-log line).

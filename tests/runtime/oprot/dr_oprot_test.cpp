@@ -133,6 +133,16 @@ TEST(OperatingProtocol, DeviceHoldsOnlyTheLastLine) {
     });
 }
 
+TEST(OperatingProtocol, FailedWriteToThePrintFileSetsTheStatus) {
+    NT_IM_KIND([] {
+        ASSERT_EQ(symlink("/dev/full", "druck.txt"), 0);
+        DR_START(10, "druck.txt", 0);
+        MELDUNGEN(1, 1);
+        UT_DR_OPROT("");
+        EXPECT_EQ(ucUT_DR_STAT, 1);
+    });
+}
+
 TEST(OperatingProtocol, Type255KeepsTheQueueWithinItsLimit) {
     NT_IM_KIND([] {
         DR_START(255, "druck.txt", 0);
