@@ -1,0 +1,524 @@
+// Whole scans: netscn against buildings played by bacsim on a private network, checked by the reference
+// file byte for byte, the console verdict, the exit status and the simulator's log of the requests it got.
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The scanner's own address. Its second byte is not 0, so that the classful broadcast address of its
+// network is 10.255.255.255, where the simulated hosts listen.
+const char *const cScannerIp = "10.1.0.1";
+
+const char *const cKatalog = "017,0   AUS\n017,1   EIN\n"
+                             "020,0   ZU\n020,1   AUF\n"
+                             "040,0   AUS\n040,1   STUFE 1\n040,2   STUFE 2\n";
+
+const char *const cOK = "\n\n***  ZDB-Referenzdatei NETSCN.REF erfolgreich erzeugt ***\n\n\a";
+
+std::string LESEN(const std::string &sPfad) {
+    std::ifstream f(sPfad, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// One request in the simulator's log: its fields by name.
+using Eintrag = std::map<std::string, std::string>;
+
+std::vector<Eintrag> EINTRAEGE(const std::string &sLog) {
+    std::vector<Eintrag> v;
+    std::istringstream is(sLog);
+    for (std::string sZeile; std::getline(is, sZeile);) {
+        Eintrag e;
+        std::istringstream iz(sZeile);
+        for (std::string sFeld; iz >> sFeld;) {
+            std::size_t p = sFeld.find('=');
+            if (p != std::string::npos) e[sFeld.substr(0, p)] = sFeld.substr(p + 1);
+        }
+        v.push_back(e);
+    }
+    return v;
+}
+
+struct Scan {
+    int iRc = -1;
+    double dSek = 0;
+    std::string sOut, sRef, sDir;
+    std::vector<Eintrag> vLog;
+    bool bRef = false, bDev = false;
+    std::string sDev;
+
+    // Requests (read-property) for one device, in the order they came.
+    std::vector<Eintrag> RP(const std::string &sDev) const {
+        std::vector<Eintrag> v;
+        for (const auto &e : vLog)
+            if (e.count("svc") && e.at("svc") == "read-property" && e.at("dev") == sDev) v.push_back(e);
+        return v;
+    }
+    const Eintrag *ERSTES(const std::string &sSchluessel, const std::string &sWert) const {
+        for (const auto &e : vLog)
+            if (e.count(sSchluessel) && e.at(sSchluessel) == sWert) return &e;
+        return nullptr;
+    }
+};
+
+std::string QUOTE(const std::string &s) {
+    std::string r = "'";
+    for (char c : s)
+        r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return r + "'";
+}
+
+// Runs netscn with the arguments against the building, in a working directory with the catalogue and, when
+// given, the route file (kept afterwards when NT_E2E_KEEP is set). sVorlauf is shell text run in the working
+// directory before netscn starts; "$N" there is the netscn program.
+Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std::string &sRoute = "",
+          const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog) {
+    Scan s;
+    char cTmpl[] = "e2eXXXXXX";
+    EXPECT_NE(mkdtemp(cTmpl), nullptr);
+    s.sDir = std::string(cTmpl);
+    std::string w = s.sDir + "/w";
+    mkdir(w.c_str(), 0755);
+    mkdir((w + "/cfg").c_str(), 0755);
+    mkdir((w + "/qx").c_str(), 0755);
+    std::ofstream(s.sDir + "/gebaeude.txt") << sGebaeude;
+    std::ofstream(w + "/cfg/dp_atb.txt") << sKatalog;
+    if (!sRoute.empty()) std::ofstream(w + "/qx/qx04ddev.bn") << sRoute;
+    std::string sInnen = "N=" + QUOTE(NETSCN_BIN) + "; " + sVorlauf + " exec \"$N\" " + sArgs;
+    std::string sBefehl = std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
+                          " --scanner-ip " + cScannerIp + " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " +
+                          QUOTE(sInnen) + " >" + s.sDir + "/out 2>" + s.sDir + "/err";
+    auto t = std::chrono::steady_clock::now();
+    int iSt = std::system(sBefehl.c_str());
+    s.dSek = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+    s.iRc = WIFEXITED(iSt) ? WEXITSTATUS(iSt) : -1;
+    s.sOut = LESEN(s.sDir + "/out");
+    struct stat st;
+    s.bRef = lstat((w + "/netscn.ref").c_str(), &st) == 0;
+    if (s.bRef && S_ISREG(st.st_mode)) s.sRef = LESEN(w + "/netscn.ref"); // not through a link to a device
+    s.bDev = stat((w + "/netscn.dev").c_str(), &st) == 0;
+    s.sDev = LESEN(w + "/netscn.dev");
+    s.vLog = EINTRAEGE(LESEN(w + "/bacsim.log"));
+    EXPECT_NE(s.iRc, 96) << "bench not built: " << LESEN(s.sDir + "/err");
+    if (std::getenv("NT_E2E_KEEP") == nullptr) std::system(("rm -rf " + QUOTE(s.sDir)).c_str());
+    return s;
+}
+
+// The header line carries the date and time of the program start.
+void KOPF(const std::string &sRef) {
+    EXPECT_TRUE(std::regex_search(
+        sRef, std::regex(R"(^00000 \d\d/\d\d/20\d\d \d\d:\d\d BACnet nach ZDB \(NETSCN\)\n)")))
+        << sRef;
+}
+
+std::string OHNE_KOPF(const std::string &sRef) {
+    std::size_t p = sRef.find('\n');
+    return p == std::string::npos ? "" : sRef.substr(p + 1);
+}
+
+// ---- No device, the whole walk, and the order of requests -------------------------------------------------
+
+TEST(E2e, NoDeviceAnswersHeaderOnlyAfterFiveSeconds) {
+    Scan s = LAUF("host 10.0.0.20\ndevice 99\n  silent-after 0\n");
+    EXPECT_EQ(s.iRc, 0);
+    KOPF(s.sRef);
+    EXPECT_EQ(OHNE_KOPF(s.sRef), "");
+    EXPECT_NE(s.sOut.find("      Warten auf 'I-Am'"), std::string::npos);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+    EXPECT_NE(s.sOut.find("   ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
+    EXPECT_GE(s.dSek, 4.5);
+    EXPECT_LT(s.dSek, 12.0);
+    EXPECT_TRUE(s.bDev);
+    EXPECT_EQ(s.sDev, "");
+    EXPECT_EQ(s.ERSTES("svc", "read-property"), nullptr);
+}
+
+const char *const cKessel = R"(host 10.0.0.20
+device 1234
+  name Kessel AS
+  cov-after 6
+  whois-after 12
+  network-after 18
+object AI 17
+  name TAussen
+  description Aussentemperatur Nord
+  units 62
+object AI 18
+  name Kessel_Vorlauftemperatur_Ist
+  description Kesselvorlauf Temperatur [123] Sonderkode
+  units 64
+object AV 19
+  name Sollwert
+  description Sollwert Vorlauf
+  units 62
+  error units 2 32
+object FILE 1
+  name Protokoll
+object SCHEDULE 2
+  name Zeitprogramm
+object BI 3
+  name Pumpe_P1
+  description Pumpe Kessel 1
+  polarity 0
+  inactive-text Aus
+  active-text Ein
+object BO 4
+  name Klappe_K1
+  description Klappe Zuluft
+  polarity 0
+  inactive-text Ein
+  active-text Aus
+object BV 5
+  name Freigabe
+  description Freigabe Anlage
+  polarity 1
+  inactive-text Ein
+  active-text Aus
+object BI 6
+  name Stoerung
+  description Sammelstoerung
+  polarity 1
+  inactive-text Aus
+  active-text Ein
+object BI 7
+  name Wartung
+  description Wartungsschalter
+  inactive-text Gestoert
+  active-text Normal
+object MV 8
+  name Betriebsart
+  description Betriebsart Heizkreis
+  states S1|S2|S3|S4|S5|S6|S7|S8|S9|S10|S11|S12
+object MI 9
+  name Luefter
+  description Luefterstufe
+  states Aus|Stufe 1|Stufe 2
+host 10.0.0.22
+device 5001 net 5 mac 21
+  name Raum 101
+  delay 200
+object AI 1
+  name RA05_T
+  description Raumtemperatur
+  units 62
+)";
+
+// Columns: 0-6 instance, 8-12 network, 14-25 MAC, 27- endpoint.
+const char *const cKesselRoute = "0005001 00005 21           10.0.0.22#47808\n";
+
+const char *const cKesselRef = "00001 RA05_T           3 0 15 15 15 0 0 000 108 Raumtemperatur               "
+                               "    0005001.AI#0000001'00085  \n"
+                               "00002 TAussen          3 0 15 15 15 0 0 000 108 Aussentemperatur Nord        "
+                               "    0001234.AI#0000017'00085  \n"
+                               "00003 Kessel_Vorlaufte 3 0 15 15 15 0 0 000 123 Kesselvorlauf Temperatu      "
+                               "    0001234.AI#0000018'00085  \n"
+                               "00004 Sollwert         4 0 15 15 15 0 0 000 000 Sollwert Vorlauf             "
+                               "    0001234.AV#0000019'00085  \n"
+                               "00005 Pumpe_P1         1 0 15 15 15 0 0 000 017 Pumpe Kessel 1               "
+                               "    0001234.BI#0000003'00085  \n"
+                               "00006 Klappe_K1        2 0 15 15 15 0 0 000 017 Klappe Zuluft                "
+                               "    0001234.BO#0000004'00085   "
+                               "00001\n"
+                               "00007 Freigabe         2 0 15 15 15 0 0 000 017 Freigabe Anlage              "
+                               "    0001234.BV#0000005'00085  \n"
+                               "00008 Stoerung         1 0 15 15 15 0 0 000 017 Sammelstoerung               "
+                               "    0001234.BI#0000006'00085   "
+                               "00001\n"
+                               "00009 Wartung          1 0 15 15 15 0 0 000 045 Wartungsschalter             "
+                               "    0001234.BI#0000007'00085  \n"
+                               "00010 Betriebsart      2 0 15 15 15 0 0 000 008 Betriebsart Heizkreis        "
+                               "    0001234.MV#0000008'00085  \n"
+                               "00011 Luefter          1 0 15 15 15 0 0 000 040 Luefterstufe                 "
+                               "    0001234.MI#0000009'00085  \n";
+
+// Units, code override, state texts matched directly and crosswise with either polarity, 12 states cut to
+// 9, objects without lines; a routed device from the route file first; notifications, a Who-Is and a
+// network message from a device in the middle of the scan change nothing.
+TEST(E2e, BuildingByteForByteWithRoutedDeviceFromRouteFile) {
+    Scan s = LAUF(cKessel, "", cKesselRoute);
+    EXPECT_EQ(s.iRc, 0);
+    KOPF(s.sRef);
+    EXPECT_EQ(OHNE_KOPF(s.sRef), cKesselRef);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+
+    // The route-file device first, before its I-Am (which its 200 ms delay holds back), through the router.
+    auto v5001 = s.RP("5001");
+    ASSERT_EQ(v5001.size(), 7u);
+    const Eintrag *pWhoIs = s.ERSTES("svc", "who-is");
+    ASSERT_NE(pWhoIs, nullptr);
+    EXPECT_LT(std::stod(v5001[0].at("t")) - std::stod(pWhoIs->at("t")), 0.15);
+    for (const auto &e : v5001) {
+        EXPECT_EQ(e.at("via"), "routed");
+        EXPECT_EQ(e.at("dnet"), "5");
+        EXPECT_EQ(e.at("dadr"), "21");
+    }
+    auto v1234 = s.RP("1234");
+    ASSERT_FALSE(v1234.empty());
+    EXPECT_GT(std::stod(v1234[0].at("t")), std::stod(v5001.back().at("t")));
+
+    // The object list element by element, 0 (its size) to 14 (past its 13 elements), each once.
+    std::vector<std::string> vIdx, vMv;
+    for (const auto &e : v1234) {
+        if (e.at("obj") == "8:1234") {
+            EXPECT_EQ(e.at("prop"), "76");
+            vIdx.push_back(e.at("idx"));
+        }
+        EXPECT_NE(e.at("obj"), "10:1"); // a file and a schedule: no further request
+        EXPECT_NE(e.at("obj"), "17:2");
+        if (e.at("obj") == "19:8" && e.at("prop") == "110") vMv.push_back(e.at("idx"));
+    }
+    std::vector<std::string> vSoll;
+    for (int i = 0; i <= 14; i++)
+        vSoll.push_back(std::to_string(i));
+    EXPECT_EQ(vIdx, vSoll);
+    EXPECT_EQ(vMv, (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+
+    // The confirmed notification was acknowledged; the injected frames really went out.
+    EXPECT_NE(s.ERSTES("event", "cov"), nullptr);
+    EXPECT_NE(s.ERSTES("event", "who-is"), nullptr);
+    EXPECT_NE(s.ERSTES("svc", "simple-ack"), nullptr);
+}
+
+// ---- Data-point ids from the options, and a device that answers late -------------------------------------
+
+TEST(E2e, OptionsShapeIdsAndALateDeviceIsScannedToo) {
+    const char *cGebaeude = R"(host 10.0.0.20
+device 1234
+object AI 1
+  name Geb1/OG2/T_Raum12
+  description Raumtemperatur
+  units 62
+object AI 2
+  name Geb1/OG2/L_Licht
+  description Helligkeit
+  units 62
+object AI 3
+  name Geb1/OG2/T_Vorlauf_Kreis_Nord
+  description Vorlauf Nord
+  units 62
+object AI 4
+  name Anlage T_Aussen
+  description Aussentemperatur
+  units 62
+object AI 5
+  name T_Vorlauf_Kreis
+  description Vorlauf
+  units 62
+host 10.0.0.21
+device 4321
+  delay 1500
+)";
+    Scan s = LAUF(cGebaeude, "-E/ -BT_ -A.X1");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_EQ(OHNE_KOPF(s.sRef),
+              "00001 T_Raum12.X1      3 0 15 15 15 0 0 000 108 Raumtemperatur                   "
+              "0001234.AI#0000001'00085  \n"
+              "00003 T_Vorlauf_Kreis_ 3 0 15 15 15 0 0 000 108 Vorlauf Nord                     "
+              "0001234.AI#0000003'00085  \n"
+              "00004 T_Aussen.X1      3 0 15 15 15 0 0 000 108 Aussentemperatur                 "
+              "0001234.AI#0000004'00085  \n"
+              "00005 T_Vorlauf_Kreis. 3 0 15 15 15 0 0 000 108 Vorlauf                          "
+              "0001234.AI#0000005'00085  \n");
+    EXPECT_NE(s.sOut.find("\n        Opt. Parameter : -BT_"), std::string::npos);
+    for (const auto &e : s.RP("1234")) // the dropped object: its name only
+        EXPECT_FALSE(e.at("obj") == "0:2" && e.at("prop") != "77") << e.at("prop");
+
+    // Device 4321 announces itself 1.5 s after the Who-Is, long after device 1234 was done.
+    auto v4321 = s.RP("4321");
+    ASSERT_EQ(v4321.size(), 3u);
+    EXPECT_GT(std::stod(v4321[0].at("t")) - std::stod(s.RP("1234").back().at("t")), 1.0);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+}
+
+// ---- Refusals and missing replies ---------------------------------------------------------------------
+
+TEST(E2e, ErrorsAndRejectsAtEachStep) {
+    const char *cGebaeude = R"(host 10.0.0.20
+device 1234
+object AI 1
+  description Ohne Namen
+  units 62
+  error object-name 2 32
+object AI 2
+  name T_Zwei
+  units 62
+  reject description 9
+object AI 3
+  name T_Drei
+  description Ohne Einheit
+  units 62
+  reject units 4
+object BI 4
+  name M_Vier
+  description Meldung Vier
+  polarity 1
+  inactive-text Aus
+  active-text Ein
+  reject polarity 9
+object BI 5
+  name M_Fuenf
+  description Meldung Fuenf
+  inactive-text Aus
+  active-text Ein
+  error inactive-text 2 32
+object BO 6
+  name S_Sechs
+  description Schalter Sechs
+  inactive-text Aus
+  active-text Ein
+  reject active-text 9
+object MV 7
+  name B_Sieben
+  description Betriebsart
+  states Aus|Ein|Auto
+  error number-of-states 2 32
+object MI 8
+  name B_Acht
+  description Stufe
+  states Aus|Stufe 1|Stufe 2
+  reject state-text 2
+object AI 9
+  name T_Neun
+  units 62
+  error description 2 32
+host 10.0.0.21
+device 2222
+  reject object-list 9
+object AI 1
+  name Nie
+)";
+    Scan s = LAUF(cGebaeude);
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_EQ(OHNE_KOPF(s.sRef),
+              "00001 1234.AI1         3 0 15 15 15 0 0 000 108 Ohne Namen                       "
+              "0001234.AI#0000001'00085  \n"
+              "00002 T_Zwei           3 0 15 15 15 0 0 000 108 T_Zwei                           "
+              "0001234.AI#0000002'00085  \n"
+              "00003 T_Drei           3 0 15 15 15 0 0 000 000 Ohne Einheit                     "
+              "0001234.AI#0000003'00085  \n"
+              "00004 M_Vier           1 0 15 15 15 0 0 000 017 Meldung Vier                     "
+              "0001234.BI#0000004'00085  \n"
+              "00005 M_Fuenf          1 0 15 15 15 0 0 000 000 Meldung Fuenf                    "
+              "0001234.BI#0000005'00085  \n"
+              "00006 S_Sechs          2 0 15 15 15 0 0 000 017 Schalter Sechs                   "
+              "0001234.BO#0000006'00085  \n"
+              "00007 B_Sieben         2 0 15 15 15 0 0 000 000 Betriebsart                      "
+              "0001234.MV#0000007'00085  \n"
+              "00008 B_Acht           1 0 15 15 15 0 0 000 000 Stufe                            "
+              "0001234.MI#0000008'00085  \n"
+              "00009 T_Neun           3 0 15 15 15 0 0 000 108 T_Neun                           "
+              "0001234.AI#0000009'00085  \n");
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+    std::map<std::string, int> mAnz;
+    for (const auto &e : s.RP("1234"))
+        mAnz[e.at("obj") + "/" + e.at("prop")]++;
+    EXPECT_EQ(mAnz["3:5/4"], 0);    // the refused inactive text ends the states
+    EXPECT_EQ(mAnz["19:7/110"], 0); // no number of states: no state texts
+    EXPECT_EQ(mAnz["13:8/110"], 1); // the first refused state text ends the states
+    EXPECT_EQ(mAnz["0:3/117"], 1);
+    auto v2222 = s.RP("2222");
+    ASSERT_EQ(v2222.size(), 1u); // a refused object list ends the device
+    EXPECT_EQ(v2222[0].at("idx"), "0");
+}
+
+TEST(E2e, DeviceFallsSilentAfterTheNameOfAnalogInput17) {
+    Scan s = LAUF("host 10.0.0.20\ndevice 1234\n  silent-after 3\nobject AI 17\n  name T17\n  units 62\n"
+                  "object AI 18\n  name T18\n");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: 0001234.AI#0000017'00077 ***\n\n\a"),
+              std::string::npos)
+        << s.sOut;
+    EXPECT_NE(s.sOut.find("ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
+    auto v = s.RP("1234");
+    ASSERT_FALSE(v.empty());
+    EXPECT_EQ(v.back().at("obj"), "0:17");
+    EXPECT_EQ(v.back().at("prop"), "77");
+}
+
+TEST(E2e, AbortCountsAsAMissingReply) {
+    Scan s =
+        LAUF("host 10.0.0.20\ndevice 1234\nobject AI 17\n  name T17\n  units 62\n  abort description 4\n");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find("***  Abbruch nach Timeout f\x81r BN-Adr.: 0001234.AI#0000017'00028 ***"),
+              std::string::npos)
+        << s.sOut;
+    EXPECT_EQ(OHNE_KOPF(s.sRef), "");
+}
+
+TEST(E2e, SilentRouteFileDeviceEndsTheScan) {
+    Scan s = LAUF("host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n", "",
+                  "0007777 00000              10.0.0.30#47808\n");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: Device 7777 ***\n\n\a"),
+              std::string::npos)
+        << s.sOut;
+    EXPECT_TRUE(s.RP("1234").empty()); // the devices after it are not scanned
+    EXPECT_GE(s.dSek, 4.5);
+}
+
+// ---- Failures of the set-up and of writing --------------------------------------------------------------
+
+TEST(E2e, PortAlreadyInUse) {
+    Scan s = LAUF("host 10.0.0.20\ndevice 1234\n", "", "",
+                  "\"$N\" >/dev/null 2>&1 & p=$!; sleep 0.5; \"$N\"; rc=$?; kill $p; wait $p; exit $rc;");
+    EXPECT_EQ(s.iRc, 1);
+    EXPECT_NE(s.sOut.find("\n\n***  OPEN-Fehler auf IP-Port 47808 ***"), std::string::npos) << s.sOut;
+    EXPECT_NE(s.sOut.find("***  ABBRUCH nach Bearbeitungsfehler : -110  ***"), std::string::npos);
+}
+
+TEST(E2e, ReadOnlyWorkingDirectory) {
+    // Root may write anywhere: the scanner runs as an ordinary user in a directory it may not write to.
+    Scan s = LAUF("host 10.0.0.20\ndevice 1234\n", "", "",
+                  "exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$N\"; ");
+    EXPECT_EQ(s.iRc, 1);
+    EXPECT_NE(s.sOut.find("\n\n***  OPEN-Fehler auf DEVICE-Datei NETSCN.DEV ***"), std::string::npos)
+        << s.sOut;
+    EXPECT_NE(s.sOut.find("***  ABBRUCH nach Bearbeitungsfehler : -111  ***"), std::string::npos);
+    EXPECT_FALSE(s.bRef);
+}
+
+TEST(E2e, HeaderThatCannotBeWritten) {
+    Scan s =
+        LAUF("host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n", "", "", "ln -s /dev/full netscn.ref;");
+    EXPECT_EQ(s.iRc, 1);
+    EXPECT_NE(s.sOut.find("\n\n***  WRITE-Fehler auf ZDB-Referenz-Datei NETSCN.REF ***"), std::string::npos)
+        << s.sOut;
+    EXPECT_NE(s.sOut.find("***  ABBRUCH nach Bearbeitungsfehler : -121  ***"), std::string::npos);
+    EXPECT_EQ(s.sOut.find("wurde erzeugt"), std::string::npos);
+}
+
+// The file may grow to 512 bytes: the header and four lines fit, the fifth does not.
+TEST(E2e, FileFullPastTheHeaderEndsTheScanWithStatus2) {
+    std::string sGebaeude = "host 10.0.0.20\ndevice 1234\n";
+    for (int i = 1; i <= 8; i++)
+        sGebaeude += "object AI " + std::to_string(i) + "\n  name T" + std::to_string(i) +
+                     "\n  description Temperatur " + std::to_string(i) + "\n  units 62\n";
+    // Only the scanner's files are limited, not the console output, which goes through a pipe.
+    Scan s = LAUF(sGebaeude, "", "",
+                  "{ (trap '' XFSZ; ulimit -f 1; exec \"$N\"); echo $? >../rc; } | cat; exit $(cat ../rc);");
+    EXPECT_EQ(s.iRc, 2);
+    EXPECT_NE(s.sOut.find("\n\n***  WRITE-Fehler auf ZDB-Referenz-Datei NETSCN.REF  ***"), std::string::npos)
+        << s.sOut;
+    EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Fehler -21 ***\n\n\a"), std::string::npos);
+    EXPECT_NE(s.sOut.find("***  ABBRUCH nach Bearbeitungsfehler : -221  ***"), std::string::npos);
+    EXPECT_EQ(s.sOut.find("wurde erzeugt"), std::string::npos);
+    EXPECT_EQ(s.sRef.size(), 512u);
+    EXPECT_EQ(s.sRef.substr(48, 108),
+              "00001 T1               3 0 15 15 15 0 0 000 108 Temperatur 1                     "
+              "0001234.AI#0000001'00085  \n");
+    for (const auto &e : s.RP("1234")) // nothing asked for the objects after the failed line
+        EXPECT_TRUE(e.at("obj") == "8:1234" || std::stoi(e.at("obj").substr(2)) <= 5) << e.at("obj");
+}
+
+} // namespace
