@@ -15,10 +15,6 @@
 
 namespace {
 
-// The scanner's own address. Its second byte is not 0, so that the classful broadcast address of its
-// network is 10.255.255.255, where the simulated hosts listen.
-const char *const cScannerIp = "10.1.0.1";
-
 const char *const cKatalog = "017,0   AUS\n017,1   EIN\n"
                              "020,0   ZU\n020,1   AUF\n"
                              "040,0   AUS\n040,1   STUFE 1\n040,2   STUFE 2\n";
@@ -80,7 +76,8 @@ std::string QUOTE(const std::string &s) {
 }
 
 // Runs netscn with the arguments against the building, in a working directory with the catalogue and, when
-// given, the route file (kept afterwards when NT_E2E_KEEP is set). sVorlauf is shell text run in the working
+// given, the route file (kept afterwards when NT_E2E_KEEP is set). The bench gives the scanner an address in
+// the network of the building's first host. sVorlauf is shell text run in the working
 // directory before netscn starts; "$N" there is the netscn program.
 Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std::string &sRoute = "",
           const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog) {
@@ -97,8 +94,8 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     if (!sRoute.empty()) std::ofstream(w + "/qx/qx04ddev.bn") << sRoute;
     std::string sInnen = "N=" + QUOTE(NETSCN_BIN) + "; " + sVorlauf + " exec \"$N\" " + sArgs;
     std::string sBefehl = std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
-                          " --scanner-ip " + cScannerIp + " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " +
-                          QUOTE(sInnen) + " >" + s.sDir + "/out 2>" + s.sDir + "/err";
+                          " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir +
+                          "/out 2>" + s.sDir + "/err";
     auto t = std::chrono::steady_clock::now();
     int iSt = std::system(sBefehl.c_str());
     s.dSek = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -519,6 +516,52 @@ TEST(E2e, FileFullPastTheHeaderEndsTheScanWithStatus2) {
               "0001234.AI#0000001'00085  \n");
     for (const auto &e : s.RP("1234")) // nothing asked for the objects after the failed line
         EXPECT_TRUE(e.at("obj") == "8:1234" || std::stoi(e.at("obj").substr(2)) <= 5) << e.at("obj");
+}
+
+// ---- The sample building ---------------------------------------------------------------------------------
+
+TEST(E2e, SampleBuildingEveryDeviceScanned) {
+    std::string sBeispiel = EXAMPLES_DIR;
+    std::string sGebaeude = LESEN(sBeispiel + "/building.txt");
+    Scan s =
+        LAUF(sGebaeude, "", LESEN(sBeispiel + "/qx/qx04ddev.bn"), "", LESEN(sBeispiel + "/cfg/dp_atb.txt"));
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+    KOPF(s.sRef);
+
+    // One line per analog, binary and multi-state object, numbered without gaps.
+    std::istringstream is(sGebaeude);
+    int iPunkte = 0;
+    std::vector<std::string> vGeraete;
+    for (std::string z; std::getline(is, z);) {
+        std::istringstream iz(z);
+        std::string sWort, sTyp, sInst;
+        iz >> sWort >> sTyp;
+        if (sWort == "object" && std::regex_match(sTyp, std::regex("A[IOV]|B[IOV]|M[IOV]"))) iPunkte++;
+        if (sWort == "device") vGeraete.push_back(sTyp);
+    }
+    std::istringstream ir(OHNE_KOPF(s.sRef));
+    int n = 0;
+    for (std::string z; std::getline(ir, z);) {
+        char cNr[16];
+        std::snprintf(cNr, sizeof cNr, "%05d ", ++n);
+        EXPECT_EQ(z.substr(0, 6), cNr);
+        EXPECT_GE(z.size(), 107u) << z;
+    }
+    EXPECT_EQ(n, iPunkte);
+    EXPECT_GT(n, 200);
+
+    // Every device, the routed one through the router; the route-file device first.
+    ASSERT_EQ(vGeraete.size(), 4u);
+    for (const auto &d : vGeraete) {
+        auto v = s.RP(d);
+        EXPECT_FALSE(v.empty()) << d;
+        for (const auto &e : v) {
+            if (d != "5001") continue;
+            EXPECT_TRUE(e.at("via") == "routed" && e.at("dnet") == "5" && e.at("dadr") == "21");
+        }
+    }
+    EXPECT_EQ(s.ERSTES("svc", "read-property")->at("dev"), "5001");
 }
 
 } // namespace
