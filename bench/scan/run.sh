@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Scans a generated building of 1040 data points (320 of them multi-state) on four simulated devices that
+# answer every request after 1 ms, once against the sample catalogue and once against an empty one, and
+# prints per run: data points, requests, wall time, CPU time of netscn, requests per second, and the wall
+# time divided by requests x 1 ms. The scan's own wall time runs from its first request to its last answer;
+# the whole run adds the set-up and the 5 seconds the scanner waits after its last request.
+#   bench/scan/run.sh [BUILD_DIR]
+# The devices' real answer time, taken from the simulator's capture with tshark, is shown beside it: the
+# simulator's 1 ms is a lower bound. Runs on a private network of its own (tests/harness/bench-net); nothing
+# leaves the machine.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$top/build}
+for f in "$build/netscn" "$build/tools/bacsim/bacsim"; do
+  [ -x "$f" ] || { echo "run.sh: $f not built (bash scripts/build.sh $build)" >&2; exit 1; }
+done
+[ -x /usr/bin/time ] || { echo "run.sh: /usr/bin/time missing (package time)" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/scan_bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+
+# Per device 90 analog, 90 two-state and 80 multi-state objects. State texts come from the sample catalogue
+# (matched directly, crosswise, or late in the code range) or match nothing (all 256 codes tried).
+awk 'BEGIN {
+  split("AI AO AV", at, " "); split("BI BO BV", bt, " "); split("MI MO MV", mt, " ")
+  split("62 98 53 64 29 27", un, " ")
+  npair = split("Aus/Ein Zu/Auf Normal/Stoerung Auto/Hand Ein/Aus Stoerung/Normal Gut/Schlecht Frei/Belegt", pair, " ")
+  nset = split("Aus|Stufe 1|Stufe 2;Aus|Stufe 1|Stufe 2|Stufe 3;Aus|Hand|Auto;" \
+               "Aus|Komfort|Standby|Nacht|Frostschutz;Aus|Heizen|Kuehlen|Lueften;" \
+               "Stufe A|Stufe B|Stufe C|Stufe D;Modus 1|Modus 2|Modus 3|Modus 4|Modus 5|Modus 6", set, ";")
+  for (d = 1; d <= 4; d++) {
+    printf "host 10.0.0.%d\ndevice %d\n  name AS%02d Bench\n  delay 1\n", 19 + d, 1000 + d, d
+    for (i = 1; i <= 90; i++)
+      printf "object %s %d\n  name D%d_MW_%03d\n  description Messwert %d Anlage %d\n  units %s\n",
+             at[i % 3 + 1], i, d, i, i, d, un[i % 6 + 1]
+    for (i = 1; i <= 90; i++) {
+      split(pair[i % npair + 1], t, "/")
+      printf "object %s %d\n  name D%d_BM_%03d\n  description Meldung %d Anlage %d\n  polarity %d\n" \
+             "  inactive-text %s\n  active-text %s\n", bt[i % 3 + 1], 100 + i, d, i, i, d, i % 5 == 0, t[1], t[2]
+    }
+    for (i = 1; i <= 80; i++)
+      printf "object %s %d\n  name D%d_MZ_%03d\n  description Betriebsart %d Anlage %d\n  states %s\n",
+             mt[i % 3 + 1], 200 + i, d, i, i, d, set[i % nset + 1]
+  }
+}' > "$work/building.txt"
+
+# One scan: wall, user and system seconds of netscn, the scan's span from the request log, request count.
+scan() {
+  local dir=$work/$1 label=$3
+  mkdir -p "$dir/cfg"
+  cp "$2" "$dir/cfg/dp_atb.txt"
+  "$top/tests/harness/bench-net" --building "$work/building.txt" --workdir "$dir" --pcap "$dir/cap.pcap" \
+    --bacsim "$build/tools/bacsim/bacsim" -- /usr/bin/time -f "%e %U %S" -o "$dir/time.txt" "$build/netscn" \
+    >"$dir/out.txt" 2>&1 || { echo "run.sh: scan with $label failed" >&2; tail -5 "$dir/out.txt" >&2; exit 1; }
+  grep -q 'erfolgreich erzeugt' "$dir/out.txt" || { echo "run.sh: scan with $label incomplete" >&2; exit 1; }
+  read -r wall user sys <"$dir/time.txt"
+  read -r first last n < <(awk '/svc=read-property/ { t = substr($1, 3); if (!n++) f = t; l = t }
+                                END { print f, l, n }' "$dir/bacsim.log")
+  points=$(($(wc -l <"$dir/netscn.ref") - 1))
+  # The last request is answered 1 ms after it arrived.
+  span=$(awk -v f="$first" -v l="$last" 'BEGIN { printf "%.3f", l - f + 0.001 }')
+  awk -v name="$label" -v p="$points" -v n="$n" -v w="$wall" -v u="$user" -v s="$sys" -v sp="$span" 'BEGIN {
+    cpu = u + s
+    printf "%-18s data points %d, requests %d\n", name, p, n
+    printf "%-18s scan (first request to last answer) %.3f s, %.0f requests/s, ratio %.3f\n", "", sp, n / sp, sp / (n * 0.001)
+    printf "%-18s whole run %.2f s (ratio %.3f), CPU %.2f s = %.1f %% of the whole run, %.1f %% of the scan\n",
+           "", w, w / (n * 0.001), cpu, 100 * cpu / w, 100 * cpu / sp
+  }'
+  echo "$span" >"$dir/span"
+  # What the simulated devices really took per answer (from the simulator's capture), and the scan against it.
+  if command -v tshark >/dev/null; then
+    tshark -r "$dir/cap.pcap" -T fields -e frame.time_relative -e bacapp.type -e bacapp.invoke_id 2>/dev/null |
+      awk -v sp="$span" '$2 == 0 { r[$3] = $1 } ($2 == 3 || $2 == 5 || $2 == 6) && ($3 in r) { s += $1 - r[$3]; n++; delete r[$3] }
+        END { if (n) printf "%-18s devices answered after %.3f ms on average: scan / their answer time %.3f\n",
+                           "", 1000 * s / n, sp / s }'
+  fi
+}
+
+scan sample "$top/examples/cfg/dp_atb.txt" "sample catalogue"
+: >"$work/empty.txt"
+scan empty "$work/empty.txt" "empty catalogue"
+awk -v a="$(cat "$work/sample/span")" -v b="$(cat "$work/empty/span")" \
+  'BEGIN { printf "catalogue match adds %.1f %% to the scan time (%.3f s against %.3f s)\n", 100 * (a - b) / b, a, b }'
