@@ -1,11 +1,11 @@
 // Whole scans: netscn against buildings played by bacsim on a private network, checked by the reference
 // file byte for byte, the console verdict, the exit status and the simulator's log of the requests it got.
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -112,11 +112,14 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     return s;
 }
 
-// The header line carries the date and time of the program start.
+// The header line carries the date and time of the program start: "00000 dd/mm/yyyy hh:mm ...".
 void KOPF(const std::string &sRef) {
-    EXPECT_TRUE(std::regex_search(
-        sRef, std::regex(R"(^00000 \d\d/\d\d/20\d\d \d\d:\d\d BACnet nach ZDB \(NETSCN\)\n)")))
-        << sRef;
+    const std::string sForm = "00000 99/99/2099 99:99 BACnet nach ZDB (NETSCN)\n";
+    bool bGleich = sRef.size() >= sForm.size();
+    for (std::size_t i = 0; bGleich && i < sForm.size(); i++)
+        bGleich =
+            sForm[i] == '9' ? std::isdigit(static_cast<unsigned char>(sRef[i])) != 0 : sForm[i] == sRef[i];
+    EXPECT_TRUE(bGleich) << sRef;
 }
 
 std::string OHNE_KOPF(const std::string &sRef) {
@@ -537,7 +540,9 @@ TEST(E2e, SampleBuildingEveryDeviceScanned) {
         std::istringstream iz(z);
         std::string sWort, sTyp, sInst;
         iz >> sWort >> sTyp;
-        if (sWort == "object" && std::regex_match(sTyp, std::regex("A[IOV]|B[IOV]|M[IOV]"))) iPunkte++;
+        if (sWort == "object" && sTyp.size() == 2 && std::string("ABM").find(sTyp[0]) != std::string::npos &&
+            std::string("IOV").find(sTyp[1]) != std::string::npos)
+            iPunkte++;
         if (sWort == "device") vGeraete.push_back(sTyp);
     }
     std::istringstream ir(OHNE_KOPF(s.sRef));
