@@ -4,10 +4,12 @@
 #pragma once
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "support/nt_uhr.h"
 
 class NtTmpDirTest : public ::testing::Test {
   protected:
@@ -25,5 +27,31 @@ class NtTmpDirTest : public ::testing::Test {
     void TearDown() override {
         ASSERT_EQ(chdir(sAltDir.c_str()), 0);
         std::system(("rm -rf '" + sDir + "'").c_str());
+    }
+};
+
+// For code that reads the attribute text catalogue: a standing clock, each test a minute after the one
+// before, and KATALOG() writing cfg/dp_atb.txt and moving the clock on, as a program's clock moves on between
+// an edit of the catalogue and the next lookup (the file is looked at no more than once per millisecond).
+class NtKatalogTest : public NtTmpDirTest {
+  protected:
+    void SetUp() override {
+        NtTmpDirTest::SetUp();
+        static int iTest = 0;
+        NT_UHR(2026, 12, 6, 14, 5, 0);
+        NT_UHR_ZEIT().tv_sec += 60 * iTest++;
+    }
+    void TearDown() override {
+        UT_CLOCK_SET(nullptr);
+        NtTmpDirTest::TearDown();
+    }
+    // The clock moves on by lUs microseconds.
+    static void WEITER(long lUs = 5000) {
+        NT_UHR_ZEIT().tv_sec += (NT_UHR_ZEIT().tv_usec + lUs) / 1000000;
+        NT_UHR_ZEIT().tv_usec = (NT_UHR_ZEIT().tv_usec + lUs) % 1000000;
+    }
+    static void KATALOG(const std::string &sText) {
+        std::ofstream("cfg/dp_atb.txt", std::ios::binary) << sText;
+        WEITER();
     }
 };

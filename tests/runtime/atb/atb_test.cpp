@@ -11,35 +11,15 @@
 #include <unistd.h>
 #include "runtime/ut/ut.h"
 #include "support/nt_tmpdir.h"
-#include "support/nt_uhr.h"
 
 namespace {
 
-// The clock moves on by this much between an edit of the catalogue and the next lookup.
-void WEITER(long lUs = 5000) {
-    NT_UHR_ZEIT().tv_sec += (NT_UHR_ZEIT().tv_usec + lUs) / 1000000;
-    NT_UHR_ZEIT().tv_usec = (NT_UHR_ZEIT().tv_usec + lUs) % 1000000;
-}
-
-// Each test works in a directory of its own with its own catalogue; the clock moves on between files, as a
-// program's clock does between an edit of the catalogue and the next lookup.
-class Atb : public NtTmpDirTest {
+// Each test works in a directory of its own with its own catalogue and a standing clock.
+class Atb : public NtKatalogTest {
   protected:
-    void SetUp() override {
-        NtTmpDirTest::SetUp();
-        // Each test a minute later than the one before, as the catalogue of one is not the other's.
-        static int iTest = 0;
-        NT_UHR(2026, 12, 6, 14, 5, 0);
-        NT_UHR_ZEIT().tv_sec += 60 * iTest++;
-    }
     void TearDown() override {
         ucUT_EL_Typ = 0;
-        UT_CLOCK_SET(nullptr);
-        NtTmpDirTest::TearDown();
-    }
-    static void KATALOG(const std::string &sText) {
-        std::ofstream("cfg/dp_atb.txt", std::ios::binary) << sText;
-        WEITER();
+        NtKatalogTest::TearDown();
     }
     static std::string T(int iKode, int iMaske) {
         return UT_DP_ATBTEXT(static_cast<unsigned char>(iKode), static_cast<unsigned char>(iMaske));

@@ -12,7 +12,6 @@
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
 #include "support/nt_tmpdir.h"
-#include "support/nt_uhr.h"
 
 namespace {
 
@@ -40,26 +39,17 @@ SC_OBJ_Struct ZUSTAENDE(unsigned uTyp, std::initializer_list<const char *> lText
     return st;
 }
 
-class Ref : public NtTmpDirTest {
+class Ref : public NtKatalogTest {
   protected:
     void SetUp() override {
-        NtTmpDirTest::SetUp();
-        // Each test a minute later than the one before, as the catalogue of one is not the other's.
-        static int iTest = 0;
-        NT_UHR(2026, 12, 6, 14, 5, 0);
-        NT_UHR_ZEIT().tv_sec += 60 * iTest++;
+        NtKatalogTest::SetUp();
         OPTIONEN("", "", "");
     }
     void TearDown() override {
         if (fpSC_REF != nullptr) std::fclose(fpSC_REF);
         fpSC_REF = nullptr;
         TEST_T_X = 0;
-        UT_CLOCK_SET(nullptr);
-        NtTmpDirTest::TearDown();
-    }
-    static void KATALOG(const std::string &sText) {
-        std::ofstream("cfg/dp_atb.txt") << sText;
-        NT_UHR_ZEIT().tv_sec++; // a later moment: the catalogue is looked at again
+        NtKatalogTest::TearDown();
     }
     // Writes one object's line through the reference file and returns what reached the file.
     std::string ZEILE(SC_OBJ_Struct st, unsigned uNr = 1) {
