@@ -8,6 +8,9 @@ static const char cRoutine[] = "SC_LOOP";
 
 int SC_LOOP() {
     if (UT_TRC_IN()) UT_TRC("\n\n", cRoutine, "Nach Aufruf");
+    // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name
+    // lookups for the route file): the first deadline counts from now, not from then.
+    UT_LOOPTIME();
     SC_SCAN_Struct stScan;
     SC_SCAN_NEU(&stScan);
     std::printf("\n\n\n%s      Warten auf 'I-Am'", UT_T_TIME());

@@ -468,6 +468,21 @@ TEST(E2e, SilentRouteFileDeviceEndsTheScan) {
     EXPECT_GE(s.dSek, 4.5);
 }
 
+// The route file is a pipe that gives its line only after 6 seconds, so the set-up takes that long (as it
+// does when name lookups for the route file wait for a name server). The scan still waits for its answers.
+TEST(E2e, SlowSetUpDoesNotCutTheScanShort) {
+    Scan s = LAUF(
+        "host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n  description Temperatur\n  units 62\n", "", "",
+        "rm -f qx/qx04ddev.bn; mkfifo qx/qx04ddev.bn; "
+        "(sleep 6; echo '0001234 00000              10.0.0.20#47808') >qx/qx04ddev.bn & ");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+    EXPECT_EQ(OHNE_KOPF(s.sRef),
+              "00001 T1               3 0 15 15 15 0 0 000 108 Temperatur                       "
+              "0001234.AI#0000001'00085  \n");
+    EXPECT_GE(s.dSek, 11.0);
+}
+
 // ---- Failures of the set-up and of writing --------------------------------------------------------------
 
 TEST(E2e, PortAlreadyInUse) {
