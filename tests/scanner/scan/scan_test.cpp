@@ -79,6 +79,7 @@ struct Geraet {
     std::uint32_t ulInst;
     std::vector<std::uint32_t> vListe;
     std::map<std::tuple<std::uint32_t, unsigned, int>, Wert> mWerte;
+    bool bEndlos = false; // every list index past the end answers another file object
     void SETZE(std::uint32_t ulObjId, unsigned uProp, Wert w, int iIdx = -1) {
         mWerte[{ulObjId, uProp, iIdx}] = std::move(w);
     }
@@ -146,6 +147,8 @@ class Scan : public NtTmpDirTest {
             w = UNSIGNED(static_cast<unsigned char>(g->vListe.size()));
         else if (uProp == 76 && iIdx >= 1 && iIdx <= static_cast<int>(g->vListe.size()))
             w = OBJID(g->vListe[static_cast<std::size_t>(iIdx - 1)]);
+        else if (uProp == 76 && g->bEndlos)
+            w = OBJID(OID(10, static_cast<std::uint32_t>(iIdx)));
         else if (uProp == 76)
             w = FEHLER(42);
         else if (auto it = g->mWerte.find({ulObjId, uProp, iIdx}); it != g->mWerte.end())
@@ -322,6 +325,29 @@ TEST_F(Scan, DevicesInTableOrderAndAnswersOnlyWhenOutstanding) {
     EXPECT_EQ(st.uDevIdx, 0u);
     EXPECT_EQ(st.PROP_Modus, 0);
     EXPECT_EQ(st.iWarten, SC_BEREIT);
+}
+
+// Devices that answer nonsense must not keep the scan going for ever.
+TEST_F(Scan, NegativeStateCountIsNotAskedForAgain) {
+    Geraet &g = GERAET(9, {OID(19, 1)});
+    g.SETZE(OID(19, 1), 74, Wert{{0x31, 0xFF}}); // signed -1
+    LAUF(1000);
+    int n74 = 0, n110 = 0;
+    for (const auto &a : vAnfragen)
+        n74 += a.uProp == 74, n110 += a.uProp == 110;
+    EXPECT_EQ(n74, 1);
+    EXPECT_EQ(n110, 1);
+    ASSERT_EQ(ZEILEN().size(), 1u);
+    EXPECT_EQ(ZEILEN()[0].substr(0, 47), "00001 9.MV1            2 0 15 15 15 0 0 000 000");
+}
+
+TEST_F(Scan, ObjectListThatNeverEndsStopsAtTheLastArrayIndex) {
+    Geraet &g = GERAET(8, {});
+    g.bEndlos = true;
+    LAUF(70000);
+    EXPECT_EQ(st.uDevIdx, 1u);
+    ASSERT_EQ(vAnfragen.size(), 65536u);
+    EXPECT_EQ(vAnfragen.back(), (Anfrage{OID(8, 8), 76, 65535}));
 }
 
 TEST_F(Scan, FullDeviceTableEndsAfterItsLastEntry) {
