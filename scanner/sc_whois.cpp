@@ -12,10 +12,10 @@ int SC_WHOIS() {
     static constexpr unsigned char ucWhoIs[12] = {0x81, 0x0B, 0x00, 0x0C, 0x01, 0x20,
                                                   0xFF, 0xFF, 0x00, 0xFF, 0x10, 0x08};
     int ier = 0;
-    std::uint32_t ulAdr = ulQX04_IP_Adr != 0xFFFFFFFF ? ulQX04_IP_Adr : IP_GET_HOST(0);
     if (TEST_T_X)
         UT_TRC("\n", cRoutine, "Vor IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", 0,
                (unsigned long)ulQX04_IP_Adr);
+    std::uint32_t ulAdr = ulQX04_IP_Adr != 0xFFFFFFFF ? ulQX04_IP_Adr : IP_GET_HOST(0);
     for (int i = 0; ulAdr != 0xFFFFFFFF;) {
         if (TEST_T_X)
             UT_TRC("\n", cRoutine, "LOOP nach IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", i,
