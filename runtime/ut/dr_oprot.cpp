@@ -82,23 +82,29 @@ static void DR_HOLEN() {
     iSpalte = 0;
 }
 
+// Free space for the limits of this call, taken once at its start.
+static std::uint32_t ulDR_Frei;
+static std::uint32_t DR_FREI() {
+    return ulDR_Frei;
+}
+
 // Print file of type 20 (converter): the oldest fifth goes when a line, size or disk limit is reached.
-static int DR_PRT_KUERZEN(std::uint32_t ulFrei) {
+static int DR_PRT_KUERZEN() {
     std::uint32_t ulSize = UT_EL_FSIZE(cUT_DR_Bez);
-    if ((uUT_DR_AnzWSL != 0 && uUT_DR_AnzPRT > uUT_DR_AnzWSL) || UT_DISK_KNAPP(ulFrei) ||
+    if ((uUT_DR_AnzWSL != 0 && uUT_DR_AnzPRT > uUT_DR_AnzWSL) || UT_DISK_KNAPP(DR_FREI) ||
         (ulSize != 0xFFFFFFFF && ulSize > ulUT_DR_SizeWSL))
         return UT_FI_CUT(cUT_DR_Bez, &uUT_DR_AnzPRT, static_cast<int>(sizeof cZeilenBuf) - 2);
     return 0;
 }
 
 // Writes the pending line to the output; an output that cannot be opened keeps it pending.
-static int DR_SCHREIBEN(std::uint32_t ulFrei, int iWSL) {
+static int DR_SCHREIBEN(int iWSL) {
     int ier = 0;
     FILE *fp = nullptr;
     if (ucUT_DR_Typ == 1 || ucUT_DR_Typ == 2) {
         fp = std::fopen(cUT_DR_Bez, "w");
     } else if (ucUT_DR_Typ == 10 || ucUT_DR_Typ == 20) {
-        if (ucUT_DR_Typ == 20 && bUT_VAR_TABCONV) ier = DR_PRT_KUERZEN(ulFrei);
+        if (ucUT_DR_Typ == 20 && bUT_VAR_TABCONV) ier = DR_PRT_KUERZEN();
         fp = std::fopen(cUT_DR_Bez, "a");
     } else {
         iSpalte = -1;
@@ -140,14 +146,14 @@ int UT_DR_OPROT(const char *cZeile) {
         iWSL = UT_WSL_WRIT(&WSL_UT_DR_OPROT, cZeile);
 
     // The free space is measured only once a minute here.
-    std::uint32_t ulFrei = cUT_LOOP1Min == cUT_LAST1Min ? 0xFFFFFFFF : UT_DISKFREE();
+    ulDR_Frei = cUT_LOOP1Min == cUT_LAST1Min ? 0xFFFFFFFF : UT_DISKFREE();
     std::int64_t lAnz = WSL_UT_DR_OPROT.lAnz < 0 ? -WSL_UT_DR_OPROT.lAnz : WSL_UT_DR_OPROT.lAnz;
     char cDatei[16];
     std::uint32_t ulSize = 0xFFFFFFFF;
     if (UT_WSL_DATEI(&WSL_UT_DR_OPROT, ".WSL", cDatei, sizeof cDatei)) ulSize = UT_EL_FSIZE(cDatei);
     // An empty queue has nothing to drop.
     if (lAnz > 0 && ((uUT_DR_AnzWSL != 0 && lAnz > static_cast<std::int64_t>(uUT_DR_AnzWSL)) ||
-                     UT_DISK_KNAPP(ulFrei) || (ulSize != 0xFFFFFFFF && ulSize > ulUT_DR_SizeWSL))) {
+                     UT_DISK_KNAPP(DR_FREI) || (ulSize != 0xFFFFFFFF && ulSize > ulUT_DR_SizeWSL))) {
         for (std::int64_t i = lAnz / 5; i > 0; i--)
             UT_WSL_READ(&WSL_UT_DR_OPROT);
         UT_WSL_EXIT(&WSL_UT_DR_OPROT, 1);
@@ -159,7 +165,7 @@ int UT_DR_OPROT(const char *cZeile) {
         if (ucUT_DR_Typ == 255) {
             // the lines stay in the queue file for another reader
         } else if (static_cast<std::size_t>(iSpalte) < std::strlen(cZeilenBuf)) {
-            ier = DR_SCHREIBEN(ulFrei, iWSL);
+            ier = DR_SCHREIBEN(iWSL);
         } else {
             DR_ZAEHLEN();
         }

@@ -7,7 +7,7 @@ static std::uint32_t uZeile; // lines this process has written to the error-log 
 
 static bool EL_LIMIT() {
     if (uUT_EL_AnzWSL != 0 && uZeile >= uUT_EL_AnzWSL) return true;
-    if (UT_DISK_KNAPP(UT_DISKFREE())) return true;
+    if (UT_DISK_KNAPP(UT_DISKFREE)) return true;
     // A missing file (0xFFFFFFFF) is never over the limit.
     std::uint32_t ulSize = UT_EL_FSIZE(cUT_EL_Bez);
     return ulSize != 0xFFFFFFFF && ulSize > ulUT_EL_SizeWSL;

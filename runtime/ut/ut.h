@@ -145,8 +145,9 @@ int UT_DR_OPROT(const char *cZeile);
 int UT_FI_CUT(const char *cName, std::uint32_t *puZeile, int iMaxLen);
 // Room on the disk for another log or protocol line (more than 10 MiB, or 10 KiB on a disk of 10 MiB at most).
 bool UT_DISK_PLATZ();
-// Disk so full with ulFrei bytes free that a log or queue drops its oldest fifth.
-bool UT_DISK_KNAPP(std::uint32_t ulFrei);
+// Disk so full that a log or queue drops its oldest fifth; fnFrei gives the free bytes (UT_DISKFREE or a
+// figure the caller took before).
+bool UT_DISK_KNAPP(std::uint32_t (*fnFrei)());
 
 // Time jumps (test switch -Z) and clock setting through the time-synchronisation process.
 int UT_Z_JUMP();

@@ -8,6 +8,7 @@
 #include "runtime/ut/ut.h"
 #include "support/nt_kind.h"
 #include "support/nt_uhr.h"
+#include "support/trc_probe.h"
 
 namespace {
 
@@ -173,4 +174,37 @@ TEST(ErrorLog, LineThatDoesNotReachTheDiskIsReportedAndNotCounted) {
         EXPECT_EQ(UT_ERR_LOG("UT_T", -1, 2, nullptr), 0);
         EXPECT_EQ(ZEILEN("err.log").size(), 1u);
     });
+}
+
+// The limit check asks the disk size first and the free space for each test that needs it; the figures are
+// the cached ones (loop time 0: no new measurement), so only the trace shows the questions and their order.
+TEST(ErrorLog, DiskLimitsAskSizeThenFreeSpacePerTest) {
+    struct Fall {
+        std::uint32_t ulSize, ulFree;
+        const char *cFragen;
+        int iErg;
+    };
+    const Fall faelle[] = {
+        {0x2000000, 0x4000000, "UT_DISKSIZE UT_DISKFREE UT_DISKFREE ", 0}, // large disk, room: both tests
+        {0x2000000, 0x100000, "UT_DISKSIZE UT_DISKFREE ", -1},             // large disk, full: cut (no file)
+        {0x1000000, 0x4000000, "UT_DISKSIZE UT_DISKFREE ", 0},             // small disk: only the 30 KiB test
+    };
+    for (const Fall &f : faelle) {
+        NT_IM_KIND([&] {
+            ulUT_LOOPZeit = 0;
+            ulUT_DiskSize = f.ulSize;
+            ulUT_DiskFree = f.ulFree;
+            ucUT_EL_Typ = 0;
+            cUT_EL_Bez[0] = '\0';
+            int ier = 0;
+            TEST_T_A4 = 1;
+            std::string sSpur = NT_TRC_SPUR([&] { ier = UT_ERR_LOG("UT_T", -1, 0, nullptr); });
+            TEST_T_A4 = 0;
+            std::string sFragen;
+            for (std::size_t p = 0; (p = sSpur.find(")   UT_DISK", p)) != std::string::npos; p++)
+                sFragen += sSpur.substr(p + 4, 11) + " ";
+            EXPECT_EQ(sFragen, f.cFragen) << sSpur;
+            EXPECT_EQ(ier, f.iErg);
+        });
+    }
 }
