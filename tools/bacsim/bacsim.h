@@ -141,12 +141,16 @@ std::vector<std::uint8_t> BS_FRAME_BUILD(bool bBroadcast, const BS_DEVICE *pSrcD
 bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr);
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
              const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs);
-// Sends what is due; returns the milliseconds until the next queued frame, -1 when none is waiting.
-int BS_SEND_DUE();
+// Sends what is due; returns when the next queued frame is due (nanoseconds on CLOCK_MONOTONIC), -1 when
+// none is waiting. A delayed answer is due its delay after the request it answers arrived.
+std::int64_t BS_SEND_DUE();
 void BS_RUN(double dSeconds);
+// Nanoseconds on CLOCK_MONOTONIC: due times, arrival times and the capture's time stamps.
+std::int64_t BS_NOW_NS();
 bool BS_PCAP_OPEN(const char *cPath);
-void BS_PCAP_WRITE(std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst, std::uint16_t usDstPort,
-                   const std::uint8_t *pData, std::size_t uLen);
+// A frame received (stamped with its arrival) or sent (stamped as it left), llAtNs from BS_NOW_NS().
+void BS_PCAP_WRITE(std::int64_t llAtNs, std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst,
+                   std::uint16_t usDstPort, const std::uint8_t *pData, std::size_t uLen);
 void BS_PCAP_CLOSE();
 
 // Request handling.

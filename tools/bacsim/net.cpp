@@ -2,20 +2,20 @@
 #include "tools/bacsim/bacsim.h"
 #include <arpa/inet.h>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <netinet/in.h>
-#include <sys/select.h>
+#include <poll.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 struct PENDING {
-    Clock::time_point tDue;
+    std::int64_t llDue; // nanoseconds on the monotonic clock
     std::size_t uHost;
     std::uint32_t ulIp;
     std::uint16_t usPort;
@@ -32,6 +32,27 @@ struct BCAST {
 std::vector<PENDING> vPending;
 std::vector<BCAST> vBcast;
 volatile std::sig_atomic_t iStop = 0;
+// Arrival of the frame being served: an answer's delay counts from there, not from when it was built.
+std::int64_t llArrival = -1;
+
+std::int64_t Ns(const timespec &ts) {
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// When the datagram reached the socket, from the kernel's stamp (on the wall clock) moved onto the monotonic
+// clock: the wait until the simulator got to read it is part of the device's delay, not added to it.
+std::int64_t ArrivedAt(msghdr &stMsg) {
+    std::int64_t llNow = BS_NOW_NS();
+    for (cmsghdr *c = CMSG_FIRSTHDR(&stMsg); c != nullptr; c = CMSG_NXTHDR(&stMsg, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS) continue;
+        timespec stStamp{}, stWall{};
+        std::memcpy(&stStamp, CMSG_DATA(c), sizeof stStamp);
+        clock_gettime(CLOCK_REALTIME, &stWall);
+        std::int64_t llAt = llNow - (Ns(stWall) - Ns(stStamp));
+        return llAt < llNow ? llAt : llNow;
+    }
+    return llNow;
+}
 
 void OnSignal(int) {
     iStop = 1;
@@ -41,7 +62,8 @@ int OpenBound(std::uint32_t ulIp, std::uint16_t usPort, std::string &sErr) {
     int iFd = socket(AF_INET, SOCK_DGRAM, 0);
     int iOn = 1;
     if (iFd < 0 || setsockopt(iFd, SOL_SOCKET, SO_REUSEADDR, &iOn, sizeof iOn) != 0 ||
-        setsockopt(iFd, SOL_SOCKET, SO_BROADCAST, &iOn, sizeof iOn) != 0) {
+        setsockopt(iFd, SOL_SOCKET, SO_BROADCAST, &iOn, sizeof iOn) != 0 ||
+        setsockopt(iFd, SOL_SOCKET, SO_TIMESTAMPNS, &iOn, sizeof iOn) != 0) {
         sErr = std::string("socket: ") + std::strerror(errno);
         return -1;
     }
@@ -69,23 +91,39 @@ bool IsOwnEndpoint(std::uint32_t ulIp, std::uint16_t usPort) {
 // Reads one datagram from a socket and hands it to every host that listens there.
 void Receive(int iFd, bool bBcast, std::uint32_t ulLocal, std::uint16_t usLocalPort) {
     std::uint8_t aBuf[2048];
+    alignas(cmsghdr) char aCtl[CMSG_SPACE(sizeof(timespec))];
     sockaddr_in sa{};
-    socklen_t uSaLen = sizeof sa;
-    ssize_t n = recvfrom(iFd, aBuf, sizeof aBuf, 0, reinterpret_cast<sockaddr *>(&sa), &uSaLen);
+    iovec stIov{aBuf, sizeof aBuf};
+    msghdr stMsg{};
+    stMsg.msg_name = &sa;
+    stMsg.msg_namelen = sizeof sa;
+    stMsg.msg_iov = &stIov;
+    stMsg.msg_iovlen = 1;
+    stMsg.msg_control = aCtl;
+    stMsg.msg_controllen = sizeof aCtl;
+    ssize_t n = recvmsg(iFd, &stMsg, 0);
     if (n < 0) return;
     std::uint32_t ulSrc = ntohl(sa.sin_addr.s_addr);
     std::uint16_t usSrc = ntohs(sa.sin_port);
     // Our own broadcasts come back to the broadcast socket; they are nobody's request.
     if (IsOwnEndpoint(ulSrc, usSrc)) return;
-    BS_PCAP_WRITE(ulSrc, usSrc, ulLocal, usLocalPort, aBuf, static_cast<std::size_t>(n));
+    llArrival = ArrivedAt(stMsg);
+    BS_PCAP_WRITE(llArrival, ulSrc, usSrc, ulLocal, usLocalPort, aBuf, static_cast<std::size_t>(n));
     for (std::size_t i = 0; i < stBS_Bld.vHosts.size(); ++i) {
         const BS_HOST &h = stBS_Bld.vHosts[i];
         bool bMine = bBcast ? (h.ulBcast == ulLocal && h.usPort == usLocalPort) : h.iFd == iFd;
         if (bMine) BS_SERVE(i, bBcast, ulSrc, usSrc, aBuf, static_cast<std::size_t>(n));
     }
+    llArrival = -1;
 }
 
 } // namespace
+
+std::int64_t BS_NOW_NS() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return Ns(ts);
+}
 
 bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
     for (BS_HOST &h : stBld.vHosts) {
@@ -103,20 +141,18 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
 
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
              const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs) {
-    vPending.push_back({Clock::now() + std::chrono::milliseconds(uDelayMs), uHost, ulIp, usPort, vFrame});
+    std::int64_t llFrom = llArrival >= 0 ? llArrival : BS_NOW_NS();
+    vPending.push_back({llFrom + static_cast<std::int64_t>(uDelayMs) * 1000000, uHost, ulIp, usPort, vFrame});
     BS_SEND_DUE();
 }
 
-int BS_SEND_DUE() {
-    Clock::time_point tNow = Clock::now();
-    long lNext = -1;
+std::int64_t BS_SEND_DUE() {
+    std::int64_t llNow = BS_NOW_NS(), llNext = -1;
     // Frames leave in the order they were queued once due, so an event sent before an answer stays before it.
     for (std::size_t i = 0; i < vPending.size();) {
         PENDING &p = vPending[i];
-        if (p.tDue > tNow) {
-            long lMs = static_cast<long>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(p.tDue - tNow).count() + 1);
-            lNext = lNext < 0 || lMs < lNext ? lMs : lNext;
+        if (p.llDue > llNow) {
+            llNext = llNext < 0 || p.llDue < llNext ? p.llDue : llNext;
             ++i;
             continue;
         }
@@ -125,15 +161,16 @@ int BS_SEND_DUE() {
         sa.sin_family = AF_INET;
         sa.sin_addr.s_addr = htonl(p.ulIp);
         sa.sin_port = htons(p.usPort);
+        std::int64_t llSent = BS_NOW_NS();
         if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa), sizeof sa) <
             0)
             std::fprintf(stderr, "bacsim: send to %s: %s\n", BS_IPTEXT(p.ulIp, p.usPort).c_str(),
                          std::strerror(errno));
         else
-            BS_PCAP_WRITE(h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
+            BS_PCAP_WRITE(llSent, h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
         vPending.erase(vPending.begin() + static_cast<long>(i));
     }
-    return static_cast<int>(lNext);
+    return llNext;
 }
 
 void BS_RUN(double dSeconds) {
@@ -141,34 +178,67 @@ void BS_RUN(double dSeconds) {
     sa.sa_handler = OnSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
-    Clock::time_point tEnd = Clock::now() + std::chrono::milliseconds(static_cast<long>(dSeconds * 1000));
-    while (!iStop) {
-        long lWait = BS_SEND_DUE();
-        if (dSeconds > 0) {
-            Clock::time_point tNow = Clock::now();
-            if (tNow >= tEnd) break;
-            long lLeft = static_cast<long>(
-                             std::chrono::duration_cast<std::chrono::milliseconds>(tEnd - tNow).count()) +
-                         1;
-            lWait = lWait < 0 || lLeft < lWait ? lLeft : lWait;
-        }
-        fd_set set;
-        FD_ZERO(&set);
-        int iMax = -1;
-        for (const BS_HOST &h : stBS_Bld.vHosts) {
-            FD_SET(h.iFd, &set);
-            iMax = h.iFd > iMax ? h.iFd : iMax;
-        }
-        for (const BCAST &b : vBcast) {
-            FD_SET(b.iFd, &set);
-            iMax = b.iFd > iMax ? b.iFd : iMax;
-        }
-        timeval tv{lWait / 1000, (lWait % 1000) * 1000};
-        int iReady = select(iMax + 1, &set, nullptr, nullptr, lWait < 0 ? nullptr : &tv);
-        if (iReady <= 0) continue;
-        for (const BS_HOST &h : stBS_Bld.vHosts)
-            if (FD_ISSET(h.iFd, &set)) Receive(h.iFd, false, h.ulIp, h.usPort);
-        for (const BCAST &b : vBcast)
-            if (FD_ISSET(b.iFd, &set)) Receive(b.iFd, true, b.ulBcast, b.usPort);
+    // The stop signals are let in only while the loop waits: one that came between the check of iStop and
+    // the wait would otherwise be taken and the wait would still last until the next frame or the end.
+    sigset_t stStop, stWaitMask;
+    sigemptyset(&stStop);
+    sigaddset(&stStop, SIGTERM);
+    sigaddset(&stStop, SIGINT);
+    sigprocmask(SIG_BLOCK, &stStop, &stWaitMask);
+    sigdelset(&stWaitMask, SIGTERM);
+    sigdelset(&stWaitMask, SIGINT);
+    // A delayed answer leaves at its due time to the microsecond: a timer on the monotonic clock armed at an
+    // absolute time, without the kernel's default 50 us of timer slack. Even so a timer wakes a process some
+    // 40 us late on a virtual machine, so it is armed a little early and the last stretch is waited out
+    // awake, still taking requests.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    const std::int64_t llEarlyNs = 80000;
+    int iTimer = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (iTimer < 0) {
+        std::fprintf(stderr, "bacsim: timerfd: %s\n", std::strerror(errno));
+        return;
     }
+    std::int64_t llEnd = dSeconds > 0 ? BS_NOW_NS() + static_cast<std::int64_t>(dSeconds * 1e9) : -1;
+    std::vector<pollfd> vPoll;
+    for (const BS_HOST &h : stBS_Bld.vHosts)
+        vPoll.push_back({h.iFd, POLLIN, 0});
+    for (const BCAST &b : vBcast)
+        vPoll.push_back({b.iFd, POLLIN, 0});
+    vPoll.push_back({iTimer, POLLIN, 0});
+    const std::size_t uHosts = stBS_Bld.vHosts.size();
+    while (!iStop) {
+        std::int64_t llWake = BS_SEND_DUE();
+        std::int64_t llNow = BS_NOW_NS();
+        if (llEnd >= 0) {
+            if (llNow >= llEnd) break;
+            llWake = llWake < 0 || llEnd < llWake ? llEnd : llWake;
+        }
+        timespec stNoWait{}, *pTimeout = nullptr;
+        if (llWake >= 0 && llWake - llNow <= llEarlyNs) {
+            pTimeout = &stNoWait;
+        } else {
+            // Disarmed (all zero) when nothing is queued and the run has no end.
+            itimerspec its{};
+            if (llWake >= 0) {
+                its.it_value.tv_sec = static_cast<time_t>((llWake - llEarlyNs) / 1000000000);
+                its.it_value.tv_nsec = static_cast<long>((llWake - llEarlyNs) % 1000000000);
+            }
+            timerfd_settime(iTimer, TFD_TIMER_ABSTIME, &its, nullptr);
+        }
+        for (pollfd &p : vPoll)
+            p.revents = 0;
+        if (ppoll(vPoll.data(), vPoll.size(), pTimeout, &stWaitMask) <= 0) continue;
+        // The timer only wakes the loop; what is due goes out at the top of the next pass.
+        std::uint64_t ullExpired = 0;
+        if ((vPoll.back().revents & POLLIN) && read(iTimer, &ullExpired, sizeof ullExpired) < 0)
+            ullExpired = 0;
+        for (std::size_t i = 0; i < uHosts; ++i)
+            if (vPoll[i].revents & POLLIN)
+                Receive(vPoll[i].fd, false, stBS_Bld.vHosts[i].ulIp, stBS_Bld.vHosts[i].usPort);
+        for (std::size_t i = 0; i < vBcast.size(); ++i)
+            if (vPoll[uHosts + i].revents & POLLIN)
+                Receive(vBcast[i].iFd, true, vBcast[i].ulBcast, vBcast[i].usPort);
+    }
+    close(iTimer);
+    sigprocmask(SIG_UNBLOCK, &stStop, nullptr);
 }

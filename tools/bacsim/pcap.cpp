@@ -1,12 +1,11 @@
 // Capture file of every datagram the simulator receives and sends (raw IPv4 records), for offline decoding.
 #include "tools/bacsim/bacsim.h"
-#include <chrono>
 #include <cstring>
 
 namespace {
 
 FILE *fpPcap = nullptr;
-const auto tStart = std::chrono::steady_clock::now();
+std::int64_t llStartNs = 0;
 
 void Put16(std::uint8_t *p, unsigned u) {
     p[0] = static_cast<std::uint8_t>(u >> 8);
@@ -26,6 +25,7 @@ void PutHost32(std::uint32_t ul) {
 } // namespace
 
 bool BS_PCAP_OPEN(const char *cPath) {
+    llStartNs = BS_NOW_NS();
     fpPcap = std::fopen(cPath, "wb");
     if (fpPcap == nullptr) return false;
     PutHost32(0xA1B2C3D4);
@@ -39,8 +39,8 @@ bool BS_PCAP_OPEN(const char *cPath) {
     return true;
 }
 
-void BS_PCAP_WRITE(std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst, std::uint16_t usDstPort,
-                   const std::uint8_t *pData, std::size_t uLen) {
+void BS_PCAP_WRITE(std::int64_t llAtNs, std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst,
+                   std::uint16_t usDstPort, const std::uint8_t *pData, std::size_t uLen) {
     if (fpPcap == nullptr || uLen > 65000) return;
     std::uint8_t aHdr[28] = {0x45, 0, 0, 0, 0, 0, 0x40, 0, 64, 17};
     Put16(aHdr + 2, static_cast<unsigned>(uLen + 28));
@@ -55,8 +55,7 @@ void BS_PCAP_WRITE(std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t u
     Put16(aHdr + 20, usSrcPort);
     Put16(aHdr + 22, usDstPort);
     Put16(aHdr + 24, static_cast<unsigned>(uLen + 8)); // UDP checksum 0: none, allowed over IPv4
-    auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - tStart)
-                  .count();
+    std::int64_t us = llAtNs > llStartNs ? (llAtNs - llStartNs) / 1000 : 0;
     PutHost32(static_cast<std::uint32_t>(us / 1000000));
     PutHost32(static_cast<std::uint32_t>(us % 1000000));
     PutHost32(static_cast<std::uint32_t>(uLen + 28));
