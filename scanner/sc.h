@@ -10,6 +10,9 @@ extern char cSC_EndePrefix[256];  // -E: prefix that ends before the data-point 
 extern FILE *fpSC_REF;            // reference file netscn.ref
 extern FILE *fpSC_DEV;            // device file netscn.dev
 extern char cSC_REF_Buf[256];     // line buffer of the reference file
+extern int iSC_Wiederhol;         // -R: repetitions of an unanswered request (0 to 9, default 3)
+extern int iSC_Parallel;          // -P: devices scanned at the same time (1 to 64, default 1)
+extern int iSC_Umsetzen;          // -U: device texts converted to the loader's code page (0 or 1)
 
 // ---- Entry and phases ----------------------------------------------------------------------------------
 // Argument phase, then the resource phase: 0 or a negative error number.
@@ -106,7 +109,10 @@ bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
 // The whole scan: 0, or -21 after a failed write.
 int SC_LOOP();
 
-// ---- Set-up: resource phase ------------------------------------------------------------------------------
+// ---- Set-up: arguments and resource phase -------------------------------------------------------------
+// Argument i of the command line: the endpoint text only in first position (a wrong one is ignored), options
+// anywhere; unknown options and malformed numbers are ignored.
+void SC_INIT_ARG(int i, const char *cArg);
 // Runs after the argument phase with its error number: 0, or the error number of the set-up.
 int SC_INIT_RES(int ier, int argc, char **argv);
 // One Who-Is into the network of each local address (or of the address given); result of the last send.

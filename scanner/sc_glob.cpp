@@ -1,4 +1,4 @@
-// Globals of the scanner program: the option texts of the command line and the two output files.
+// Globals of the scanner program: the options of the command line and the two output files.
 #include "scanner/sc.h"
 
 char cSC_AnfuegeDpId[256];
@@ -7,3 +7,6 @@ char cSC_EndePrefix[256];
 FILE *fpSC_REF;
 FILE *fpSC_DEV;
 char cSC_REF_Buf[256];
+int iSC_Wiederhol = 3;
+int iSC_Parallel = 1;
+int iSC_Umsetzen = 0;

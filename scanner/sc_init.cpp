@@ -1,6 +1,5 @@
 // Set-up of the scanner: the argument phase (start values, endpoint argument, options, trace switches),
 // then the resource phase (endpoint, device table, Who-Is, output files).
-#include <cctype>
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
@@ -18,34 +17,9 @@ static void SC_INIT_START() {
     ucQX04_InvokeId = 0;
     fpSC_DEV = nullptr;
     fpSC_REF = nullptr;
-}
-
-// One argument: the endpoint text only in first position (a wrong one is ignored), options anywhere.
-static void SC_INIT_ARG(int i, const char *cArg) {
-    if (cArg[0] != '-' && cArg[0] != '/') {
-        IP_PORT Port;
-        if (i == 1 && IP_A2PORT(cArg, &Port) == 0) {
-            iQX04_IP_Port = Port.usPort;
-            ulQX04_IP_Adr = Port.ulAdr == 0 ? 0xFFFFFFFF : Port.ulAdr;
-        }
-        return;
-    }
-    switch (std::toupper(static_cast<unsigned char>(cArg[1]))) {
-    case 'A':
-        std::snprintf(cSC_AnfuegeDpId, sizeof cSC_AnfuegeDpId, "%s", cArg + 2);
-        break;
-    case 'B':
-        std::snprintf(cSC_BeginnDpId, sizeof cSC_BeginnDpId, "%s", cArg + 2);
-        break;
-    case 'E':
-        std::snprintf(cSC_EndePrefix, sizeof cSC_EndePrefix, "%s", cArg + 2);
-        break;
-    case 'T':
-        UT_T_OPTION(cArg);
-        break;
-    default: // other letters, -Z included, are not the scanner's
-        break;
-    }
+    iSC_Wiederhol = 3;
+    iSC_Parallel = 1;
+    iSC_Umsetzen = 0;
 }
 
 // -TX: the option texts and the trace switches that are set.
