@@ -12,10 +12,10 @@ static std::uint32_t EIGENE_ADR(std::uint32_t ulRouter) {
     const std::uint32_t ulNetz = IP_GET_NET(ulRouter);
     std::uint32_t ulAdr;
     for (int i = 0;; i++) {
-        ulAdr = IP_GET_HOST(i);
+        ulAdr = IP_HOST_ADR(i);
         if (ulAdr == 0xFFFFFFFF || ulAdr == ulQX04_IP_Adr || IP_GET_NET(ulAdr) == ulNetz) break;
     }
-    return ulAdr != 0xFFFFFFFF ? ulAdr : IP_GET_HOST(0);
+    return ulAdr != 0xFFFFFFFF ? ulAdr : IP_HOST_ADR(0);
 }
 
 int QX04_BN_RD(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPropId, IP_PORT *stPort,

@@ -5,13 +5,13 @@
 int IP_CHK_HOST(std::uint32_t ulAdr) {
     if (UT_TRC_IN()) UT_TRC("\n\n", "IP_CHK_HOST", "Nach Aufruf   IP-Adr.: 0x%08lX", (unsigned long)ulAdr);
     int ier = 0;
-    std::uint32_t ulLokal = IP_GET_HOST(0);
+    std::uint32_t ulLokal = IP_HOST_ADR(0);
     for (int i = 1; ulLokal != 0xFFFFFFFF; i++) {
         if (ulAdr == ulLokal) {
             ier = i;
             break;
         }
-        ulLokal = IP_GET_HOST(i);
+        ulLokal = IP_HOST_ADR(i);
     }
     if (UT_TRC_OUT()) UT_TRC("\n\n", "IP_CHK_HOST", "Vor  RETURN   ier : %d", ier);
     return ier;

@@ -25,6 +25,13 @@ std::uint32_t IP_GET_HOST(int Index);
 std::uint32_t IP_GET_NET(std::uint32_t ulAdr);
 // Position (from 1) of ulAdr among the local host's addresses, 0 when it is not one of them.
 int IP_CHK_HOST(std::uint32_t ulAdr);
+// Takes the local host's addresses (at most IP_HOST_MAX) for the checks of the run: their number.
+int IP_HOST_MERKEN();
+// Address number Index as taken by IP_HOST_MERKEN, or resolved now when nothing was taken; 0xFFFFFFFF: none.
+std::uint32_t IP_HOST_ADR(int Index);
+constexpr int IP_HOST_MAX = 16;
+extern std::uint32_t ulIP_HostAdr[IP_HOST_MAX];
+extern int iIP_HostAnz; // addresses taken, -1 = not taken (every check resolves the host name)
 
 // ---- Endpoint table and datagram I/O -------------------------------------------------------------------
 // One entry of the endpoint table; free when iSock is -1.

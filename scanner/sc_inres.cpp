@@ -42,6 +42,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
         return -10;
     }
     iQX04_IP_APP = iApp;
+    IP_HOST_MERKEN();
 
     ier = SC_WHOIS();
     if (ier != 0) return ier;

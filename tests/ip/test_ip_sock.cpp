@@ -104,6 +104,22 @@ TEST_F(IpSock, LocalAddressesFollowTheHostVariable) {
     EXPECT_TRUE(NT_EL_NEU().empty());
 }
 
+// Addresses taken at set-up serve every later check, also after the name would resolve differently, and no
+// lookup (hence no error line) happens per check.
+TEST_F(IpSock, HostAddressesTakenOnceServeEveryCheck) {
+    setenv("HOST", "127.0.0.9", 1);
+    EXPECT_EQ(IP_HOST_MERKEN(), 1);
+    setenv("HOST", "kein-solcher-rechner", 1);
+    EXPECT_EQ(IP_CHK_HOST(0x7F000009), 1);
+    EXPECT_EQ(IP_CHK_HOST(LO), 0);
+    EXPECT_EQ(IP_HOST_ADR(0), 0x7F000009u);
+    EXPECT_EQ(IP_HOST_ADR(1), 0xFFFFFFFFu);
+    EXPECT_EQ(IP_HOST_ADR(-1), 0xFFFFFFFFu);
+    EXPECT_TRUE(NT_EL_NEU().empty());
+    iIP_HostAnz = -1;
+    setenv("HOST", "localhost", 1);
+}
+
 TEST_F(IpSock, UnresolvableOrOverlongHostName) {
     setenv("HOST", "kein-solcher-rechner", 1);
     EXPECT_EQ(IP_GET_HOST(0), 0xFFFFFFFFu);
