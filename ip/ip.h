@@ -59,6 +59,9 @@ int IP_SEND(int iIndex, const IP_PORT *RPort, int iCMD, int iSCMD, int iAnzahl, 
 // One waiting datagram into ucBuf (at most iLen bytes): the count, -1 nothing waiting, or another negative
 // code.
 int IP_RECV(int iIndex, IP_PORT *RPort, int *iCMD, int *iSCMD, int iLen, unsigned char *ucBuf);
+// Asks for a receive buffer of iBytes (beyond the system's limit where the process may): the size granted,
+// -2 bad index, -3 free entry, -1 failed.
+int IP_RCVBUF(int iIndex, int iBytes);
 // Waits at most iMs milliseconds until a datagram is waiting: 1 waiting, 0 none, -2 bad index, -3 free entry,
 // -1 failed.
 int IP_WAIT(int iIndex, int iMs);

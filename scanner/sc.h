@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include "bacnet/bn.h"
 
 // ---- Program globals: options of the command line, output files -----------------------------------------
 extern char cSC_AnfuegeDpId[256]; // -A: text appended to every data-point id
@@ -69,11 +70,13 @@ int SC_REF_LINE(SC_OBJ_Struct *stObj, unsigned *uZeile);
 int SC_REF_HEAD();
 
 // ---- Scan loop: its state and the steps of one pass ------------------------------------------------------
-constexpr int SC_BEREIT = 254; // wait state: the next request may be sent
-constexpr int SC_WARTET = 0;   // a request is outstanding
-constexpr int SC_ERLEDIGT = 1; // a reply was handled in this pass
-constexpr int SC_FERTIG = 99;  // scan step: object complete
-constexpr int SC_WARTE_MS = 4; // longest sleep of a pass that neither received nor sent
+constexpr int SC_BEREIT = 254;              // wait state: the next request may be sent
+constexpr int SC_WARTET = 0;                // a request is outstanding
+constexpr int SC_ERLEDIGT = 1;              // a reply was handled in this pass
+constexpr int SC_FERTIG = 99;               // scan step: object complete
+constexpr int SC_WARTE_MS = 4;              // longest sleep of a pass that neither received nor sent
+constexpr int SC_EMPF_MAX = 256;            // datagrams taken in one pass at most, so requests still go out
+constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
 
 struct SC_SCAN_Struct {
     int iErg;                // 0, or -21 after a failed write of a data line
@@ -87,6 +90,12 @@ struct SC_SCAN_Struct {
     std::uint32_t ulRecvTmo; // loop time after which the scan ends
     unsigned uZeile;         // next data-line number
     SC_OBJ_Struct stObj;     // the object in progress
+    // The outstanding request as it was sent, so that a repetition is the same frame to the same node.
+    unsigned char ucAnfrage[QX04_BUF_SIZE];
+    int iAnfrageLen;
+    IP_PORT stZiel;
+    unsigned char ucInvoke; // its invoke id
+    int iVersuch;           // repetitions of the outstanding request sent so far
 };
 
 // Starting values of the loop state; the deadline is 5 seconds of loop time ahead.
@@ -102,6 +111,9 @@ void SC_ACK(SC_SCAN_Struct *stScan);
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
 // Send step: the next request for the device at the device index, when one may be sent. True when sent.
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
+// Deadline passed: sends the outstanding request again while repetitions are left (option -R) and renews the
+// deadline. True when it was sent again.
+bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
 // The verdict at the end of the scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
 // Device table entry at the device index is in use (a full table ends after its last entry).

@@ -1,5 +1,6 @@
 // Sends the next request for the device at the device index: the next object-list element when no object is
 // in progress, otherwise the property the next scan step needs. One request is outstanding at a time.
+#include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
@@ -77,6 +78,11 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
     }
     if (iLen <= 0) return false;
     IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, QX04_SEND_Buf[3], QX04_SEND_Buf);
+    std::memcpy(stScan->ucAnfrage, QX04_SEND_Buf, iLen < QX04_BUF_SIZE ? iLen : QX04_BUF_SIZE);
+    stScan->iAnfrageLen = QX04_SEND_Buf[3];
+    stScan->stZiel = stZiel;
+    stScan->ucInvoke = ucQX04_InvokeId;
+    stScan->iVersuch = 0;
     stScan->iWarten = SC_WARTET;
     stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
     return true;

@@ -43,6 +43,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
     }
     iQX04_IP_APP = iApp;
     IP_HOST_MERKEN();
+    IP_RCVBUF(iApp, SC_RCVBUF);
 
     ier = SC_WHOIS();
     if (ier != 0) return ier;

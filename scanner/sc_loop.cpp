@@ -16,8 +16,18 @@ int SC_LOOP() {
     std::printf("\n\n\n%s      Warten auf 'I-Am'", UT_T_TIME());
     std::fflush(stdout);
 
-    while (stScan.iErg == 0 && stScan.ulRecvTmo >= ulUT_LOOPZeit) {
-        bool bEmpfangen = SC_EMPFANG(&stScan);
+    // A passed deadline ends the scan only when the outstanding request has no repetition left.
+    while (stScan.iErg == 0 && (stScan.ulRecvTmo >= ulUT_LOOPZeit || SC_WIEDERHOL(&stScan))) {
+        // Every waiting datagram, in arrival order, before the next request: a storm of I-Ams must not
+        // overflow the endpoint. Taking stops at the answer to the outstanding request, so that the next one
+        // goes out at once.
+        bool bEmpfangen = false;
+        for (int i = 0; i < SC_EMPF_MAX; i++) {
+            const bool bWartete = stScan.iWarten == SC_WARTET;
+            if (!SC_EMPFANG(&stScan)) break;
+            bEmpfangen = true;
+            if (stScan.iErg != 0 || (bWartete && stScan.iWarten != SC_WARTET)) break;
+        }
         bool bGesendet = SC_ANFRAGE(&stScan);
         // Nothing to do in this pass: sleep until a datagram arrives, but only briefly, so that every
         // deadline is seen in time.

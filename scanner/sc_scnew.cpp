@@ -13,4 +13,8 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
     stScan->uZeile = 1;
     SC_OBJ_NEU(&stScan->stObj, 0);
+    stScan->iAnfrageLen = 0;
+    stScan->stZiel = {0xFFFFFFFF, 0};
+    stScan->ucInvoke = 0;
+    stScan->iVersuch = 0;
 }

@@ -435,7 +435,8 @@ object AI 1
 
 TEST(E2e, DeviceFallsSilentAfterTheNameOfAnalogInput17) {
     Scan s = LAUF("host 10.0.0.20\ndevice 1234\n  silent-after 3\nobject AI 17\n  name T17\n  units 62\n"
-                  "object AI 18\n  name T18\n");
+                  "object AI 18\n  name T18\n",
+                  "-R1");
     EXPECT_EQ(s.iRc, 0);
     EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: 0001234.AI#0000017'00077 ***\n\n\a"),
               std::string::npos)
@@ -457,15 +458,28 @@ TEST(E2e, AbortCountsAsAMissingReply) {
     EXPECT_EQ(OHNE_KOPF(s.sRef), "");
 }
 
-TEST(E2e, SilentRouteFileDeviceEndsTheScan) {
-    Scan s = LAUF("host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n", "",
-                  "0007777 00000              10.0.0.30#47808\n");
-    EXPECT_EQ(s.iRc, 0);
-    EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: Device 7777 ***\n\n\a"),
-              std::string::npos)
-        << s.sOut;
-    EXPECT_TRUE(s.RP("1234").empty()); // the devices after it are not scanned
-    EXPECT_GE(s.dSek, 4.5);
+// A route-file device that never answers: its first request is sent again as often as -R says, then the
+// time-out verdict names it and the devices after it are not scanned.
+TEST(E2e, SilentRouteFileDeviceEndsTheScanAfterItsRepetitions) {
+    struct Fall {
+        const char *cArgs;
+        std::size_t uVersuche;
+    } const aFall[] = {{"", 4}, {"-R0", 1}, {"-r1", 2}};
+    for (const Fall &f : aFall) {
+        Scan s = LAUF("host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\nhost 10.0.0.30\ndevice 7777\n"
+                      "  silent-after 0\n",
+                      f.cArgs, "0007777 00000              10.0.0.30#47808\n");
+        EXPECT_EQ(s.iRc, 0);
+        EXPECT_NE(s.sOut.find("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: Device 7777 ***\n\n\a"),
+                  std::string::npos)
+            << s.sOut;
+        auto v = s.RP("7777");
+        ASSERT_EQ(v.size(), f.uVersuche) << f.cArgs;
+        for (const auto &e : v) // the same request each time: same element, same invoke id
+            EXPECT_TRUE(e.at("idx") == "0" && e.at("invoke") == v[0].at("invoke")) << f.cArgs;
+        EXPECT_TRUE(s.RP("1234").empty()); // the devices after it are not scanned
+        EXPECT_GE(s.dSek, 4.5 * static_cast<double>(f.uVersuche));
+    }
 }
 
 // The route file is a pipe that gives its line only after 6 seconds, so the set-up takes that long (as it
@@ -486,10 +500,11 @@ TEST(E2e, SlowSetUpDoesNotCutTheScanShort) {
 // ---- Failures of the set-up and of writing --------------------------------------------------------------
 
 TEST(E2e, PortAlreadyInUse) {
-    Scan s = LAUF("host 10.0.0.20\ndevice 1234\n", "", "",
-                  "\"$N\" >/dev/null 2>&1 & p=$!; "
-                  "i=0; until grep -q ':BAC0 ' /proc/net/udp || [ $i -ge 200 ]; do sleep 0.05; i=$((i+1)); done; "
-                  "\"$N\"; rc=$?; kill $p; wait $p; exit $rc;");
+    Scan s =
+        LAUF("host 10.0.0.20\ndevice 1234\n", "", "",
+             "\"$N\" >/dev/null 2>&1 & p=$!; "
+             "i=0; until grep -q ':BAC0 ' /proc/net/udp || [ $i -ge 200 ]; do sleep 0.05; i=$((i+1)); done; "
+             "\"$N\"; rc=$?; kill $p; wait $p; exit $rc;");
     EXPECT_EQ(s.iRc, 1);
     EXPECT_NE(s.sOut.find("\n\n***  OPEN-Fehler auf IP-Port 47808 ***"), std::string::npos) << s.sOut;
     EXPECT_NE(s.sOut.find("***  ABBRUCH nach Bearbeitungsfehler : -110  ***"), std::string::npos);

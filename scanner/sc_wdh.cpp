@@ -1,0 +1,19 @@
+// Repeats an unanswered request: a busy controller or one lost datagram must not end the scan of a site.
+// The repetition is the same frame with the same invoke id, so a late answer to an earlier try still counts.
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static const char cRoutine[] = "SC_LOOP";
+
+bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
+    if (stScan->iWarten != SC_WARTET || stScan->iVersuch >= iSC_Wiederhol || stScan->iAnfrageLen <= 0)
+        return false;
+    stScan->iVersuch++;
+    if (TEST_T_O || TEST_T_O1)
+        UT_TRC("\n\n", cRoutine, "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u",
+               stScan->iVersuch, iSC_Wiederhol, stScan->PROP_Modus, stScan->Index, stScan->ucInvoke);
+    IP_SEND(iQX04_IP_APP, &stScan->stZiel, IP_CMD_DATA, IP_SCMD_SEND, stScan->iAnfrageLen, stScan->ucAnfrage);
+    stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
+    return true;
+}
