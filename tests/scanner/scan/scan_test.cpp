@@ -405,3 +405,31 @@ TEST_F(Scan, WriteErrorStopsWithMinus21) {
 }
 
 } // namespace
+
+namespace {
+// A repetition is the frame of the outstanding request itself, as often as -R allows and only while the
+// request is outstanding; the answer to any try moves the object on.
+TEST_F(Scan, RepetitionsResendTheOutstandingRequestUnchanged) {
+    Geraet &g = GERAET(1234, {OID(0, 17)});
+    g.SETZE(OID(0, 17), 77, TEXT("T17"));
+    for (int iR : {0, 2}) {
+        iSC_Wiederhol = iR;
+        SC_SCAN_NEU(&st);
+        ASSERT_TRUE(SC_ANFRAGE(&st));
+        std::vector<unsigned char> vFrame(QX04_SEND_Buf, QX04_SEND_Buf + QX04_SEND_Buf[3]);
+        const unsigned char ucInvoke = ucQX04_InvokeId;
+        for (int i = 0; i < iR; i++) {
+            st.ulRecvTmo = 0; // the deadline has passed
+            ASSERT_TRUE(SC_WIEDERHOL(&st)) << i;
+            EXPECT_GT(st.ulRecvTmo, 0u);
+        }
+        EXPECT_FALSE(SC_WIEDERHOL(&st)) << "no repetition left with -R" << iR;
+        EXPECT_EQ(std::vector<unsigned char>(st.ucAnfrage, st.ucAnfrage + st.iAnfrageLen), vFrame);
+        EXPECT_EQ(ucQX04_InvokeId, ucInvoke);
+        SC_ANTWORT(&st, ANTWORT()); // the (late) answer of a try
+        EXPECT_EQ(st.iWarten, SC_BEREIT);
+        EXPECT_FALSE(SC_WIEDERHOL(&st)) << "nothing outstanding";
+    }
+    iSC_Wiederhol = 3;
+}
+} // namespace
