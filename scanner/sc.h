@@ -1,7 +1,11 @@
 // The scanner program: entry, set-up, scan loop, reference file and device file.
 #pragma once
 #include <cstdint>
+#include <array>
 #include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
 #include "bacnet/bn.h"
 
 // ---- Program globals: options of the command line, output files -----------------------------------------
@@ -66,6 +70,10 @@ int SC_STATE_MATCH(SC_OBJ_Struct *stObj, unsigned *uPolar);
 unsigned SC_ATB_KODE(SC_OBJ_Struct *stObj, unsigned *uPolar);
 // Writes the object's data line to the reference file and flushes it; raises *uZeile; 0 or -21.
 int SC_REF_LINE(SC_OBJ_Struct *stObj, unsigned *uZeile);
+// The object's data line with number uZeile in cSC_REF_Buf: its length, -1 when it does not fit.
+int SC_REF_TEXT(SC_OBJ_Struct *stObj, unsigned uZeile);
+// Writes iLen bytes of cSC_REF_Buf to the reference file and flushes it; 0, or -21 with the message.
+int SC_REF_WRITE(int iLen);
 // Writes the header line of the reference file and flushes it; 0 or -21.
 int SC_REF_HEAD();
 
@@ -77,6 +85,8 @@ constexpr int SC_FERTIG = 99;               // scan step: object complete
 constexpr int SC_WARTE_MS = 4;              // longest sleep of a pass that neither received nor sent
 constexpr int SC_EMPF_MAX = 256;            // datagrams taken in one pass at most, so requests still go out
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
+
+struct SC_HALT_Struct;
 
 struct SC_SCAN_Struct {
     int iErg;                // 0, or -21 after a failed write of a data line
@@ -96,6 +106,9 @@ struct SC_SCAN_Struct {
     IP_PORT stZiel;
     unsigned char ucInvoke; // its invoke id
     int iVersuch;           // repetitions of the outstanding request sent so far
+    // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
+    // they go to the reference file at once (always so in the sequential scan).
+    SC_HALT_Struct *pHalten;
 };
 
 // Starting values of the loop state; the deadline is 5 seconds of loop time ahead.
@@ -116,10 +129,65 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
 // The verdict at the end of the scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
+// Address text of the time-out verdict: the object's address with the property of the last request.
+const char *SC_TMO_ADR(SC_SCAN_Struct *stScan);
 // Device table entry at the device index is in use (a full table ends after its last entry).
 bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
 // The whole scan: 0, or -21 after a failed write.
 int SC_LOOP();
+
+// ---- Parallel scan (-P2 and more): several devices at once, the file as the sequential scan writes it ----
+constexpr int SC_PLATZ_MAX = 64;                     // devices in progress at most
+constexpr std::size_t SC_HALT_MAX = 4 * 1024 * 1024; // bytes of held lines before later devices wait
+
+// The lines of one started device while an earlier device is still in progress.
+struct SC_HALT_Struct {
+    std::vector<std::pair<unsigned, std::string>> vZeilen; // number counted from the device's first line,
+                                                           // and the line after its five-digit number
+    unsigned uAnz = 0;       // line numbers the device used, once it is finished
+    bool bFertig = false;    // finished or given up
+    std::string sAufgegeben; // address text of its time-out verdict when it was given up
+    int iPlatz = -1;         // place scanning it, -1 = none
+};
+
+// A place: one device in progress, with the scan state the sequential scan keeps for its one device.
+struct SC_PLATZ_Struct {
+    bool bBelegt;
+    std::uint32_t uDev; // device table index
+    SC_SCAN_Struct stScan;
+};
+
+struct SC_PAR_Struct {
+    int iErg;                                         // 0, or -21 after a failed write
+    std::array<SC_PLATZ_Struct, SC_PLATZ_MAX> aPlatz; // the first iSC_Parallel are used
+    std::deque<SC_HALT_Struct> dqHalt;                // started devices from uKopf on, in table order
+    std::uint32_t uKopf;                              // earliest device not yet finished: writes at once
+    unsigned uZeile;                                  // next line number of the file
+    std::uint32_t ulRecvTmo;                          // 5 seconds after the last request of any device
+    std::size_t uGehalten, uSpitze;                   // bytes held now and at most
+    std::vector<std::string> vAufgegeben;             // verdict texts of given-up devices, in table order
+    unsigned char ucGezogen;                          // invoke id drawn last
+};
+extern SC_PAR_Struct stSC_Par;
+
+// The parallel scan: 0, or -21 after a failed write.
+int SC_P_LOOP();
+// A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
+int SC_ZEILE(SC_SCAN_Struct *stScan);
+// Takes one waiting datagram through the message check and hands an answer or refusal to the place whose
+// request it answers (same invoke id, from the node the request went to). False when nothing was waiting.
+bool SC_P_EMPFANG();
+// Starts devices of the table, in table order, in free places.
+void SC_P_START();
+// The place's device is done (iAufgegeben: given up after its repetitions): frees the place and writes what
+// is held for the devices that follow, as far as their turn has come.
+void SC_P_FERTIG(int iPlatz, bool bAufgegeben);
+// Sends the place's next request, with an invoke id no other place has outstanding. True when sent.
+bool SC_P_ANFRAGE(int iPlatz);
+// The verdicts at the end of the parallel scan.
+void SC_P_ENDE();
+// The receive guard and the trace of a datagram taken for the object at iObjIdx/iModus: true when valid.
+bool SC_EMPF_PRUEF(int iLen, const IP_PORT *stVon, int iObjIdx, int iModus);
 
 // ---- Set-up: arguments and resource phase -------------------------------------------------------------
 // Argument i of the command line: the endpoint text only in first position (a wrong one is ignored), options

@@ -14,7 +14,7 @@ void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg) {
         }
     }
     if (stScan->PROP_Modus == SC_FERTIG && stScan->iWarten == SC_ERLEDIGT) {
-        if (SC_REF_LINE(&stScan->stObj, &stScan->uZeile) != 0) stScan->iErg = -21;
+        if (SC_ZEILE(stScan) != 0) stScan->iErg = -21;
         stScan->PROP_Modus = -1;
     }
     if (stScan->iWarten == SC_ERLEDIGT) stScan->iWarten = SC_BEREIT;

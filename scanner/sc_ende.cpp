@@ -3,18 +3,21 @@
 #include <cstring>
 #include "scanner/sc.h"
 
+const char *SC_TMO_ADR(SC_SCAN_Struct *stScan) {
+    char *cAdr = stScan->stObj.cBnAdr;
+    char *p = std::strchr(cAdr, '\'');
+    if (p != nullptr)
+        std::snprintf(p + 1, sizeof stScan->stObj.cBnAdr - static_cast<std::size_t>(p + 1 - cAdr), "%05u",
+                      stScan->usPropId);
+    return cAdr;
+}
+
 void SC_ENDE(SC_SCAN_Struct *stScan) {
-    if (stScan->iErg != 0) {
+    if (stScan->iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", stScan->iErg);
-    } else if (!SC_DEV_AKTIV(stScan)) {
+    else if (!SC_DEV_AKTIV(stScan))
         std::printf("\n\n***  ZDB-Referenzdatei NETSCN.REF erfolgreich erzeugt ***\n\n\a");
-    } else {
-        char *cAdr = stScan->stObj.cBnAdr;
-        char *p = std::strchr(cAdr, '\'');
-        if (p != nullptr)
-            std::snprintf(p + 1, sizeof stScan->stObj.cBnAdr - static_cast<std::size_t>(p + 1 - cAdr), "%05u",
-                          stScan->usPropId);
-        std::printf("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: %s ***\n\n\a", cAdr);
-    }
+    else
+        std::printf("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: %s ***\n\n\a", SC_TMO_ADR(stScan));
     std::fflush(stdout);
 }

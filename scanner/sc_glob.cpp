@@ -10,3 +10,4 @@ char cSC_REF_Buf[256];
 int iSC_Wiederhol = 3;
 int iSC_Parallel = 1;
 int iSC_Umsetzen = 0;
+SC_PAR_Struct stSC_Par;

@@ -7,6 +7,7 @@
 static const char cRoutine[] = "SC_LOOP";
 
 int SC_LOOP() {
+    if (iSC_Parallel > 1) return SC_P_LOOP();
     if (UT_TRC_IN()) UT_TRC("\n\n", cRoutine, "Nach Aufruf");
     // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name
     // lookups for the route file): the first deadline counts from now, not from then.

@@ -17,4 +17,5 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     stScan->stZiel = {0xFFFFFFFF, 0};
     stScan->ucInvoke = 0;
     stScan->iVersuch = 0;
+    stScan->pHalten = nullptr;
 }
