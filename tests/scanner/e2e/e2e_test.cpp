@@ -602,4 +602,68 @@ TEST(E2e, SampleBuildingEveryDeviceScanned) {
     EXPECT_EQ(s.ERSTES("svc", "read-property")->at("dev"), "5001");
 }
 
+// ---- Several devices at once ------------------------------------------------------------------------------
+
+// What each device was asked, in its order: object, property, array index.
+std::map<std::string, std::vector<std::string>> FOLGEN(const Scan &s) {
+    std::map<std::string, std::vector<std::string>> m;
+    for (const auto &e : s.vLog)
+        if (e.count("svc") && e.at("svc") == "read-property")
+            m[e.at("dev")].push_back(e.at("obj") + "/" + e.at("prop") + "/" + e.at("idx"));
+    return m;
+}
+
+// Options that must not change what a scan writes or asks where every device answers: -R0 against the
+// default repetitions, and -P4 against -P1, the latter on the sample building and on a building with a
+// routed device from the route file whose answers take 300 ms (its lines come first although the fast device
+// finishes long before it), -B drops and multi-state objects. Each device is asked the same in the same
+// order.
+TEST(E2e, RepetitionsAndParallelScanKeepTheSequentialFile) {
+    std::string sBeispiel = EXAMPLES_DIR;
+    const std::string sMuster = LESEN(sBeispiel + "/building.txt"),
+                      sMusterRoute = LESEN(sBeispiel + "/qx/qx04ddev.bn"),
+                      sMusterKatalog = LESEN(sBeispiel + "/cfg/dp_atb.txt");
+    struct Fall {
+        std::string sGebaeude, sArgs1, sArgs2, sRoute, sKatalog;
+    } const aFall[] = {
+        {sMuster, "", "-R0", sMusterRoute, sMusterKatalog},
+        {sMuster, "-P1", "-p4", sMusterRoute, sMusterKatalog},
+        {cKessel, "-Bu -P1", "-Bu -P4", cKesselRoute, cKatalog},
+    };
+    for (const Fall &f : aFall) {
+        Scan s1 = LAUF(f.sGebaeude, f.sArgs1, f.sRoute, "", f.sKatalog);
+        Scan s2 = LAUF(f.sGebaeude, f.sArgs2, f.sRoute, "", f.sKatalog);
+        EXPECT_EQ(s2.iRc, 0);
+        EXPECT_NE(s2.sOut.find(cOK), std::string::npos) << s2.sOut;
+        EXPECT_GT(OHNE_KOPF(s1.sRef).size(), 300u);
+        EXPECT_EQ(OHNE_KOPF(s2.sRef), OHNE_KOPF(s1.sRef)) << f.sArgs2;
+        EXPECT_EQ(FOLGEN(s2), FOLGEN(s1)) << f.sArgs2;
+    }
+}
+
+// A device that stays silent is given up after its repetitions, and so is one that falls silent in the middle
+// of an object (its earlier lines stay); the others are scanned whole, and the verdicts come in table order.
+TEST(E2e, ParallelScanGivesUpSilentDevicesOnly) {
+    Scan s = LAUF("host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n  units 62\nobject AI 2\n  name T2\n"
+                  "host 10.0.0.21\ndevice 4321\n  silent-after 7\nobject AI 1\n  name S1\n  units 62\n"
+                  "object AI 2\n  name S2\nhost 10.0.0.30\ndevice 7777\n  silent-after 0\n",
+                  "-P4 -R1",
+                  "0007777 00000              10.0.0.30#47808\n0004321 00000              10.0.0.21#47808\n");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_EQ(OHNE_KOPF(s.sRef),
+              "00001 S1               3 0 15 15 15 0 0 000 108 S1                           "
+              "    0004321.AI#0000001'00085  \n"
+              "00002 T1               3 0 15 15 15 0 0 000 108 T1                           "
+              "    0001234.AI#0000001'00085  \n"
+              "00003 T2               3 0 15 15 15 0 0 000 000 T2                           "
+              "    0001234.AI#0000002'00085  \n");
+    const std::string sV1 = "\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: Device 7777 ***\n\n\a";
+    const std::string sV2 =
+        "\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: 0004321.AI#0000002'00077 ***\n\n\a";
+    EXPECT_NE(s.sOut.find(sV1 + sV2), std::string::npos) << s.sOut;
+    EXPECT_EQ(s.sOut.find(cOK), std::string::npos);
+    EXPECT_NE(s.sOut.find("ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
+    EXPECT_EQ(s.RP("7777").size(), 2u);
+}
+
 } // namespace
