@@ -602,8 +602,6 @@ TEST(E2e, SampleBuildingEveryDeviceScanned) {
     EXPECT_EQ(s.ERSTES("svc", "read-property")->at("dev"), "5001");
 }
 
-// ---- Several devices at once ------------------------------------------------------------------------------
-
 // What each device was asked, in its order: object, property, array index.
 std::map<std::string, std::vector<std::string>> FOLGEN(const Scan &s) {
     std::map<std::string, std::vector<std::string>> m;
@@ -612,6 +610,29 @@ std::map<std::string, std::vector<std::string>> FOLGEN(const Scan &s) {
             m[e.at("dev")].push_back(e.at("obj") + "/" + e.at("prop") + "/" + e.at("idx"));
     return m;
 }
+
+// A router answers the one Who-Is with the I-Ams of the 2000 devices behind it, all at once: every one of
+// them is entered and scanned.
+TEST(E2e, StormOfRoutedDevicesRegisteredAndScannedWhole) {
+    std::string sGebaeude = "host 10.0.0.22\n";
+    for (int i = 1; i <= 2000; i++) {
+        char c[128];
+        std::snprintf(c, sizeof c, "device %d net 5 mac %04X\nobject AI 1\n  name T%d\n  units 62\n",
+                      100000 + i, i, i);
+        sGebaeude += c;
+    }
+    Scan s = LAUF(sGebaeude);
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find(cOK), std::string::npos);
+    std::istringstream is(OHNE_KOPF(s.sRef));
+    int n = 0;
+    for (std::string z; std::getline(is, z);)
+        n++;
+    EXPECT_EQ(n, 2000);
+    EXPECT_EQ(FOLGEN(s).size(), 2000u);
+}
+
+// ---- Several devices at once ------------------------------------------------------------------------------
 
 // Options that must not change what a scan writes or asks where every device answers: -R0 against the
 // default repetitions, and -P4 against -P1, the latter on the sample building and on a building with a
