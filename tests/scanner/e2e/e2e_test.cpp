@@ -51,6 +51,8 @@ struct Scan {
     double dSek = 0;
     std::string sOut, sRef, sDir;
     std::vector<Eintrag> vLog;
+    std::string sBefund;              // with a capture: tshark's malformed frames and expert warnings
+    std::vector<std::string> vRahmen; // with a capture: "source destination PDU-type invoke-id" per frame
     bool bRef = false, bDev = false;
     std::string sDev;
 
@@ -80,7 +82,7 @@ std::string QUOTE(const std::string &s) {
 // the network of the building's first host. sVorlauf is shell text run in the working
 // directory before netscn starts; "$N" there is the netscn program.
 Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std::string &sRoute = "",
-          const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog) {
+          const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog, bool bPcap = false) {
     Scan s;
     char cTmpl[] = "e2eXXXXXX";
     EXPECT_NE(mkdtemp(cTmpl), nullptr);
@@ -94,8 +96,9 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     if (!sRoute.empty()) std::ofstream(w + "/qx/qx04ddev.bn") << sRoute;
     std::string sInnen = "N=" + QUOTE(NETSCN_BIN) + "; " + sVorlauf + " exec \"$N\" " + sArgs;
     std::string sBefehl = std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
-                          " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir +
-                          "/out 2>" + s.sDir + "/err";
+                          (bPcap ? " --pcap " + s.sDir + "/cap.pcap" : "") + " --bacsim " +
+                          QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir + "/out 2>" +
+                          s.sDir + "/err";
     auto t = std::chrono::steady_clock::now();
     int iSt = std::system(sBefehl.c_str());
     s.dSek = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -107,6 +110,18 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     s.bDev = stat((w + "/netscn.dev").c_str(), &st) == 0;
     s.sDev = LESEN(w + "/netscn.dev");
     s.vLog = EINTRAEGE(LESEN(w + "/bacsim.log"));
+    if (bPcap) {
+        const std::string sT = "tshark -r " + s.sDir + "/cap.pcap 2>/dev/null ";
+        std::system(
+            (sT + "-Y '_ws.malformed || _ws.expert.severity >= warning' >" + s.sDir + "/befund").c_str());
+        std::system(
+            (sT + "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id >" + s.sDir + "/rahmen")
+                .c_str());
+        s.sBefund = LESEN(s.sDir + "/befund");
+        std::istringstream is(LESEN(s.sDir + "/rahmen"));
+        for (std::string z; std::getline(is, z);)
+            s.vRahmen.push_back(z);
+    }
     EXPECT_NE(s.iRc, 96) << "bench not built: " << LESEN(s.sDir + "/err");
     if (std::getenv("NT_E2E_KEEP") == nullptr) std::system(("rm -rf " + QUOTE(s.sDir)).c_str());
     return s;
@@ -646,19 +661,41 @@ TEST(E2e, RepetitionsAndParallelScanKeepTheSequentialFile) {
                       sMusterKatalog = LESEN(sBeispiel + "/cfg/dp_atb.txt");
     struct Fall {
         std::string sGebaeude, sArgs1, sArgs2, sRoute, sKatalog;
+        std::size_t uGleichzeitig; // requests seen in flight at once (the simulator answers at once unless
+                                   // a device is delayed)
     } const aFall[] = {
-        {sMuster, "", "-R0", sMusterRoute, sMusterKatalog},
-        {sMuster, "-P1", "-p4", sMusterRoute, sMusterKatalog},
-        {cKessel, "-Bu -P1", "-Bu -P4", cKesselRoute, cKatalog},
+        {sMuster, "", "-R0", sMusterRoute, sMusterKatalog, 1},
+        {sMuster, "-P1", "-p4", sMusterRoute, sMusterKatalog, 1},
+        {cKessel, "-Bu -P1", "-Bu -P4", cKesselRoute, cKatalog, 2},
     };
     for (const Fall &f : aFall) {
         Scan s1 = LAUF(f.sGebaeude, f.sArgs1, f.sRoute, "", f.sKatalog);
-        Scan s2 = LAUF(f.sGebaeude, f.sArgs2, f.sRoute, "", f.sKatalog);
+        Scan s2 = LAUF(f.sGebaeude, f.sArgs2, f.sRoute, "", f.sKatalog, true);
         EXPECT_EQ(s2.iRc, 0);
         EXPECT_NE(s2.sOut.find(cOK), std::string::npos) << s2.sOut;
         EXPECT_GT(OHNE_KOPF(s1.sRef).size(), 300u);
         EXPECT_EQ(OHNE_KOPF(s2.sRef), OHNE_KOPF(s1.sRef)) << f.sArgs2;
         EXPECT_EQ(FOLGEN(s2), FOLGEN(s1)) << f.sArgs2;
+        // On the wire, as an independent decoder reads it: well-formed, every answer for a request
+        // outstanding at that node with its invoke id, and with -P4 requests to several devices in flight at
+        // once.
+        EXPECT_EQ(s2.sBefund, "");
+        std::map<std::string, int> mOffen; // node and invoke id of the scanner's outstanding requests
+        std::size_t uAntworten = 0, uGleichzeitig = 0;
+        std::string sScanner;
+        for (const std::string &z : s2.vRahmen) {
+            std::istringstream iz(z);
+            std::string sVon, sNach, sTyp, sInvoke;
+            iz >> sVon >> sNach >> sTyp >> sInvoke;
+            if (sTyp == "0" && sScanner.empty()) sScanner = sVon;
+            if (sTyp == "0" && sVon == sScanner) mOffen[sNach + "/" + sInvoke]++;
+            if (sNach != sScanner || (sTyp != "3" && sTyp != "5" && sTyp != "6")) continue;
+            uAntworten++;
+            uGleichzeitig = std::max(uGleichzeitig, mOffen.size());
+            EXPECT_EQ(mOffen.erase(sVon + "/" + sInvoke), 1u) << z;
+        }
+        EXPECT_GT(uAntworten, 40u);
+        EXPECT_GE(uGleichzeitig, f.uGleichzeitig) << f.sArgs2;
     }
 }
 
