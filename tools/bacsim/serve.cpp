@@ -131,6 +131,10 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     bool bSegmented = (pBuf[fr.uApdu] & 0x08) != 0;
     if (!bSegmented && ucService == 12) {
         BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
+    } else if (BS_LOST(d, nullptr)) {
+        bSilent = true;
+        sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
+                " answer=lost";
     } else if (BS_SILENT(d.stFaults)) {
         bSilent = true;
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
