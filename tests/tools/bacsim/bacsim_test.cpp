@@ -341,6 +341,17 @@ TEST_F(Sim, CovWhoIsAndNetworkMessageArriveBeforeTheAnswer) {
     EXPECT_NE(sLog.find("event=network:0"), std::string::npos) << sLog;
 }
 
+TEST_F(Sim, AnswerToANodeThatHasGoneCostsNoOtherAnswer) {
+    Start("host 127.0.0.40\ndevice 4001\n  delay 5\nobject AI 1\n  name Eins\n");
+    // The answers fall due together; the first one's port unreachable must not fail the second one's send.
+    for (int i = 0; i < 20; ++i) {
+        int iGone = CL_OPEN(47811);
+        CL_SEND(iGone, CL_IP("127.0.0.40"), 47808, CL_DIRECT(CL_RP_APDU(Obj(0, 1), 77, -1, 99)));
+        close(iGone);
+        EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(CL_IP("127.0.0.40"), Obj(0, 1), 77))), "Eins") << i;
+    }
+}
+
 TEST_F(Sim, IamAtStartWithoutBeingAsked) {
     Start("host 127.0.0.40\ndevice 7\n  iam-at-start\nhost 127.0.0.41\ndevice 8\n");
     auto r = CL_RECV(iFd, 1000);
@@ -519,6 +530,38 @@ TEST_F(Sim, LossFollowsTheSeed) {
         EXPECT_EQ(p.size(), 40u);
         EXPECT_GE(std::count(p.begin(), p.end(), 'l'), 8) << p;
         EXPECT_GE(std::count(p.begin(), p.end(), 'a'), 8) << p;
+    }
+}
+
+// A router with 3000 devices answers one Who-Is with all their I-Ams, in the order of the description, also
+// when the interface queue is too short for the burst and the kernel refuses sends for a while.
+TEST_F(Sim, IamStormArrivesWholeAndInOrder) {
+    std::string s = "host 127.0.0.80\n";
+    char c[80];
+    for (int i = 1; i <= 3000; ++i) {
+        std::snprintf(c, sizeof c, "device %d net 5 mac %04X\nobject AI 1\n  name R%d\n", 100000 + i, i, i);
+        s += c;
+    }
+    int iBuf = 64 << 20;
+    if (setsockopt(iFd, SOL_SOCKET, SO_RCVBUFFORCE, &iBuf, sizeof iBuf) != 0)
+        setsockopt(iFd, SOL_SOCKET, SO_RCVBUF, &iBuf, sizeof iBuf);
+    for (const char *cQueue : {"", "tc qdisc add dev lo root tbf rate 4mbit burst 4kb limit 8kb"}) {
+        ASSERT_EQ(std::system(cQueue), 0) << cQueue;
+        Start(s.c_str());
+        CL_SEND(iFd, 0x7FFFFFFF, 47808, CL_WHOIS());
+        std::vector<std::uint32_t> vGot;
+        while (auto r = CL_RECV(iFd, 500)) {
+            CL_NPDU n = CL_SPLIT(r->b);
+            if (n.vApdu.size() >= 7 && n.vApdu[1] == 0x00)
+                vGot.push_back(((n.vApdu[4] << 16) | (n.vApdu[5] << 8) | n.vApdu[6]) & 0x3FFFFF);
+        }
+        SIM_STOP(stSim);
+        if (*cQueue != '\0') std::system("tc qdisc del dev lo root");
+        ASSERT_EQ(vGot.size(), 3000u) << cQueue;
+        for (std::uint32_t i = 0; i < 3000; ++i)
+            ASSERT_EQ(vGot[i], 100001 + i) << cQueue;
+        EXPECT_NE(SIM_LOG(stSim).find("svc=who-is lo=- hi=- via=global dnet=65535 dadr=- answer=iam:3000"),
+                  std::string::npos);
     }
 }
 
