@@ -12,7 +12,7 @@
 # leaves the machine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd)
 for f in "$build/netscn" "$build/tools/bacsim/bacsim"; do
   [ -x "$f" ] || { echo "run.sh: $f not built (bash scripts/build.sh $build)" >&2; exit 1; }
 done
@@ -22,30 +22,8 @@ work=$(mktemp -d /tmp/scan_bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 
-# Per device 90 analog, 90 two-state and 80 multi-state objects. State texts come from the sample catalogue
-# (matched directly, crosswise, or late in the code range) or match nothing (all 256 codes tried).
-awk 'BEGIN {
-  split("AI AO AV", at, " "); split("BI BO BV", bt, " "); split("MI MO MV", mt, " ")
-  split("62 98 53 64 29 27", un, " ")
-  npair = split("Aus/Ein Zu/Auf Normal/Stoerung Auto/Hand Ein/Aus Stoerung/Normal Gut/Schlecht Frei/Belegt", pair, " ")
-  nset = split("Aus|Stufe 1|Stufe 2;Aus|Stufe 1|Stufe 2|Stufe 3;Aus|Hand|Auto;" \
-               "Aus|Komfort|Standby|Nacht|Frostschutz;Aus|Heizen|Kuehlen|Lueften;" \
-               "Stufe A|Stufe B|Stufe C|Stufe D;Modus 1|Modus 2|Modus 3|Modus 4|Modus 5|Modus 6", set, ";")
-  for (d = 1; d <= 4; d++) {
-    printf "host 10.0.0.%d\ndevice %d\n  name AS%02d Bench\n  delay 1\n", 19 + d, 1000 + d, d
-    for (i = 1; i <= 90; i++)
-      printf "object %s %d\n  name D%d_MW_%03d\n  description Messwert %d Anlage %d\n  units %s\n",
-             at[i % 3 + 1], i, d, i, i, d, un[i % 6 + 1]
-    for (i = 1; i <= 90; i++) {
-      split(pair[i % npair + 1], t, "/")
-      printf "object %s %d\n  name D%d_BM_%03d\n  description Meldung %d Anlage %d\n  polarity %d\n" \
-             "  inactive-text %s\n  active-text %s\n", bt[i % 3 + 1], 100 + i, d, i, i, d, i % 5 == 0, t[1], t[2]
-    }
-    for (i = 1; i <= 80; i++)
-      printf "object %s %d\n  name D%d_MZ_%03d\n  description Betriebsart %d Anlage %d\n  states %s\n",
-             mt[i % 3 + 1], 200 + i, d, i, i, d, set[i % nset + 1]
-  }
-}' > "$work/building.txt"
+# Per device 90 analog, 90 two-state and 80 multi-state objects (bench/scan/mkbuilding.sh points).
+"$top/bench/scan/mkbuilding.sh" points >"$work/building.txt"
 
 # One scan: wall, user and system seconds of netscn, the scan's span from the request log, request count.
 scan() {

@@ -44,7 +44,9 @@ struct BS_FAULTS {
     unsigned uDelayMs = 0;
     std::vector<BS_PROPFAULT> vProp;
     std::vector<BS_EVENT> vEvents;
-    std::uint32_t ulCount = 0; // confirmed requests received so far
+    std::vector<std::uint32_t> vLose; // arrivals (counted from 1) that are lost once: lose-request K
+    std::uint32_t ulArrived = 0;      // confirmed requests that reached it, lost ones included
+    std::uint32_t ulCount = 0;        // confirmed requests received so far, lost ones not
 };
 
 struct BS_OBJECT {
@@ -70,6 +72,7 @@ struct BS_HOST {
     std::uint32_t ulBcast = 0;
     bool bIamUnicast = false;
     std::vector<std::uint16_t> vNets; // networks routed behind this host
+    double dLoss = -1;                // chance that a confirmed request is lost; -1 = the building's
     int iFd = -1;
 };
 
@@ -77,6 +80,8 @@ struct BS_BUILDING {
     std::vector<BS_HOST> vHosts;
     std::vector<BS_DEVICE> vDevs;
     std::uint8_t ucCharset = 0;
+    double dLoss = 0;          // for hosts without a loss of their own
+    std::uint64_t ullSeed = 1; // --seed: which requests a loss picks
 };
 
 extern BS_BUILDING stBS_Bld;
@@ -157,6 +162,10 @@ void BS_PCAP_CLOSE();
 void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
               const std::uint8_t *pBuf, std::size_t uLen);
 bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr);
+// Counts a confirmed request that reached the device (and the object it names, if any) and tells whether it
+// is lost on its way: a lose-request fault, or the loss chance of its host drawn from the seed, the device
+// and the request's arrival number, so the same scan loses the same requests on every run.
+bool BS_LOST(BS_DEVICE &stDev, BS_OBJECT *pObj);
 // True once a device or object has answered as many requests as its silent-after fault allows.
 bool BS_SILENT(const BS_FAULTS &stFaults);
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);

@@ -9,6 +9,8 @@ Usage: bacsim [options] BUILDING
   --pcap FILE     capture file of every datagram received and sent (raw IPv4, for tshark)
   --ready FILE    created once every endpoint is open and the start-up I-Ams are sent
   --seconds N     end after N seconds (default: run until SIGTERM or SIGINT)
+  --seed N        which requests a loss fault loses (default 1): the same seed and the same requests lose
+                  the same ones on every run and machine
   --with-parent   end when the process that started bacsim ends
   --check         only read the description and report errors; sends nothing
   --list-hosts    only print the hosts' addresses, one per line; sends nothing
@@ -57,10 +59,18 @@ Faults, for the last device or object (PROP is a name, a number or * for every p
   whois-after N             when the N-th request arrives, first broadcast a Who-Is from the host
   network-after N           the same with a network-layer message (I-Am-Router-To-Network from a router,
                             else Who-Is-Router-To-Network)
+  lose-request K            lose the K-th confirmed request that reaches the device or object (counted
+                            from 1, lost ones included): no answer, and it counts for no other fault; give
+                            it again to lose more
+Loss of a whole host or building:
+  loss P                    every confirmed request is lost with probability P (0 to 1, e.g. 0.02), drawn
+                            from --seed, the device and the request's number at the device. Before the first
+                            host line for every host, after a host line for that host only (it overrides
+                            the building's). Who-Is, other unconfirmed and network messages are never lost.
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, confirmed:N, network:N, simple-ack, ...), then dev= obj=TYPE:INST prop= idx= invoke=
-  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|iam:N|none.
+  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|iam:N|none.
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N.

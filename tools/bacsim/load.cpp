@@ -157,6 +157,10 @@ bool FaultLine(const std::string &sKey, std::istringstream &is, BS_FAULTS &f, st
             pf.uB = static_cast<unsigned>(n2);
         }
         f.vProp.push_back(pf);
+    } else if (sKey == "lose-request") {
+        if (!(is >> a) || !Number(a, 0x7FFFFFFF, n) || n == 0)
+            return sWhy = "lose-request needs a count from 1", false;
+        f.vLose.push_back(static_cast<std::uint32_t>(n));
     } else if (sKey == "cov-after" || sKey == "whois-after" || sKey == "network-after") {
         if (!(is >> a) || !Number(a, 0x7FFFFFFF, n3) || n3 == 0)
             return sWhy = sKey + " needs a count from 1", false;
@@ -168,6 +172,18 @@ bool FaultLine(const std::string &sKey, std::istringstream &is, BS_FAULTS &f, st
         return sWhy = "unknown keyword " + sKey, false;
     }
     if (is >> a) return sWhy = "unexpected " + a, false;
+    return true;
+}
+
+// "loss P": for the building before the first host, else for the last host.
+bool LossLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
+    std::string a, x;
+    char *cEnd = nullptr;
+    double d = (is >> a) ? std::strtod(a.c_str(), &cEnd) : -1;
+    if (cEnd == nullptr || *cEnd != '\0' || !(d >= 0 && d <= 1))
+        return sWhy = "loss needs a probability 0..1", false;
+    if (is >> x) return sWhy = "unexpected " + x, false;
+    (b.vHosts.empty() ? b.dLoss : b.vHosts.back().dLoss) = d;
     return true;
 }
 
@@ -295,6 +311,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, std::string
     if (sKey == "host") return bInObject = false, HostLine(is, b, sWhy);
     if (sKey == "device") return bInObject = false, DeviceLine(is, b, sWhy);
     if (sKey == "object") return bInObject = true, ObjectLine(is, b, sWhy);
+    if (sKey == "loss") return LossLine(is, b, sWhy);
     if (sKey == "charset") {
         std::string a;
         unsigned long n = 0;

@@ -9,9 +9,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--with-parent] "
-                 "[--list-hosts] BUILDING   (bacsim --help explains)\n");
+    std::fprintf(stderr, "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--seed N] "
+                         "[--with-parent] [--list-hosts] BUILDING   (bacsim --help explains)\n");
     return 2;
 }
 
@@ -20,6 +19,7 @@ int Usage() {
 int main(int argc, char **argv) {
     const char *cLog = nullptr, *cPcap = nullptr, *cReady = nullptr, *cFile = nullptr;
     double dSeconds = 0;
+    std::uint64_t ullSeed = 1;
     bool bCheck = false, bList = false, bWithParent = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -35,6 +35,12 @@ int main(int argc, char **argv) {
             cReady = argv[++i];
         } else if (a == "--seconds" && bNext) {
             dSeconds = std::atof(argv[++i]);
+        } else if (a == "--seed" && bNext) {
+            std::string sSeed = argv[++i];
+            if (sSeed.empty() || sSeed.size() > 19 ||
+                sSeed.find_first_not_of("0123456789") != std::string::npos)
+                return Usage();
+            ullSeed = std::strtoull(sSeed.c_str(), nullptr, 10);
         } else if (a == "--with-parent") {
             bWithParent = true;
         } else if (a == "--check") {
@@ -49,6 +55,7 @@ int main(int argc, char **argv) {
     }
     if (cFile == nullptr) return Usage();
     std::string sErr;
+    stBS_Bld.ullSeed = ullSeed;
     if (!BS_LOAD(cFile, stBS_Bld, sErr)) {
         std::fprintf(stderr, "bacsim: %s\n", sErr.c_str());
         return 2;

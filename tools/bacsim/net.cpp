@@ -20,7 +20,11 @@ struct PENDING {
     std::uint32_t ulIp;
     std::uint16_t usPort;
     std::vector<std::uint8_t> vFrame;
+    std::int64_t llFailedSince = -1; // first refusal by the kernel for want of buffers
 };
+
+// A frame the kernel had no buffer for is tried again this soon, and given up after this long.
+constexpr std::int64_t llRetryNs = 100000, llGiveUpNs = 5000000000;
 
 // One socket per distinct broadcast address and port: a socket bound to a unicast address hears no broadcast.
 struct BCAST {
@@ -63,10 +67,18 @@ int OpenBound(std::uint32_t ulIp, std::uint16_t usPort, std::string &sErr) {
     int iOn = 1;
     if (iFd < 0 || setsockopt(iFd, SOL_SOCKET, SO_REUSEADDR, &iOn, sizeof iOn) != 0 ||
         setsockopt(iFd, SOL_SOCKET, SO_BROADCAST, &iOn, sizeof iOn) != 0 ||
-        setsockopt(iFd, SOL_SOCKET, SO_TIMESTAMPNS, &iOn, sizeof iOn) != 0) {
+        setsockopt(iFd, SOL_SOCKET, SO_TIMESTAMPNS, &iOn, sizeof iOn) != 0 ||
+        setsockopt(iFd, IPPROTO_IP, IP_RECVERR, &iOn, sizeof iOn) != 0) {
         sErr = std::string("socket: ") + std::strerror(errno);
         return -1;
     }
+    // Without IP_RECVERR the kernel reports a datagram it dropped for want of buffers as sent (ENOBUFS
+    // swallowed); with it the send fails and the frame is tried again. A large receive buffer takes a burst
+    // of requests, and the echoes of the simulator's own broadcast storms without dropping a Who-Is behind
+    // them; beyond net.core.rmem_max only where the process may force it.
+    int iBuf = 8 << 20;
+    if (setsockopt(iFd, SOL_SOCKET, SO_RCVBUFFORCE, &iBuf, sizeof iBuf) != 0)
+        setsockopt(iFd, SOL_SOCKET, SO_RCVBUF, &iBuf, sizeof iBuf);
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
     sa.sin_addr.s_addr = htonl(ulIp);
@@ -117,6 +129,51 @@ void Receive(int iFd, bool bBcast, std::uint32_t ulLocal, std::uint16_t usLocalP
     llArrival = -1;
 }
 
+// Sends one frame: 0 when it is gone (sent, or refused for good and reported), 1 when it is to be tried
+// again.
+int Transmit(PENDING &p, std::int64_t llNow) {
+    const BS_HOST &h = stBS_Bld.vHosts[p.uHost];
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(p.ulIp);
+    sa.sin_port = htons(p.usPort);
+    int iErr = 0;
+    bool bBusy = false;
+    // With IP_RECVERR an ICMP error for an earlier datagram (an answer to a node that has gone) fails the
+    // next send once, whatever its destination; that failed send clears it, so one more try tells.
+    for (int iTry = 0; iTry < 2 && !bBusy; ++iTry) {
+        std::int64_t llSent = BS_NOW_NS();
+        if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa),
+                   sizeof sa) >= 0) {
+            BS_PCAP_WRITE(llSent, h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
+            return 0;
+        }
+        iErr = errno;
+        bBusy = iErr == ENOBUFS || iErr == EAGAIN || iErr == EWOULDBLOCK || iErr == ENOMEM || iErr == EINTR;
+    }
+    if (bBusy && p.llFailedSince < 0) p.llFailedSince = llNow;
+    if (bBusy && llNow - p.llFailedSince < llGiveUpNs) return 1;
+    std::fprintf(stderr, "bacsim: send to %s: %s%s\n", BS_IPTEXT(p.ulIp, p.usPort).c_str(),
+                 std::strerror(iErr), bBusy ? " (given up after 5 s of retries)" : "");
+    return 0;
+}
+
+// Errors that IP_RECVERR queues on a socket (an ICMP port unreachable for an answer to a node that has
+// gone): read and dropped, or poll would report them for ever.
+void DropErrors(int iFd) {
+    std::uint8_t aBuf[2048];
+    char aCtl[512];
+    while (true) {
+        iovec stIov{aBuf, sizeof aBuf};
+        msghdr stMsg{};
+        stMsg.msg_iov = &stIov;
+        stMsg.msg_iovlen = 1;
+        stMsg.msg_control = aCtl;
+        stMsg.msg_controllen = sizeof aCtl;
+        if (recvmsg(iFd, &stMsg, MSG_ERRQUEUE | MSG_DONTWAIT) < 0) return;
+    }
+}
+
 } // namespace
 
 std::int64_t BS_NOW_NS() {
@@ -148,28 +205,24 @@ void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
 
 std::int64_t BS_SEND_DUE() {
     std::int64_t llNow = BS_NOW_NS(), llNext = -1;
-    // Frames leave in the order they were queued once due, so an event sent before an answer stays before it.
-    for (std::size_t i = 0; i < vPending.size();) {
+    // Frames leave in the order they were queued once due, so an event sent before an answer stays before it,
+    // and the I-Ams of a storm keep the order of the devices. One the kernel cannot take yet holds back every
+    // due frame behind it. The queue is compacted in one pass: a storm queues thousands of frames.
+    bool bHeld = false;
+    std::size_t uKeep = 0;
+    for (std::size_t i = 0; i < vPending.size(); ++i) {
         PENDING &p = vPending[i];
-        if (p.llDue > llNow) {
-            llNext = llNext < 0 || p.llDue < llNext ? p.llDue : llNext;
-            ++i;
-            continue;
+        bool bDue = p.llDue <= llNow;
+        if (bDue && !bHeld) {
+            if (Transmit(p, llNow) == 0) continue;
+            bHeld = true;
         }
-        const BS_HOST &h = stBS_Bld.vHosts[p.uHost];
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(p.ulIp);
-        sa.sin_port = htons(p.usPort);
-        std::int64_t llSent = BS_NOW_NS();
-        if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa), sizeof sa) <
-            0)
-            std::fprintf(stderr, "bacsim: send to %s: %s\n", BS_IPTEXT(p.ulIp, p.usPort).c_str(),
-                         std::strerror(errno));
-        else
-            BS_PCAP_WRITE(llSent, h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
-        vPending.erase(vPending.begin() + static_cast<long>(i));
+        std::int64_t llWake = bDue ? llNow + llRetryNs : p.llDue;
+        llNext = llNext < 0 || llWake < llNext ? llWake : llNext;
+        if (uKeep != i) vPending[uKeep] = std::move(p);
+        ++uKeep;
     }
+    vPending.erase(vPending.begin() + static_cast<long>(uKeep), vPending.end());
     return llNext;
 }
 
@@ -232,6 +285,8 @@ void BS_RUN(double dSeconds) {
         std::uint64_t ullExpired = 0;
         if ((vPoll.back().revents & POLLIN) && read(iTimer, &ullExpired, sizeof ullExpired) < 0)
             ullExpired = 0;
+        for (pollfd &p : vPoll)
+            if (p.revents & POLLERR) DropErrors(p.fd);
         for (std::size_t i = 0; i < uHosts; ++i)
             if (vPoll[i].revents & POLLIN)
                 Receive(vPoll[i].fd, false, stBS_Bld.vHosts[i].ulIp, stBS_Bld.vHosts[i].usPort);

@@ -125,6 +125,12 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     bool bWildcard = ulObj == ((8u << 22) | 0x3FFFFF);
     for (BS_OBJECT &o : stDev.vObjs)
         if (((o.ulType << 22) | o.ulInst) == ulObj || (bWildcard && o.ulType == 8)) pObj = &o;
+    // A lost request never reached the device: it counts for nothing but its loss.
+    if (BS_LOST(stDev, pObj)) {
+        sLog += " answer=lost";
+        bSilent = true;
+        return;
+    }
     bSilent = BS_SILENT(stDev.stFaults) || (pObj != nullptr && BS_SILENT(pObj->stFaults));
     ++stDev.stFaults.ulCount;
     if (pObj != nullptr) ++pObj->stFaults.ulCount;

@@ -1,6 +1,7 @@
 // Takes one received frame for a simulated host: picks the devices it is meant for (directly, or behind the
 // host's router by DNET/DADR) and answers it the way a BACnet/IP device or router does.
 #include "tools/bacsim/bacsim.h"
+#include <unordered_map>
 
 namespace {
 
@@ -20,8 +21,34 @@ bool Routes(const BS_HOST &h, std::uint16_t usNet) {
     return false;
 }
 
+// A device by its host, network (0 = direct) and MAC address, which the description keeps unique.
+std::string DeviceKey(std::size_t uHost, std::uint16_t usNet, const std::vector<std::uint8_t> &vMac) {
+    std::string s = std::to_string(uHost) + ":" + std::to_string(usNet) + ":";
+    s.append(vMac.begin(), vMac.end());
+    return s;
+}
+
+std::unordered_map<std::string, std::size_t> mDevices;
+const BS_DEVICE *pIndexed = nullptr;
+
 std::vector<BS_DEVICE *> Targets(std::size_t uHost, const BS_FRAME &fr) {
     std::vector<BS_DEVICE *> v;
+    // A request names one device: looked up, not searched, so thousands of devices behind one router do
+    // not slow every answer down.
+    if (!fr.bDnet || (fr.usDnet != 0xFFFF && !fr.vDadr.empty())) {
+        if (pIndexed != stBS_Bld.vDevs.data() || mDevices.size() != stBS_Bld.vDevs.size()) {
+            mDevices.clear();
+            for (std::size_t i = 0; i < stBS_Bld.vDevs.size(); ++i) {
+                const BS_DEVICE &d = stBS_Bld.vDevs[i];
+                mDevices[DeviceKey(d.uHost, d.usNet, d.vMac)] = i;
+            }
+            pIndexed = stBS_Bld.vDevs.data();
+        }
+        auto it = mDevices.find(
+            DeviceKey(uHost, fr.bDnet ? fr.usDnet : 0, fr.bDnet ? fr.vDadr : std::vector<std::uint8_t>{}));
+        if (it != mDevices.end()) v.push_back(&stBS_Bld.vDevs[it->second]);
+        return v;
+    }
     for (BS_DEVICE &d : stBS_Bld.vDevs)
         if (d.uHost == uHost && BS_ADDRESSED(d, fr)) v.push_back(&d);
     return v;
@@ -131,6 +158,10 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     bool bSegmented = (pBuf[fr.uApdu] & 0x08) != 0;
     if (!bSegmented && ucService == 12) {
         BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
+    } else if (BS_LOST(d, nullptr)) {
+        bSilent = true;
+        sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
+                " answer=lost";
     } else if (BS_SILENT(d.stFaults)) {
         bSilent = true;
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +

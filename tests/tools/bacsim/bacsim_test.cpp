@@ -341,6 +341,17 @@ TEST_F(Sim, CovWhoIsAndNetworkMessageArriveBeforeTheAnswer) {
     EXPECT_NE(sLog.find("event=network:0"), std::string::npos) << sLog;
 }
 
+TEST_F(Sim, AnswerToANodeThatHasGoneCostsNoOtherAnswer) {
+    Start("host 127.0.0.40\ndevice 4001\n  delay 5\nobject AI 1\n  name Eins\n");
+    // The answers fall due together; the first one's port unreachable must not fail the second one's send.
+    for (int i = 0; i < 20; ++i) {
+        int iGone = CL_OPEN(47811);
+        CL_SEND(iGone, CL_IP("127.0.0.40"), 47808, CL_DIRECT(CL_RP_APDU(Obj(0, 1), 77, -1, 99)));
+        close(iGone);
+        EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(CL_IP("127.0.0.40"), Obj(0, 1), 77))), "Eins") << i;
+    }
+}
+
 TEST_F(Sim, IamAtStartWithoutBeingAsked) {
     Start("host 127.0.0.40\ndevice 7\n  iam-at-start\nhost 127.0.0.41\ndevice 8\n");
     auto r = CL_RECV(iFd, 1000);
@@ -439,6 +450,121 @@ object AI 4
     EXPECT_GE(std::count(sText.begin(), sText.end(), '\n'), 30) << sText;
 }
 
+// Requests sent back to back to one host, one per object instance (AI); the request log's verdicts in order,
+// "a" answered, "l" lost, "s" silent. Every request that is not lost is answered on the wire.
+std::string LostPattern(const std::string &sBuilding, std::vector<std::string> vArgs, std::uint32_t ulIp,
+                        const std::vector<std::uint32_t> &vObjs) {
+    SIM stSim = SIM_START(sBuilding, vArgs);
+    int iFd = CL_OPEN();
+    std::uint8_t ucInvoke = 0;
+    for (std::uint32_t ulInst : vObjs)
+        CL_SEND(iFd, ulIp, 47808, CL_DIRECT(CL_RP_APDU(Obj(0, ulInst), 77, -1, ++ucInvoke)));
+    std::size_t uAnswers = 0;
+    while (CL_RECV(iFd, 300))
+        ++uAnswers;
+    close(iFd);
+    SIM_STOP(stSim);
+    std::istringstream is(SIM_LOG(stSim));
+    std::string sLine, sPattern;
+    while (std::getline(is, sLine))
+        if (sLine.find("svc=read-property") != std::string::npos)
+            sPattern += sLine.find(" answer=lost") != std::string::npos
+                            ? 'l'
+                            : (sLine.find(" answer=silent") != std::string::npos ? 's' : 'a');
+    EXPECT_EQ(uAnswers, static_cast<std::size_t>(std::count(sPattern.begin(), sPattern.end(), 'a')))
+        << sPattern;
+    return sPattern;
+}
+
+TEST_F(Sim, LostRequestsGetNoAnswer) {
+    const std::string sTwo = "object AI 1\n  name Eins\nobject AI 2\n  name Zwei\n";
+    struct CASE {
+        const char *cWhat;
+        std::string sBuilding;
+        std::vector<std::uint32_t> vObjs;
+        const char *cWant;
+    } aCases[] = {
+        {"loss 1 on the host", "host 127.0.0.70\nloss 1\ndevice 7\n" + sTwo, {1, 2, 1, 2}, "llll"},
+        {"loss 1 of the building", "loss 1.0\nhost 127.0.0.70\ndevice 7\n" + sTwo, {1, 2}, "ll"},
+        {"a host's loss 0 overrides the building's",
+         "loss 1\nhost 127.0.0.70\nloss 0\ndevice 7\n" + sTwo,
+         {1, 2},
+         "aa"},
+        {"lose-request 3 of the device",
+         "host 127.0.0.70\ndevice 7\n  lose-request 3\n" + sTwo,
+         {1, 2, 1, 1, 2},
+         "aalaa"},
+        {"lose-request 2 of an object, counted at the object",
+         "host 127.0.0.70\ndevice 7\n" + sTwo + "  lose-request 2\n  lose-request 3\n",
+         {2, 1, 1, 2, 2, 2},
+         "aaalla"},
+        {"a lost request counts for no silent-after",
+         "host 127.0.0.70\ndevice 7\n  lose-request 1\n  silent-after 2\n" + sTwo,
+         {1, 1, 1, 1},
+         "laas"},
+    };
+    for (const CASE &k : aCases)
+        EXPECT_EQ(LostPattern(k.sBuilding, {}, CL_IP("127.0.0.70"), k.vObjs), k.cWant) << k.cWhat;
+    Start(("host 127.0.0.70\nloss 1\ndevice 7\n" + sTwo).c_str());
+    EXPECT_EQ(Keys(Iams(CL_WHOIS())), std::set<std::uint32_t>{7}) << "a Who-Is is never lost";
+    EXPECT_EQ(Read(CL_IP("127.0.0.70"), Obj(0, 1), 77, -1), BYTES{});
+    SIM_STOP(stSim);
+    EXPECT_NE(
+        SIM_LOG(stSim).find("svc=read-property dev=7 obj=0:1 prop=77 idx=- invoke=1 via=direct answer=lost"),
+        std::string::npos)
+        << SIM_LOG(stSim);
+}
+
+TEST_F(Sim, LossFollowsTheSeed) {
+    std::string s = "host 127.0.0.70\nloss 0.5\ndevice 7\n";
+    std::vector<std::uint32_t> vObjs;
+    for (std::uint32_t i = 1; i <= 40; ++i) {
+        s += "object AI " + std::to_string(i) + "\n  name P" + std::to_string(i) + "\n";
+        vObjs.push_back(i);
+    }
+    std::string sOne = LostPattern(s, {}, CL_IP("127.0.0.70"), vObjs);
+    EXPECT_EQ(LostPattern(s, {"--seed", "1"}, CL_IP("127.0.0.70"), vObjs), sOne) << "1 is the default seed";
+    std::string sTwo = LostPattern(s, {"--seed", "2"}, CL_IP("127.0.0.70"), vObjs);
+    EXPECT_NE(sOne, sTwo);
+    for (const std::string &p : {sOne, sTwo}) {
+        EXPECT_EQ(p.size(), 40u);
+        EXPECT_GE(std::count(p.begin(), p.end(), 'l'), 8) << p;
+        EXPECT_GE(std::count(p.begin(), p.end(), 'a'), 8) << p;
+    }
+}
+
+// A router with 3000 devices answers one Who-Is with all their I-Ams, in the order of the description, also
+// when the interface queue is too short for the burst and the kernel refuses sends for a while.
+TEST_F(Sim, IamStormArrivesWholeAndInOrder) {
+    std::string s = "host 127.0.0.80\n";
+    char c[80];
+    for (int i = 1; i <= 3000; ++i) {
+        std::snprintf(c, sizeof c, "device %d net 5 mac %04X\nobject AI 1\n  name R%d\n", 100000 + i, i, i);
+        s += c;
+    }
+    int iBuf = 64 << 20;
+    if (setsockopt(iFd, SOL_SOCKET, SO_RCVBUFFORCE, &iBuf, sizeof iBuf) != 0)
+        setsockopt(iFd, SOL_SOCKET, SO_RCVBUF, &iBuf, sizeof iBuf);
+    for (const char *cQueue : {"", "tc qdisc add dev lo root tbf rate 4mbit burst 4kb limit 8kb"}) {
+        ASSERT_EQ(std::system(cQueue), 0) << cQueue;
+        Start(s.c_str());
+        CL_SEND(iFd, 0x7FFFFFFF, 47808, CL_WHOIS());
+        std::vector<std::uint32_t> vGot;
+        while (auto r = CL_RECV(iFd, 500)) {
+            CL_NPDU n = CL_SPLIT(r->b);
+            if (n.vApdu.size() >= 7 && n.vApdu[1] == 0x00)
+                vGot.push_back(((n.vApdu[4] << 16) | (n.vApdu[5] << 8) | n.vApdu[6]) & 0x3FFFFF);
+        }
+        SIM_STOP(stSim);
+        if (*cQueue != '\0') std::system("tc qdisc del dev lo root");
+        ASSERT_EQ(vGot.size(), 3000u) << cQueue;
+        for (std::uint32_t i = 0; i < 3000; ++i)
+            ASSERT_EQ(vGot[i], 100001 + i) << cQueue;
+        EXPECT_NE(SIM_LOG(stSim).find("svc=who-is lo=- hi=- via=global dnet=65535 dadr=- answer=iam:3000"),
+                  std::string::npos);
+    }
+}
+
 // Across the bench's veth pair against the sample building, bound the way the scanner binds: every address
 // of its host, no SO_REUSEADDR. Runs only under tests/harness/bench-net (bacsim_bench_test).
 TEST(Bench, SampleBuildingAnswersAcrossTheVeth) {
@@ -508,6 +634,9 @@ TEST(SimDescription, ErrorsNameFileAndLine) {
         {"host 10.0.0.20\ndevice 1\n  error bogus 1 2\n", ":3: unknown property bogus"},
         {"host 10.0.0.20\ndevice 1\nobject XY 1\n", ":3: bad object type XY"},
         {"device 1\n", ":1: device before any host"},
+        {"loss 1.5\nhost 10.0.0.20\n", ":1: loss needs a probability 0..1"},
+        {"host 10.0.0.20\nloss 0,5\n", ":2: loss needs a probability 0..1"},
+        {"host 10.0.0.20\ndevice 1\n  lose-request 0\n", ":3: lose-request needs a count from 1"},
         {"# nothing\n", ": no host"},
     };
     for (const CASE &k : aCases) {
