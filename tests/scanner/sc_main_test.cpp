@@ -179,8 +179,9 @@ TEST_F(NetscnLauf, HelpAndVersionOpenNothing) {
         std::istringstream sLog(DATEI(cLog));
         int iExec = 0;
         for (std::string z; std::getline(sLog, z);) {
-            std::string cRuf = z.substr(z.find(' ') + 1);
-            cRuf = cRuf.substr(0, cRuf.find('('));
+            // "PID  name(arguments) = result", the process id padded with blanks
+            std::size_t uAnf = z.find_first_not_of("0123456789 ");
+            std::string cRuf = uAnf == std::string::npos ? z : z.substr(uAnf, z.find('(') - uAnf);
             bool bSchreibt = z.find("O_WRONLY") != std::string::npos ||
                              z.find("O_RDWR") != std::string::npos || z.find("O_CREAT") != std::string::npos;
             if (cRuf == "execve" && iExec++ == 0) continue;
