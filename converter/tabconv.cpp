@@ -4,6 +4,8 @@
 #include "runtime/ut/ut.h"
 
 int main(int argc, char **argv) {
+    // Asking for the usage or the version ends the program before anything is opened or started.
+    if (int iHilfe = TK_HILFE(argc, argv, NT_VERSION); iHilfe >= 0) std::exit(iHilfe);
     TEST_T_fpout = stderr;
 
     std::printf("\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n");

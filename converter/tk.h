@@ -17,6 +17,9 @@ extern char cTK_GAK_Kenn[11];    // GAK identifier, at most 10 characters
 extern const char cTK_Version[]; // program version shown in the banner
 
 // ---- Program phases --------------------------------------------------------------------------------------
+// --help or --version anywhere on the command line: prints the usage or "tabconv <cVersion>" and gives the
+// exit status (0, 1 when standard output failed); -1 when neither was asked for.
+int TK_HILFE(int argc, char **argv, const char *cVersion);
 int TK_INIT(int argc, char **argv); // 0, -1 missing argument, -10/-11 CSV open/read, -12 tabconv.ref
 int TK_DP_LOOP();                   // 0, or -21 ... -24 at the first faulty record
 int TK_EXIT();                      // closes the files, hands over to the loader; 0

@@ -20,6 +20,8 @@ static void NETSCN_ABBRUCH(int iKode) {
 }
 
 int main(int argc, char **argv) {
+    // Asking for the usage or the version ends the program before anything is opened or sent.
+    if (int iHilfe = SC_HILFE(argc, argv, NT_VERSION); iHilfe >= 0) std::exit(iHilfe);
     TEST_T_fpout = stderr;
 
     int iKode = SC_KODE(0, SC_INIT(argc, argv), 1);

@@ -20,6 +20,9 @@ extern int iSC_Parallel;          // -P: devices scanned at the same time (1 to 
 extern int iSC_Umsetzen;          // -U: device texts converted to the loader's code page (0 or 1)
 
 // ---- Entry and phases ----------------------------------------------------------------------------------
+// --help or --version anywhere on the command line: prints the usage or "netscn <cVersion>" and gives the
+// exit status (0, 1 when standard output failed); -1 when neither was asked for.
+int SC_HILFE(int argc, char **argv, const char *cVersion);
 // Argument phase, then the resource phase: 0 or a negative error number.
 int SC_INIT(int argc, char **argv);
 // Releases endpoint, files and console settings; always 0.

@@ -35,3 +35,5 @@ trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 echo "== scan of the sample building (private network namespace)"
 "$top/tests/harness/netns-run" bash "$top/scripts/demo.sh" --inner "$work/scan"
+echo "== to install: cmake --install $build (to /usr/local), or a Debian package: cd $build && cpack -G DEB"
+echo "   manual pages: man netscn, man tabconv, man bacsim (not installed: man -l $top/man/netscn.1)"

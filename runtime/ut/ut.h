@@ -32,6 +32,12 @@ void UT_T_CLOSE();
 // "\n(time stamp)   <cName>:  Gesetzte Testschalter sind :\n" and one line per set switch (option -TX).
 void UT_T_LISTE(const char *cName);
 
+// ---- Asking a program how it is used ----------------------------------------------------------------------
+// --help (prints cText) or --version (prints "<cProgramm> <cVersion>") anywhere on the command line, as the
+// whole argument: the exit status for the program to end with (0, or 1 when standard output failed); -1 when
+// neither was given.
+int UT_HILFE(int argc, char **argv, const char *cProgramm, const char *cVersion, const char *cText);
+
 // ---- Time stamps and packed date-time ------------------------------------------------------------------
 char *UT_T_TIME();
 int UT_NORM_STRING(char *cText);

@@ -401,4 +401,40 @@ TEST_F(Tabconv, WriteErrorIsChargedToTheLineThatFailed) {
     }
 }
 
+// ---- Usage and version ------------------------------------------------------------------------------------
+
+// --help and --version anywhere, also where the CSV name belongs, answer before the start-up: no banner, no
+// tabconv.ref, no trace file, no loader.
+TEST_F(Tabconv, HelpAndVersionAnswerBeforeAnythingElse) {
+    SCHREIBEN(dir / "in.csv", KOPFZEILE + SATZ("1", "A", "T", "4"));
+    const std::string sUsage = "Usage: tabconv CSVFILE [OPTION]...\n";
+    const std::string sVersion = std::string("tabconv ") + NT_VERSION + "\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> vFaelle = {
+        {{"--help"}, sUsage},
+        {{"in.csv", "-L", "-TDtrace.txt", "-TA", "--help"}, sUsage},
+        {{"--version", "in.csv", "-L"}, sVersion},
+        {{"in.csv", "-L", "--version", "--help"}, sVersion}};
+    for (const auto &[vArgs, sAnfang] : vFaelle) {
+        SCOPED_TRACE(vArgs.back());
+        Lauf l = RUN(vArgs);
+        EXPECT_EQ(l.iStatus, 0);
+        EXPECT_EQ(l.sOut.substr(0, sAnfang.size()), sAnfang);
+        if (sAnfang == sVersion) {
+            EXPECT_EQ(l.sOut, sVersion) << "one line, nothing else";
+        }
+        EXPECT_EQ(l.sErr, "");
+        EXPECT_FALSE(fs::exists(dir / "tabconv.ref"));
+        EXPECT_FALSE(fs::exists(dir / "trace.txt"));
+        EXPECT_FALSE(LOADER_RAN());
+    }
+    // Only the whole argument counts: these are ignored options, and the conversion runs as before.
+    Lauf l = RUN({"in.csv", "--helpx", "-L", "-help", "-version"});
+    EXPECT_EQ(l.iStatus, 0);
+    EXPECT_TRUE(LOADER_RAN());
+    // A usage that did not reach standard output is no success.
+    l = RUN({"--help"}, 100);
+    EXPECT_EQ(l.iStatus, 1);
+    EXPECT_EQ(l.sErr, "tabconv: cannot write to standard output\n");
+}
+
 } // namespace

@@ -2,9 +2,12 @@
 // and option echo, endpoint argument, trace switches and trace file, verdict and exit status.
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,6 +28,8 @@ std::string DATEI(const std::string &cName) {
 class NetscnLauf : public ::testing::Test {
   protected:
     std::string dir;
+    std::string cOrdner;           // working folder of the run, the test directory when empty
+    std::vector<std::string> vVor; // a command that runs netscn (e.g. strace with its options), if any
     void SetUp() override {
         NT_REQUIRE_PRIVATE_NETNS();
         char t[] = "/tmp/sc_main_XXXXXX";
@@ -35,25 +40,30 @@ class NetscnLauf : public ::testing::Test {
         std::string c = "rm -rf " + dir;
         ASSERT_EQ(std::system(c.c_str()), 0);
     }
-    // Runs netscn in the test directory with these arguments after the program name; bLeer gives it an empty
-    // argument vector (not even a program name).
+    // Runs netscn in the working folder with these arguments after the program name; bLeer gives it an empty
+    // argument vector (not even a program name). Standard output and error go to files in the test directory.
     Lauf LAUF(std::vector<std::string> vArgs, bool bLeer = false) {
         Lauf l;
         std::string cOut = dir + "/stdout", cErr = dir + "/stderr";
         std::fflush(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
-            if (chdir(dir.c_str()) != 0) _exit(120);
+            if (chdir((cOrdner.empty() ? dir : cOrdner).c_str()) != 0) _exit(120);
             int o = open(cOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             int e = open(cErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(121);
             setenv("HOST", "127.0.0.1", 1);
             std::vector<char *> argv;
-            if (!bLeer) argv.push_back(const_cast<char *>("netscn"));
+            for (auto &v : vVor)
+                argv.push_back(v.data());
+            if (!bLeer) argv.push_back(const_cast<char *>(vVor.empty() ? "netscn" : NETSCN_BIN));
             for (auto &a : vArgs)
                 argv.push_back(a.data());
             argv.push_back(nullptr);
-            execv(NETSCN_BIN, argv.data());
+            if (vVor.empty())
+                execv(NETSCN_BIN, argv.data());
+            else
+                execvp(argv[0], argv.data());
             _exit(122);
         }
         int st = 0;
@@ -135,4 +145,49 @@ TEST_F(NetscnLauf, UnopenableTraceFileFallsBackSilently) {
     Lauf l = LAUF({"-TD" + dir, "-TA4"});
     EXPECT_EQ(l.iStatus, 0);
     EXPECT_NE(l.cErr.find(")   NETSCN:  Nach SC_INIT   ier : 0"), std::string::npos) << l.cErr;
+}
+
+// --help and --version answer before the scanner sets anything up, also after other options: strace sees no
+// socket, no child process and no file opened for writing, and the working folder stays empty.
+TEST_F(NetscnLauf, HelpAndVersionOpenNothing) {
+    ASSERT_EQ(std::system("command -v strace >/dev/null"), 0) << "strace missing (setup.sh installs it)";
+    cOrdner = dir + "/leer";
+    ASSERT_EQ(mkdir(cOrdner.c_str(), 0755), 0);
+    std::string cLog = dir + "/strace.log";
+    std::string cRufe = "trace=socket,socketpair,connect,bind,sendto,sendmsg,clone,clone3,fork,vfork,execve,"
+                        "open,openat,creat,mknodat";
+    // The sanitizer build's leak check cannot work under ptrace: it is switched off for these runs.
+    const char *cAsan = std::getenv("ASAN_OPTIONS");
+    std::string cAsanOpt =
+        "ASAN_OPTIONS=" + (cAsan && *cAsan ? std::string(cAsan) + ":" : "") + "detect_leaks=0";
+    vVor = {"env", cAsanOpt, "strace", "-f", "-qq", "-o", cLog, "-e", cRufe};
+    const std::string cUsage = "Usage: netscn [[ADDRESS#]PORT] [OPTION]...\n";
+    const std::string cVersion = std::string("netscn ") + NETSCN_VERSION + "\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> vFaelle = {
+        {{"--help"}, cUsage},
+        {{"-TDtrace.txt", "-TA", "--help"}, cUsage},
+        {{"127.0.0.1#47809", "-TX", "-P4", "-R0", "-U", "--version"}, cVersion},
+        {{"--version", "-TDtrace.txt", "--help"}, cVersion}};
+    for (const auto &[vArgs, cAnfang] : vFaelle) {
+        SCOPED_TRACE(vArgs.front() + " ... " + vArgs.back());
+        Lauf l = LAUF(vArgs);
+        EXPECT_EQ(l.iStatus, 0) << l.cErr;
+        EXPECT_EQ(l.cOut.substr(0, cAnfang.size()), cAnfang);
+        EXPECT_EQ(l.cErr, "");
+        EXPECT_TRUE(std::filesystem::is_empty(cOrdner));
+        // Allowed: the program's own start and the read-only opens of the dynamic loader.
+        std::istringstream sLog(DATEI(cLog));
+        int iExec = 0;
+        for (std::string z; std::getline(sLog, z);) {
+            // "PID  name(arguments) = result", the process id padded with blanks
+            std::size_t uAnf = z.find_first_not_of("0123456789 ");
+            std::string cRuf = uAnf == std::string::npos ? z : z.substr(uAnf, z.find('(') - uAnf);
+            bool bSchreibt = z.find("O_WRONLY") != std::string::npos ||
+                             z.find("O_RDWR") != std::string::npos || z.find("O_CREAT") != std::string::npos;
+            if (cRuf == "execve" && iExec++ == 0) continue;
+            if ((cRuf == "openat" || cRuf == "open") && !bSchreibt) continue;
+            ADD_FAILURE() << "system call: " << z;
+        }
+        EXPECT_EQ(iExec, 1);
+    }
 }

@@ -1,0 +1,58 @@
+// The answer to "netscn --help" and "netscn --version", given before the scanner opens anything.
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static constexpr char cText[] = R"(Usage: netscn [[ADDRESS#]PORT] [OPTION]...
+Scan a BACnet/IP network and write the ZDB reference file netscn.ref.
+
+WARNING: netscn sends to the real network at once. It broadcasts a Who-Is
+into every local IP network and reads every device that answers. Start it
+only on the network you are commissioning.
+
+Endpoint argument (first argument only; a wrong one is ignored):
+  [ADDRESS#]PORT  UDP port of the scanner and of its Who-Is (default 47808).
+                  ADDRESS, the scanner's own IPv4 address, limits the Who-Is
+                  to that address's network; without it every address of
+                  the host named by HOST (else HOSTNAME, else the host name)
+                  is used.
+
+Options (in any position; '-' or '/'; the letter in either case):
+  -E<text>        data-point id: the object name after the last <text>
+  -B<text>        data-point id: the object name from the first <text> on;
+                  objects whose name lacks <text> are left out
+  -A<text>        appended to data-point ids of up to 15 characters, as far
+                  as the id stays within 16
+  -R<n>           repetitions of an unanswered ReadProperty request,
+                  0 to 9 (default 3; -R0: a single try)
+  -P<n>           devices scanned at the same time, 1 to 64 (default 1)
+  -U              device texts converted from their BACnet character set
+                  (UTF-8, ISO 8859-1, UCS-2, UCS-4) to code page 850 before
+                  they are cut and matched
+  -TA             trace every function; -TA1 entries, -TA2 host queries,
+                  -TA3 network queries and disk checks, -TA4 exits
+  -TI, -TI1       trace received data
+  -TO, -TO1       trace sent data
+  -TX             extended scan trace and the list of the switches set
+  -TD<file>       trace into <file> instead of standard error
+  --help          print this text and exit
+  --version       print the program name and version and exit
+Unknown options and malformed values are ignored.
+
+Files in the working directory:
+  cfg/dp_atb.txt  attribute text catalogue, read: state texts per code
+  qx/qx04ddev.bn  route file, read when present: devices known in advance
+  netscn.ref      reference file, written: a header line, then one line per
+                  analog, binary and multi-state object
+  netscn.dev      device file, created empty
+
+The scan ends 5 seconds after the last request sent: after the last device,
+or earlier when a request stays unanswered (a time-out, still a success).
+Exit status: 0 netscn.ref written (also after a time-out), 1 set-up failed
+(for example the port is in use or a file cannot be created), 2 a write
+error on netscn.ref.
+The manual page netscn(1) has the details and the file formats.
+)";
+
+int SC_HILFE(int argc, char **argv, const char *cVersion) {
+    return UT_HILFE(argc, argv, "netscn", cVersion, cText);
+}
