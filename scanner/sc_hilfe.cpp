@@ -24,7 +24,8 @@ Options (in any position; '-' or '/'; the letter in either case):
                   as the id stays within 16
   -R<n>           repetitions of an unanswered ReadProperty request,
                   0 to 9 (default 3; -R0: a single try)
-  -P<n>           devices scanned at the same time, 1 to 64 (default 1)
+  -P<n>           devices scanned at the same time, 1 to 64 (default 1); the
+                  file is the same as the one of a scan device by device
   -U              device texts converted from their BACnet character set
                   (UTF-8, ISO 8859-1, UCS-2, UCS-4) to code page 850 before
                   they are cut and matched
@@ -46,7 +47,8 @@ Files in the working directory:
   netscn.dev      device file, created empty
 
 The scan ends 5 seconds after the last request sent: after the last device,
-or earlier when a request stays unanswered (a time-out, still a success).
+or earlier when a request stays unanswered after its repetitions (a time-out,
+still a success; with -P2 and more only that device is given up).
 Exit status: 0 netscn.ref written (also after a time-out), 1 set-up failed
 (for example the port is in use or a file cannot be created), 2 a write
 error on netscn.ref.
