@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include "support/nt_dos.h"
 
 namespace {
 
@@ -541,18 +542,6 @@ TEST(E2e, FileFullPastTheHeaderEndsTheScanWithStatus2) {
 
 // ---- Device texts in their character sets ----------------------------------------------------------------
 
-// A German text written in UTF-8 here, in the code page (bDos false: in ISO 8859-1) the file should hold.
-std::string DOS(std::string s, bool bDos = true) {
-    const struct {
-        const char *cUtf8, *cDos, *cLatin1;
-    } aBuchst[] = {{"ä", "\x84", "\xE4"}, {"ö", "\x94", "\xF6"}, {"ü", "\x81", "\xFC"}, {"Ä", "\x8E", "\xC4"},
-                   {"Ö", "\x99", "\xD6"}, {"Ü", "\x9A", "\xDC"}, {"ß", "\xE1", "\xDF"}};
-    for (const auto &b : aBuchst)
-        for (std::size_t p; (p = s.find(b.cUtf8)) != std::string::npos;)
-            s.replace(p, 2, bDos ? b.cDos : b.cLatin1);
-    return s;
-}
-
 std::string ZEILE(int iNr, const std::string &sObj, const std::string &sId, const std::string &sAtb,
                   const std::string &sText) {
     static const std::map<std::string, std::string> mTyp = {{"AI", "3"}, {"BI", "1"}, {"MV", "2"}};
@@ -567,8 +556,8 @@ std::string ZEILE(int iNr, const std::string &sObj, const std::string &sId, cons
 }
 
 // Names, descriptions and state texts in UTF-8, in code-page bytes of an older device (set 0), in UCS-2 (set
-// 4) and ISO 8859-1 (set 5): with -U all in the code page, cut and matched by its characters; without it
-// only UCS-2 is converted, everything else passes byte for byte.
+// 4), ISO 8859-1 (set 5) and UCS-4 (set 3): with -U all in the code page, cut and matched by its characters;
+// without it only UCS-2 and UCS-4 are converted, everything else passes byte for byte.
 TEST(E2e, DeviceTextsInTheLoadersCodePage) {
     const std::string sKatalog =
         std::string(cKatalog) +
@@ -609,6 +598,9 @@ TEST(E2e, DeviceTextsInTheLoadersCodePage) {
          "  states Aus|Stufe 1|Lüften\n",
          ZEILE(8, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe")),
          ZEILE(8, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe"))},
+        {"object AI 9\n  charset 3\n  name Öl_Süd\n  description Ölstand Süd\n  units 62\n",
+         ZEILE(9, "AI", DOS("Öl_Süd"), "108", DOS("Ölstand Süd")),
+         ZEILE(9, "AI", DOS("Öl_Süd"), "108", DOS("Ölstand Süd"))},
     };
     std::string sGebaeude = "host 10.0.0.20\ndevice 1234\n", sMitU, sOhneU;
     for (const auto &f : aFall) {
