@@ -1,6 +1,6 @@
 // A device text as the reference file needs it: in the loader's code page, one byte per character, before it
 // is cut, shaped or matched. Texts that cannot pass byte for byte (UCS-2, UCS-4) are always converted.
-#include <cstring>
+#include <cstdio>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
