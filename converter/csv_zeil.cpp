@@ -10,7 +10,7 @@ bool TK_CSV_ZEILE(bool bAnfang) {
     // that the line ends before the character that would be one too many, never inside a character.
     std::size_t n = 0;
     int iZeichen = 0, c;
-    while (n + 1 < sizeof cTK_CSV_Buf && (c = std::getc(fpTK_CSV)) != EOF) {
+    while (n + 1 < sizeof cTK_CSV_Buf && (c = getc_unlocked(fpTK_CSV)) != EOF) {
         const bool bNeu = (c & 0xC0) != 0x80;
         if (bNeu && iZeichen == TK_ZEILE_MAX) {
             std::ungetc(c, fpTK_CSV);
