@@ -48,6 +48,10 @@ int QX04_BN_TAGLEN(const unsigned char *ucTag, const unsigned char *ucEnd = null
 std::uint32_t QX04_BN_TAG2L(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
 // Character string, at most 255 bytes, in a static buffer valid until the next TAG2C/GETCHAR; null when none.
 char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
+// Character set (its byte in the string, 0 when the string has none) and byte count of the last string
+// TAG2C decoded: a UCS-2 text holds zero bytes, so its terminator alone does not tell where it ends.
+extern unsigned char ucQX04_ZeichSatz;
+extern int iQX04_ZeichLen;
 // Bytes before the content of a tag of valid total length iLen (0 for one-byte tags).
 int QX04_BN_TAGOFS(const unsigned char *ucTag, int iLen);
 // Entry trace line of the tag value decoders (bDa: the tag byte may be read).

@@ -10,3 +10,5 @@ std::uint32_t ulQX04_IP_Adr = 0xFFFFFFFF;
 int iQX04_IP_APP = -1;
 std::uint32_t uQX04_Anz_Dev = 8192;
 QX04_BN_ROUTE *BN_ROUTE_QX04_Struct = nullptr;
+unsigned char ucQX04_ZeichSatz = 0;
+int iQX04_ZeichLen = 0;

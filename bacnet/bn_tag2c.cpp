@@ -1,4 +1,5 @@
-// Character string of a tag, copied byte for byte whatever its character set, at most 255 bytes.
+// Character string of a tag, copied byte for byte whatever its character set, at most 255 bytes; the set
+// and the byte count are left for the caller who converts the text.
 #include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
@@ -17,11 +18,13 @@ char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned cha
     if (t == 7) {
         int iAnz = 0;
         const int h = QX04_BN_TAGOFS(ucTag, n);
-        if (n > 0) iAnz = n - h - 1; // the character-set byte at h is skipped, not examined
+        if (n > 0) iAnz = n - h - 1; // the character-set byte at h is not part of the text
         if (iAnz < 0) iAnz = 0;
         if (iAnz > 255) iAnz = 255;
         if (iAnz > 0) std::memcpy(cString, ucTag + h + 1, (std::size_t)iAnz);
         cString[iAnz] = '\0';
+        ucQX04_ZeichSatz = n > h && h > 0 ? ucTag[h] : 0; // a one-byte tag has no set byte
+        iQX04_ZeichLen = iAnz;
         cRet = cString;
     }
     if (UT_TRC_OUT())

@@ -67,13 +67,17 @@ int TK_DP_LOOP() {
     if (UT_TRC_IN()) UT_TRC("\n\n", "TK_DP_LOOP", "Nach Aufruf");
     int ier = 0;
     char *cFeld[9];
-    // 255 bytes at most: a longer line is taken as two records.
-    while (ier == 0 && std::fgets(cTK_CSV_Buf, 255, fpTK_CSV) != nullptr) {
+    // 254 characters at most: a longer line is taken as two records.
+    while (ier == 0 && TK_CSV_ZEILE(false)) {
         UT_NORM_STRING(cTK_CSV_Buf);
         if (UT_CSV_SCAN(cTK_CSV_Buf, ';', 9, cFeld) < 9) {
             ier = -21;
             break;
         }
+        // Before anything is cut, so that cuts count characters of the code page.
+        if (iTK_Umsetzen)
+            for (char *c : cFeld)
+                UT_CP850_VON_UTF8(c); // a field that is not UTF-8 stays as it is
         unsigned uNr = 0, uTyp = 0, uAtb = 0;
         int iTrb = 0;
         bool bOk = ZAHL_U(cFeld[0], &uNr) && ZAHL_U(cFeld[2], &uTyp) && ZAHL_U(cFeld[3], &uAtb) &&

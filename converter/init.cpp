@@ -10,6 +10,7 @@ int TK_INIT(int argc, char **argv) {
     UT_LOOPTIME();
 
     iTK_L_Modus = 0;
+    iTK_Umsetzen = 0;
     iTK_TrbId = -1;
     fpTK_CSV = nullptr;
     fpTK_REF = nullptr;
@@ -25,6 +26,8 @@ int TK_INIT(int argc, char **argv) {
             iTK_L_Modus = 1;
         else if (iBuchst == 'T')
             UT_T_OPTION(cArg);
+        else if (iBuchst == 'U')
+            iTK_Umsetzen = 1;
     }
     if (TEST_T_X) UT_T_LISTE("TK_INIT");
 
@@ -43,7 +46,7 @@ int TK_INIT(int argc, char **argv) {
     if (fpTK_CSV == nullptr) {
         std::printf("\n\n***  OPEN-Fehler auf CSV-Datei %s ***", argv[1]);
         ier = -10;
-    } else if (std::fgets(cTK_CSV_Buf, 255, fpTK_CSV) == nullptr) {
+    } else if (!TK_CSV_ZEILE(true)) {
         std::printf("\n\n***  READ-Fehler auf CSV-Datei %s ***", argv[1]);
         ier = -11;
     } else {

@@ -15,6 +15,7 @@ extern char cTK_REF_Buf[512];    // reference-file line
 extern char cTK_Obj_Kenn[5];     // object identifier, at most 4 characters
 extern char cTK_GAK_Kenn[11];    // GAK identifier, at most 10 characters
 extern const char cTK_Version[]; // program version shown in the banner
+extern int iTK_Umsetzen;         // 1 = the CSV is UTF-8, its fields go into the loader's code page (option U)
 
 // ---- Program phases --------------------------------------------------------------------------------------
 // --help or --version anywhere on the command line: prints the usage or "tabconv <cVersion>" and gives the
@@ -23,6 +24,10 @@ int TK_HILFE(int argc, char **argv, const char *cVersion);
 int TK_INIT(int argc, char **argv); // 0, -1 missing argument, -10/-11 CSV open/read, -12 tabconv.ref
 int TK_DP_LOOP();                   // 0, or -21 ... -24 at the first faulty record
 int TK_EXIT();                      // closes the files, hands over to the loader; 0
+// Reads the next line of the CSV file into cTK_CSV_Buf: at most 254 characters, the rest of a longer line
+// being the next line. With -U they are characters of UTF-8, so that a line holds as much as in the code
+// page, and a byte-order mark at the start of the file (bAnfang) is dropped. False at the end of the file.
+bool TK_CSV_ZEILE(bool bAnfang);
 
 // ---- Reference-file output -------------------------------------------------------------------------------
 // Writes one line of tabconv.ref (bHead: the header line). Data lines are gathered into large blocks so that

@@ -10,6 +10,7 @@ char cTK_REF_Buf[512];
 char cTK_Obj_Kenn[5];
 char cTK_GAK_Kenn[11];
 const char cTK_Version[] = "2.00";
+int iTK_Umsetzen;
 
 // Data lines waiting to be written to tabconv.ref (see TK_REF_WRITE).
 char cTK_REF_Blk[65536];

@@ -79,6 +79,10 @@ int SC_REF_TEXT(SC_OBJ_Struct *stObj, unsigned uZeile);
 int SC_REF_WRITE(int iLen);
 // Writes the header line of the reference file and flushes it; 0 or -21.
 int SC_REF_HEAD();
+// Text of the acknowledgement in the receive buffer for usPropId, null when it holds none: UCS-2 and UCS-4
+// always in the loader's code page, UTF-8 and ISO 8859-1 with -U, every other set byte for byte. Valid until
+// the next call.
+const char *SC_TEXT(std::uint16_t usPropId);
 
 // ---- Scan loop: its state and the steps of one pass ------------------------------------------------------
 constexpr int SC_BEREIT = 254;              // wait state: the next request may be sent

@@ -29,7 +29,7 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
         if (iTag != 12 || SC_OBJ_SETZEN(o, ulWert) != 0) stScan->PROP_Modus = -1;
         break;
     case 1:
-        c = QX04_BN_GETCHAR(QX04_RECV_Buf, 77);
+        c = SC_TEXT(77);
         if (c == nullptr) break;
         if (SC_DPID(o, c) != 0) {
             stScan->uZeile++; // the dropped object's line number stays unused
@@ -40,7 +40,7 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
         std::fflush(stdout);
         break;
     case 2:
-        c = QX04_BN_GETCHAR(QX04_RECV_Buf, 28);
+        c = SC_TEXT(28);
         if (c != nullptr)
             SC_DESCR(o, c);
         else
@@ -73,7 +73,7 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
             stScan->PROP_Modus = 3;
             break;
         }
-        c = QX04_BN_GETCHAR(QX04_RECV_Buf, stScan->usPropId);
+        c = SC_TEXT(stScan->usPropId);
         if (c != nullptr && stScan->Index < SC_ANZ_STATE)
             std::snprintf(o->cState[stScan->Index], sizeof o->cState[0], "%.32s", c);
         stScan->PROP_Modus = stScan->Index < o->NoState - 1 ? 3 : SC_FERTIG;

@@ -15,12 +15,13 @@ if [ "${1:-}" = --inner ]; then
   work=$2
   set +e
   "$top/tests/harness/bench-net" --building "$top/examples/building.txt" --workdir "$work" --fresh \
-    --copy "$top/examples" --bacsim "$build/tools/bacsim/bacsim" -- "$build/netscn"
+    --copy "$top/examples" --bacsim "$build/tools/bacsim/bacsim" -- "$build/netscn" -U
   rc=$?
   set -e
   echo
+  # -U wrote the texts in the loader's code page CP850; shown here in UTF-8 for the terminal.
   echo "== netscn ended with exit status $rc; the reference file $work/netscn.ref:"
-  cat "$work/netscn.ref"
+  iconv -f CP850 -t UTF-8 "$work/netscn.ref"
   echo "== $(($(wc -l <"$work/netscn.ref") - 1)) data points, $(grep -c 'svc=read-property' "$work/bacsim.log") requests"
   exit $rc
 fi

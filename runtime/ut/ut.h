@@ -168,3 +168,15 @@ char *UT_DP_ATBTEXT(unsigned char ucKode, unsigned char ucMaske);
 // Splits cText in place at cSep into at most iMax fields and points cFeld[0..iMax-1] at them (unused
 // entries at an empty text). Returns the number of fields found, at most iMax.
 int UT_CSV_SCAN(char *cText, char cSep, int iMax, char *cFeld[]);
+
+// ---- Loader's code page (CP850) --------------------------------------------------------------------------
+// The code-page byte of a Unicode character (ASCII stays itself); '?' where the code page has none.
+unsigned char UT_CP850_ZEICHEN(std::uint32_t uCode);
+// UTF-8 text, converted in place when it is valid UTF-8 as a whole: its new length. Otherwise the text is
+// left as it is (code-page bytes of an older writer) and the result is -1.
+int UT_CP850_VON_UTF8(char *cText);
+// ISO 8859-1 text, converted in place; its length.
+int UT_CP850_VON_LATIN1(char *cText);
+// iLen bytes of big-endian UCS-2 (iBreite 2, surrogate pairs taken as one character) or UCS-4 (iBreite 4)
+// into cOut (uSize > 0), ending at a zero character, an incomplete last unit or the end of cOut; its length.
+int UT_CP850_VON_UCS(const unsigned char *ucIn, int iLen, int iBreite, char *cOut, std::size_t uSize);

@@ -122,6 +122,17 @@ TEST_F(BnTag, Strings) {
     NT_BYTES ctx{0x3C, 0x00, 'x', 'y', 'z'};
     EXPECT_STREQ(QX04_BN_TAG2C(ctx.data(), 7, ctx.data() + ctx.size()), "xyz");
     EXPECT_EQ(QX04_BN_TAG2C(ctx.data(), -1, ctx.data() + ctx.size()), nullptr);
+    // The set byte and the byte count of the last string: a UCS-2 text keeps its zero bytes.
+    NT_BYTES ucs{0x75, 0x05, 0x04, 0x00, 'K', 0x00, 0xE4};
+    s = QX04_BN_TAG2C(ucs.data(), -1, ucs.data() + ucs.size());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(ucQX04_ZeichSatz, 4);
+    EXPECT_EQ(iQX04_ZeichLen, 4);
+    EXPECT_EQ(std::memcmp(s, "\0K\0\xE4", 4), 0);
+    NT_BYTES ohneSatz{0x70};
+    EXPECT_STREQ(QX04_BN_TAG2C(ohneSatz.data(), -1, ohneSatz.data() + 1), "");
+    EXPECT_EQ(ucQX04_ZeichSatz, 0);
+    EXPECT_EQ(iQX04_ZeichLen, 0);
 }
 
 // ReadProperty-ACK of device 5 for property 77 (or another one), value tags as given.

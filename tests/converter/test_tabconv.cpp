@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include "support/nt_dos.h"
 
 namespace fs = std::filesystem;
 
@@ -291,6 +292,39 @@ TEST_F(Tabconv, LongLinesAreReadInPiecesOf254) {
     auto z = REF_ZEILEN();
     ASSERT_EQ(z.size(), 3u);
     EXPECT_EQ(z[2].substr(0, 7), "00002 B");
+}
+
+// A UTF-8 file, byte-order mark first: with -U every field in the code page before it is cut, a field that is
+// not UTF-8 as it is, and a line counted in characters; without it the bytes pass as they are.
+TEST_F(Tabconv, OptionUReadsUtf8IntoTheCodePage) {
+    const std::string sText = "Kälteanlage Rückkühlwerk Süd Nordseite";
+    std::string sUmlaute;
+    for (int i = 0; i < 100; i++)
+        sUmlaute += "ä";
+    const std::string sSaetze = "1;Kühlwasser_Rücklauf;3;108;" + sText + ";Außen.AI.1;4;ÖLST;GRÜNFLÄCHE1\n" +
+                                "2;K\x84lte;1;17;€ für Pumpe;A;4;O;G\n" + // code-page bytes, a missing letter
+                                "3;B;1;1;" + sUmlaute + ";A;4;O;" + std::string(90, 'G') + "\n"; // 305 bytes
+    // 253 characters after the mark: one more, and the line end would be read as an empty record.
+    SCHREIBEN(dir / "in.csv", "\xEF\xBB\xBF" + std::string(253, 'N') + "\n" + sSaetze);
+    Lauf l = RUN({"in.csv", "-u"});
+    ASSERT_EQ(l.iStatus, 0) << l.sOut;
+    auto z = REF_ZEILEN();
+    ASSERT_EQ(z.size(), 4u);
+    const std::string K = " 0 15 15 15 0 0 000 ";
+    EXPECT_NE(z[0].find(DOS("Obj.: ÖLST   GAK: GRÜNFLÄCHE")), std::string::npos) << z[0];
+    EXPECT_EQ(z[1], "00001 " + DOS("Kühlwasser_Rücklauf") + " 3" + K + "108 " +
+                        DOS("Kälteanlage Rückkühlwerk Süd Nor") + " " + DOS("Außen.AI.1"));
+    EXPECT_EQ(z[2],
+              "00002 " + PAD(DOS("Kälte"), 16) + " 1" + K + "017 " + PAD(DOS("? für Pumpe"), 32) + " A");
+    EXPECT_EQ(z[3], "00003 " + PAD("B", 16) + " 1" + K + "001 " + std::string(32, '\x84') + " A");
+
+    // Without -U: the bytes as written, the text cut at 32 bytes, the long line read in two pieces.
+    SCHREIBEN(dir / "in.csv", KOPFZEILE + sSaetze);
+    l = RUN({"in.csv"});
+    EXPECT_NE(l.sOut.find(ABBRUCH(-221)), std::string::npos) << "the rest of the long line is no record";
+    z = REF_ZEILEN();
+    ASSERT_EQ(z.size(), 4u);
+    EXPECT_EQ(z[1], "00001 Kühlwasser_Rücklauf 3" + K + "108 " + sText.substr(0, 32) + " Außen.AI.1");
 }
 
 // ---- Hand-over to the loader ----------------------------------------------------------------------------

@@ -17,6 +17,8 @@ struct BS_VALUE {
     std::string sText;
     double dNum = 0;
     std::vector<std::string> vList;
+    std::uint8_t ucCharset = 0; // character set of a text or text array (the building's unless bOwnCharset)
+    bool bOwnCharset = false;
 };
 
 struct BS_PROP {
@@ -79,9 +81,9 @@ struct BS_HOST {
 struct BS_BUILDING {
     std::vector<BS_HOST> vHosts;
     std::vector<BS_DEVICE> vDevs;
-    std::uint8_t ucCharset = 0;
-    double dLoss = 0;          // for hosts without a loss of their own
-    std::uint64_t ullSeed = 1; // --seed: which requests a loss picks
+    std::uint8_t ucCharset = 0; // of every text without a character set of its own
+    double dLoss = 0;           // for hosts without a loss of their own
+    std::uint64_t ullSeed = 1;  // --seed: which requests a loss picks
 };
 
 extern BS_BUILDING stBS_Bld;
@@ -106,6 +108,8 @@ void BS_PUT32(std::vector<std::uint8_t> &v, std::uint32_t ulVal);
 void BS_TAG_UNSIGNED(std::vector<std::uint8_t> &v, int iCtx, unsigned uAppTag, std::uint32_t ulVal);
 void BS_TAG_OBJID(std::vector<std::uint8_t> &v, int iCtx, std::uint32_t ulObjId);
 void BS_TAG_VALUE(std::vector<std::uint8_t> &v, const BS_VALUE &stVal, std::uint8_t ucCharset);
+// A text of the description (UTF-8, or bytes of \xHH escapes) as character set ucCharset carries it: UCS-2
+// (4) and UCS-4 (3) big-endian, ISO 8859-1 (5), any other set the bytes as written.
 void BS_TAG_TEXT(std::vector<std::uint8_t> &v, const std::string &sText, std::uint8_t ucCharset);
 
 // Decoding of one tag inside [p, pEnd): false when the tag does not fit.

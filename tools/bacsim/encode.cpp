@@ -25,7 +25,59 @@ void BS_TAG_OBJID(std::vector<std::uint8_t> &v, int iCtx, std::uint32_t ulObjId)
     BS_PUT32(v, ulObjId);
 }
 
-void BS_TAG_TEXT(std::vector<std::uint8_t> &v, const std::string &sText, std::uint8_t ucCharset) {
+namespace {
+
+// Characters of a description text read as UTF-8; a byte that starts no valid sequence stands for itself
+// (its ISO 8859-1 letter), so that an escaped byte stays one letter.
+std::vector<std::uint32_t> Characters(const std::string &s) {
+    constexpr std::uint32_t aMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    std::vector<std::uint32_t> v;
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned b = static_cast<unsigned char>(s[i]);
+        const std::size_t n = b < 0x80 ? 1 : b < 0xC2 ? 0 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 0;
+        std::uint32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+        bool bOk = n > 0 && i + n <= s.size();
+        for (std::size_t k = 1; bOk && k < n; ++k) {
+            const unsigned x = static_cast<unsigned char>(s[i + k]);
+            bOk = (x & 0xC0) == 0x80;
+            c = c << 6 | (x & 0x3F);
+        }
+        bOk = bOk && c >= aMin[n] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+        v.push_back(bOk ? c : b);
+        i += bOk ? n : 1;
+    }
+    return v;
+}
+
+// The bytes of a text in its character set.
+std::string Encoded(const std::string &sText, std::uint8_t ucCharset) {
+    if (ucCharset != 3 && ucCharset != 4 && ucCharset != 5) return sText;
+    std::string s;
+    for (std::uint32_t c : Characters(sText)) {
+        if (ucCharset == 5) {
+            s += static_cast<char>(c <= 0xFF ? c : '?');
+        } else if (ucCharset == 3) {
+            for (int k = 24; k >= 0; k -= 8)
+                s += static_cast<char>(c >> k);
+        } else {
+            // Beyond the first 65536 characters: a surrogate pair, as UTF-16 writers send it.
+            const bool bPaar = c > 0xFFFF;
+            const std::uint32_t u = bPaar ? 0xD800 | ((c - 0x10000) >> 10) : c;
+            s += static_cast<char>(u >> 8);
+            s += static_cast<char>(u);
+            if (bPaar) {
+                s += static_cast<char>(0xDC | ((c >> 8) & 0x03));
+                s += static_cast<char>(c);
+            }
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+void BS_TAG_TEXT(std::vector<std::uint8_t> &v, const std::string &sGiven, std::uint8_t ucCharset) {
+    const std::string sText = Encoded(sGiven, ucCharset);
     std::size_t uLen = sText.size() + 1; // the character-set byte counts
     if (uLen <= 4) {
         v.push_back(static_cast<std::uint8_t>(0x70 | uLen));

@@ -25,7 +25,12 @@ veth pair, and sets HOST to the program's address there (192.168.1.1 for the sam
 
 Building description: plain text, one statement per line, keyword first; '#' starts a comment line.
 Texts run to the end of the line (blanks at both ends dropped); \xHH writes any byte, \\ a backslash.
-  charset N                 character-set byte of every text (default 0)
+  charset N                 character set of the texts: before the first device, of every text (default
+                            0); after it, of the texts that follow, up to the next host, device or object.
+                            Texts are written in UTF-8; set 4 sends them as UCS-2 (big-endian), 3 as UCS-4
+                            and 5 as ISO 8859-1 ('?' for what it lacks); there a byte that is not UTF-8
+                            stands for its ISO 8859-1 letter. Other sets send the bytes as written, so
+                            charset 0 with \xHH gives the code-page bytes of an older device.
   host ADDR[#PORT] [iam=unicast]
                             a simulated B/IP node with its own UDP endpoint (port 47808 by default); it also
                             hears the classful broadcast address of ADDR. I-Am answers are broadcast unless

@@ -304,19 +304,26 @@ long KeywordProp(const std::string &sKey) {
     return -1;
 }
 
-bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, std::string &sWhy) {
+// iCharset: the character set given for the texts that follow in the current device or object, -1 = none.
+bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iCharset, std::string &sWhy) {
     std::istringstream is(sLine);
     std::string sKey;
     if (!(is >> sKey) || sKey[0] == '#') return true;
+    if (sKey == "host" || sKey == "device" || sKey == "object") iCharset = -1;
     if (sKey == "host") return bInObject = false, HostLine(is, b, sWhy);
     if (sKey == "device") return bInObject = false, DeviceLine(is, b, sWhy);
     if (sKey == "object") return bInObject = true, ObjectLine(is, b, sWhy);
     if (sKey == "loss") return LossLine(is, b, sWhy);
     if (sKey == "charset") {
-        std::string a;
+        std::string a, x;
         unsigned long n = 0;
         if (!(is >> a) || !Number(a, 255, n)) return sWhy = "charset needs 0..255", false;
-        b.ucCharset = static_cast<std::uint8_t>(n);
+        if (is >> x) return sWhy = "unexpected " + x, false;
+        // Before the first device it is the building's, after it the current object's.
+        if (b.vDevs.empty())
+            b.ucCharset = static_cast<std::uint8_t>(n);
+        else
+            iCharset = static_cast<int>(n);
         return true;
     }
     if (b.vDevs.empty()) return sWhy = sKey + " before any device", false;
@@ -344,6 +351,10 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, std::string
         bool bOk = false;
         BS_VALUE v = TypedValue(static_cast<std::uint32_t>(lProp), o.ulType, sRest, bOk);
         if (!bOk) return sWhy = "bad value for " + sKey + ": " + sRest, false;
+        if (iCharset >= 0) {
+            v.ucCharset = static_cast<std::uint8_t>(iCharset);
+            v.bOwnCharset = true;
+        }
         SetProp(o, static_cast<std::uint32_t>(lProp), v);
         return true;
     }
@@ -394,8 +405,9 @@ bool BS_LOAD(const char *cPath, BS_BUILDING &stBld, std::string &sErr) {
     }
     std::string sLine, sWhy;
     bool bInObject = false;
+    int iCharset = -1;
     for (unsigned uNo = 1; std::getline(f, sLine); ++uNo) {
-        if (!Line(sLine, stBld, bInObject, sWhy)) {
+        if (!Line(sLine, stBld, bInObject, iCharset, sWhy)) {
             sErr = std::string(cPath) + ":" + std::to_string(uNo) + ": " + sWhy;
             return false;
         }
@@ -404,13 +416,16 @@ bool BS_LOAD(const char *cPath, BS_BUILDING &stBld, std::string &sErr) {
         sErr = std::string(cPath) + ": no host";
         return false;
     }
-    // A multi-state object that lists its states and not their number reports the count of the list.
+    // A multi-state object that lists its states and not their number reports the count of the list; texts
+    // without a character set of their own take the building's.
     for (BS_DEVICE &d : stBld.vDevs)
         for (BS_OBJECT &o : d.vObjs) {
             BS_VALUE v;
             v.cKind = 'u';
-            for (const BS_PROP &p : o.vProps)
+            for (BS_PROP &p : o.vProps) {
                 if (p.ulId == 110) v.dNum = static_cast<double>(p.stVal.vList.size());
+                if (!p.stVal.bOwnCharset) p.stVal.ucCharset = stBld.ucCharset;
+            }
             if (HasProp(o, 110) && !HasProp(o, 74)) SetProp(o, 74, v);
         }
     return true;

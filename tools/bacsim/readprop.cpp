@@ -176,11 +176,11 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
         for (std::size_t i = 0; i < uCount; ++i)
             if (lIdx < 0 || static_cast<std::size_t>(lIdx) == i + 1) EncodeObjId(vAnswer, stDev.vObjs[i]);
     } else if (bArray && lIdx > 0) {
-        BS_TAG_TEXT(vAnswer, pVal->vList[static_cast<std::size_t>(lIdx - 1)], stBS_Bld.ucCharset);
+        BS_TAG_TEXT(vAnswer, pVal->vList[static_cast<std::size_t>(lIdx - 1)], pVal->ucCharset);
     } else if (pVal->cKind == 'o') {
         BS_TAG_OBJID(vAnswer, -1, static_cast<std::uint32_t>(pVal->dNum));
     } else {
-        BS_TAG_VALUE(vAnswer, *pVal, stBS_Bld.ucCharset);
+        BS_TAG_VALUE(vAnswer, *pVal, pVal->ucCharset);
     }
     vAnswer.push_back(0x3F);
     if (vAnswer.size() > uMax) {

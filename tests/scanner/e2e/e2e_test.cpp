@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include "support/nt_dos.h"
 
 namespace {
 
@@ -567,6 +568,77 @@ TEST(E2e, FileFullPastTheHeaderEndsTheScanWithStatus2) {
               "0001234.AI#0000001'00085  \n");
     for (const auto &e : s.RP("1234")) // nothing asked for the objects after the failed line
         EXPECT_TRUE(e.at("obj") == "8:1234" || std::stoi(e.at("obj").substr(2)) <= 5) << e.at("obj");
+}
+
+// ---- Device texts in their character sets ----------------------------------------------------------------
+
+std::string ZEILE(int iNr, const std::string &sObj, const std::string &sId, const std::string &sAtb,
+                  const std::string &sText) {
+    static const std::map<std::string, std::string> mTyp = {{"AI", "3"}, {"BI", "1"}, {"MV", "2"}};
+    char cKopf[8], cAdr[32];
+    std::snprintf(cKopf, sizeof cKopf, "%05d ", iNr);
+    std::snprintf(cAdr, sizeof cAdr, "0001234.%s#%07d'00085", sObj.c_str(), iNr);
+    auto PAD = [](std::string t, std::size_t n) {
+        return t + std::string(n > t.size() ? n - t.size() : 0, ' ');
+    };
+    return cKopf + PAD(sId, 16) + " " + mTyp.at(sObj) + " 0 15 15 15 0 0 000 " + sAtb + " " + PAD(sText, 23) +
+           "          " + PAD(cAdr, 26) + "\n";
+}
+
+// Names, descriptions and state texts in UTF-8, in code-page bytes of an older device (set 0), in UCS-2 (set
+// 4) and ISO 8859-1 (set 5): with -U all in the code page, cut and matched by its characters; without it
+// only UCS-2 is converted, everything else passes byte for byte.
+TEST(E2e, DeviceTextsInTheLoadersCodePage) {
+    const std::string sKatalog =
+        std::string(cKatalog) +
+        "021,0   NORMAL\n021,1   ST\x94RUNG\n041,0   AUS\n041,1   STUFE 1\n041,2   L\201FTEN\n";
+    const struct {
+        std::string sObjekt, sMitU, sOhneU;
+    } aFall[] = {
+        {"object AI 1\n  name Außen_Süd\n  description Außentemperatur Süd\n  units 62\n",
+         ZEILE(1, "AI", DOS("Außen_Süd"), "108", DOS("Außentemperatur Süd")),
+         ZEILE(1, "AI", "Außen_Süd", "108", "Außentemperatur Süd")},
+        // Longer than the columns: cut at 16 and 23 characters, or at as many bytes.
+        {"object AI 2\n"
+         "  name Kühlwasser_Rücklauf_T\n"
+         "  description Kälteanlage Rückkühlwerk Süd\n"
+         "  units 62\n",
+         ZEILE(2, "AI", DOS("Kühlwasser_Rückl"), "108", DOS("Kälteanlage Rückkühlwer")),
+         ZEILE(2, "AI", "Kühlwasser_Rüc", "108", "Kälteanlage Rückkühl")},
+        {"object AI 3\n  name K\\x84lte_\\x99l\n  description K\\x84ltemaschine \\x99lstand\n  units 62\n",
+         ZEILE(3, "AI", DOS("Kälte_Öl"), "108", DOS("Kältemaschine Ölstand")),
+         ZEILE(3, "AI", DOS("Kälte_Öl"), "108", DOS("Kältemaschine Ölstand"))},
+        {"object AI 4\n  charset 4\n  name Kälte_Öl\n  description Kältemaschine Ölstand\n  units 62\n",
+         ZEILE(4, "AI", DOS("Kälte_Öl"), "108", DOS("Kältemaschine Ölstand")),
+         ZEILE(4, "AI", DOS("Kälte_Öl"), "108", DOS("Kältemaschine Ölstand"))},
+        {"object AI 5\n  charset 5\n  name Wärme_Grün\n  description Wärmezähler Grünfläche\n  units 62\n",
+         ZEILE(5, "AI", DOS("Wärme_Grün"), "108", DOS("Wärmezähler Grünfläche")),
+         ZEILE(5, "AI", DOS("Wärme_Grün", false), "108", DOS("Wärmezähler Grünfläche", false))},
+        // State texts: UTF-8 matches the catalogue only with -U, UCS-2 always.
+        {"object BI 6\n  name Störung_P1\n  description Störung Pumpe\n  inactive-text Normal\n"
+         "  active-text Störung\n",
+         ZEILE(6, "BI", DOS("Störung_P1"), "021", DOS("Störung Pumpe")),
+         ZEILE(6, "BI", "Störung_P1", "045", "Störung Pumpe")},
+        {"object MV 7\n"
+         "  charset 4\n"
+         "  name Lüftung\n"
+         "  description Lüftungsstufe\n"
+         "  states Aus|Stufe 1|Lüften\n",
+         ZEILE(7, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe")),
+         ZEILE(7, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe"))},
+    };
+    std::string sGebaeude = "host 10.0.0.20\ndevice 1234\n", sMitU, sOhneU;
+    for (const auto &f : aFall) {
+        sGebaeude += f.sObjekt;
+        sMitU += f.sMitU;
+        sOhneU += f.sOhneU;
+    }
+    Scan s = LAUF(sGebaeude, "-U", "", "", sKatalog);
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_EQ(OHNE_KOPF(s.sRef), sMitU);
+    s = LAUF(sGebaeude, "", "", "", sKatalog);
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_EQ(OHNE_KOPF(s.sRef), sOhneU);
 }
 
 // ---- The sample building ---------------------------------------------------------------------------------
