@@ -123,6 +123,8 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan);
 // Receive step: takes one waiting datagram, if any, through the message check; a completed object becomes its
 // data line. True when a datagram was taken.
 bool SC_EMPFANG(SC_SCAN_Struct *stScan);
+// One received datagram of iLen bytes in the receive buffer, from stVon: guard, message check, answer.
+void SC_EMPF_DATEN(SC_SCAN_Struct *stScan, int iLen, const IP_PORT *stVon);
 // Acts on the message check's result for a received frame (3 answer, -1000 and below refusal).
 void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg);
 // The acknowledgement in the receive buffer for the outstanding request, by scan step.
@@ -184,6 +186,9 @@ int SC_ZEILE(SC_SCAN_Struct *stScan);
 // Takes one waiting datagram through the message check and hands an answer or refusal to the place whose
 // request it answers (same invoke id, from the node the request went to). False when nothing was waiting.
 bool SC_P_EMPFANG();
+// One received datagram of the parallel scan in the receive buffer: guard, message check, answer to its
+// place.
+void SC_P_DATEN(int iLen, const IP_PORT *stVon);
 // Starts devices of the table, in table order, in free places.
 void SC_P_START();
 // The place's device is done (iAufgegeben: given up after its repetitions): frees the place and writes what

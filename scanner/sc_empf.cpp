@@ -20,18 +20,19 @@ bool SC_EMPF_PRUEF(int iLen, const IP_PORT *stVon, int iObjIdx, int iModus) {
     return bGueltig;
 }
 
+void SC_EMPF_DATEN(SC_SCAN_Struct *stScan, int iLen, const IP_PORT *stVon) {
+    bool bGueltig = SC_EMPF_PRUEF(iLen, stVon, stScan->iObjIdx, stScan->PROP_Modus);
+    int iErg = bGueltig ? QX04_BN_MSGCHK(stVon, QX04_RECV_Buf) : -1;
+    if (UT_TRC_IN())
+        UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(stVon));
+    SC_ANTWORT(stScan, iErg);
+}
+
 bool SC_EMPFANG(SC_SCAN_Struct *stScan) {
     IP_PORT stVon = {0, 0};
     int iCmd = 0, iScmd = 0;
     int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
     if (iLen == -1) return false;
-    if (iLen <= 0) return true; // something was taken from the endpoint, but no datagram
-
-    bool bGueltig = SC_EMPF_PRUEF(iLen, &stVon, stScan->iObjIdx, stScan->PROP_Modus);
-    int iErg = bGueltig ? QX04_BN_MSGCHK(&stVon, QX04_RECV_Buf) : -1;
-    if (UT_TRC_IN())
-        UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(&stVon));
-
-    SC_ANTWORT(stScan, iErg);
+    if (iLen > 0) SC_EMPF_DATEN(stScan, iLen, &stVon); // else something was taken, but no datagram
     return true;
 }

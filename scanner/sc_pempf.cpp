@@ -22,28 +22,30 @@ static int PLATZ(int iLen) {
     return -1;
 }
 
-bool SC_P_EMPFANG() {
-    IP_PORT stVon = {0, 0};
-    int iCmd = 0, iScmd = 0;
-    int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
-    if (iLen == -1) return false;
-    if (iLen <= 0) return true;
-
+void SC_P_DATEN(int iLen, const IP_PORT *stVon) {
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     const int iPlatz = bGueltig ? PLATZ(iLen) : -1;
     SC_SCAN_Struct *s = iPlatz >= 0 ? &stSC_Par.aPlatz[iPlatz].stScan : nullptr;
-    SC_EMPF_PRUEF(iLen, &stVon, s != nullptr ? s->iObjIdx : -1, s != nullptr ? s->PROP_Modus : -1);
+    SC_EMPF_PRUEF(iLen, stVon, s != nullptr ? s->iObjIdx : -1, s != nullptr ? s->PROP_Modus : -1);
     if (s != nullptr) ucQX04_InvokeId = s->ucInvoke;
-    int iErg = bGueltig ? QX04_BN_MSGCHK(&stVon, QX04_RECV_Buf) : -1;
+    int iErg = bGueltig ? QX04_BN_MSGCHK(stVon, QX04_RECV_Buf) : -1;
     ucQX04_InvokeId = stSC_Par.ucGezogen;
     if (UT_TRC_IN())
-        UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(&stVon));
+        UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(stVon));
 
-    if (s == nullptr || s->stZiel.ulAdr != stVon.ulAdr || s->stZiel.usPort != stVon.usPort) return true;
+    if (s == nullptr || s->stZiel.ulAdr != stVon->ulAdr || s->stZiel.usPort != stVon->usPort) return;
     if (TEST_T_I || TEST_T_I1)
         UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",
                (unsigned long)s->stObj.ulDev, s->ucInvoke, iErg);
     SC_ANTWORT(s, iErg);
     if (s->iErg != 0) stSC_Par.iErg = s->iErg;
+}
+
+bool SC_P_EMPFANG() {
+    IP_PORT stVon = {0, 0};
+    int iCmd = 0, iScmd = 0;
+    int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
+    if (iLen == -1) return false;
+    if (iLen > 0) SC_P_DATEN(iLen, &stVon);
     return true;
 }
