@@ -138,6 +138,8 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
 // The verdict at the end of the scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
+// The scan's exit trace: result, loop time and deadline.
+void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo);
 // Address text of the time-out verdict: the object's address with the property of the last request.
 const char *SC_TMO_ADR(SC_SCAN_Struct *stScan);
 // Device table entry at the device index is in use (a full table ends after its last entry).

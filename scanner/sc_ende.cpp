@@ -1,6 +1,7 @@
 // Verdict at the end of the scan: an error, every known device done, or the reply that did not come, named by
 // the BACnet address and the property that was asked for.
 #include <cstring>
+#include "runtime/ut/ut.h"
 #include "scanner/sc.h"
 
 const char *SC_TMO_ADR(SC_SCAN_Struct *stScan) {
@@ -20,4 +21,12 @@ void SC_ENDE(SC_SCAN_Struct *stScan) {
     else
         std::printf("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: %s ***\n\n\a", SC_TMO_ADR(stScan));
     std::fflush(stdout);
+}
+
+void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo) {
+    if (!UT_TRC_OUT()) return;
+    UT_TRC("\n", "SC_LOOP", "Vor  RETURN    ier : %d \n", iErg);
+    UT_TRC_CONT("\n    LOOP-Zeit : %s", UT_DT2CI(ulUT_LOOPZeit));
+    UT_TRC_CONT("\n    RECV_TMO  : %s", UT_DT2CI(ulRecvTmo));
+    std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
 }

@@ -37,11 +37,6 @@ int SC_LOOP() {
     }
 
     SC_ENDE(&stScan);
-    if (UT_TRC_OUT()) {
-        UT_TRC("\n", cRoutine, "Vor  RETURN    ier : %d \n", stScan.iErg);
-        UT_TRC_CONT("\n    LOOP-Zeit : %s", UT_DT2CI(ulUT_LOOPZeit));
-        UT_TRC_CONT("\n    RECV_TMO  : %s", UT_DT2CI(stScan.ulRecvTmo));
-        std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
-    }
+    SC_LOOP_TRC(stScan.iErg, stScan.ulRecvTmo);
     return stScan.iErg;
 }

@@ -64,11 +64,6 @@ int SC_P_LOOP() {
     }
 
     SC_P_ENDE();
-    if (UT_TRC_OUT()) {
-        UT_TRC("\n", cRoutine, "Vor  RETURN    ier : %d \n", P.iErg);
-        UT_TRC_CONT("\n    LOOP-Zeit : %s", UT_DT2CI(ulUT_LOOPZeit));
-        UT_TRC_CONT("\n    RECV_TMO  : %s", UT_DT2CI(P.ulRecvTmo));
-        std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
-    }
+    SC_LOOP_TRC(P.iErg, P.ulRecvTmo);
     return P.iErg;
 }
