@@ -153,7 +153,7 @@ TEST(E2e, NoDeviceAnswersHeaderOnlyAfterFiveSeconds) {
     EXPECT_NE(s.sOut.find("      Warten auf 'I-Am'"), std::string::npos);
     EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
     EXPECT_NE(s.sOut.find("   ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
-    EXPECT_GE(s.dSek, 4.5);
+    EXPECT_GE(s.dSek, 3.9); // 5 seconds on a loop clock of 2-second steps: 4 to 6
     EXPECT_LT(s.dSek, 20.0) << "the scan ends by itself";
     EXPECT_TRUE(s.bDev);
     EXPECT_EQ(s.sDev, "");
@@ -494,7 +494,7 @@ TEST(E2e, SilentRouteFileDeviceEndsTheScanAfterItsRepetitions) {
         for (const auto &e : v) // the same request each time: same element, same invoke id
             EXPECT_TRUE(e.at("idx") == "0" && e.at("invoke") == v[0].at("invoke")) << f.cArgs;
         EXPECT_TRUE(s.RP("1234").empty()); // the devices after it are not scanned
-        EXPECT_GE(s.dSek, 4.5 * static_cast<double>(f.uVersuche));
+        EXPECT_GE(s.dSek, 3.9 * static_cast<double>(f.uVersuche));
     }
 }
 
