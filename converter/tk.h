@@ -18,6 +18,7 @@ extern const char cTK_Version[]; // program version shown in the banner
 
 // ---- Program phases --------------------------------------------------------------------------------------
 int TK_INIT(int argc, char **argv); // 0, -1 missing argument, -10/-11 CSV open/read, -12 tabconv.ref
+void TK_INIT_ARG(const char *cArg); // one option, from the second argument on: -L, -T...
 int TK_DP_LOOP();                   // 0, or -21 ... -24 at the first faulty record
 int TK_EXIT();                      // closes the files, hands over to the loader; 0
 
