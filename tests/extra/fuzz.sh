@@ -129,10 +129,11 @@ lauf() {
   local t=$1 w="$out/work/$1"
   mkdir -p "$w" "$out/corpus/$t"
   cd "$w"
-  rm -f crash-* leak-* timeout-* oom-* fuzz.log
+  rm -rf crash-* leak-* timeout-* oom-* fuzz.log nt_fuzz*
   local rc=0
   "$top/tests/harness/netns-run" "$out/bin/$t" -max_total_time="$secs" -max_len="${maxlen[$t]}" -timeout=10 \
-    -close_fd_mask=3 -print_final_stats=1 "$out/corpus/$t" "$out/seed/$t" > fuzz.log 2>&1 || rc=$?
+    -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$w/" "$out/corpus/$t" "$out/seed/$t" > fuzz.log 2>&1 ||
+    rc=$?
   if [ $rc -ne 0 ] || ls crash-* leak-* timeout-* oom-* > /dev/null 2>&1; then
     tail -60 fuzz.log
     echo "fuzz: $t: FINDING (exit $rc) after $(ergebnis "$t" number_of_executed_units) inputs; reproducer in $w" >&2

@@ -25,12 +25,13 @@ inline std::string &FZ_DIR() {
     return s;
 }
 
-// A fresh folder under /tmp becomes the working directory, so that files opened by relative name belong to
-// this run alone; it is removed when the process ends.
+// A fresh folder in the working directory becomes the working directory, so that files opened by relative
+// name belong to this run alone; it is removed when the process ends normally and left with the reproducer
+// after a finding (tests/extra/fuzz.sh clears it before the next run).
 inline void FZ_TEMP_DIR() {
-    char cTmpl[] = "/tmp/nt_fuzzXXXXXX";
+    char cTmpl[] = "nt_fuzzXXXXXX";
     if (mkdtemp(cTmpl) == nullptr || chdir(cTmpl) != 0) std::abort();
-    FZ_DIR() = cTmpl;
+    FZ_DIR() = std::filesystem::current_path().string();
     std::atexit([] {
         std::error_code ec;
         std::filesystem::remove_all(FZ_DIR(), ec);
