@@ -26,6 +26,7 @@ if [ -n "${2:-}" ]; then
 fi
 
 # ---- Build: every source once into objects, one archive per library, one program per target.
+# shellcheck disable=SC2054 # the commas belong to -fsanitize
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=undefined -I"$top" -I"$top/tests")
 mkdir -p "$out/obj" "$out/lib" "$out/bin"
@@ -39,7 +40,7 @@ declare -A libs=(
   [rt]="runtime/ut runtime/sy runtime/ipc" [rt_netscn]="runtime/ut/netscn runtime/sy/netscn runtime/ipc/netscn"
   [rt_tabconv]="runtime/ut/tabconv runtime/sy/tabconv runtime/ipc/tabconv" [ip]=ip [bacnet]=bacnet
   [scanner]=scanner [converter]=converter)
-obj() { echo "$out/obj/$(echo "${1#$top/}" | tr / _).o"; }
+obj() { echo "$out/obj/$(echo "${1#"$top"/}" | tr / _).o"; }
 # The sources of library $1, one a line; the programs' entry files belong to no library.
 quellen() {
   local d f
@@ -64,9 +65,9 @@ done
 wait
 echo "fuzz: $neu of ${#alle_quellen[@]} files compiled with $cxx"
 for l in "${!libs[@]}"; do
-  mapfile -t os < <(quellen "$l")
+  mapfile -t os < <(quellen "$l" | while read -r f; do obj "$f"; done)
   rm -f "$out/lib/$l.a"
-  ar qc "$out/lib/$l.a" $(for f in "${os[@]}"; do obj "$f"; done)
+  ar qc "$out/lib/$l.a" "${os[@]}"
 done
 
 # What each target links, and the largest input it takes.
@@ -83,6 +84,7 @@ for t in "${ziele[@]}"; do
 done
 
 # ---- Seeds: the examples and the edge cases of each input.
+# shellcheck disable=SC2059 # the seed is a printf format: its escapes are the bytes
 seed() { mkdir -p "$out/seed/$1"; printf -- "$3" > "$out/seed/$1/$2"; }
 rm -rf "$out/seed"
 # Datagrams: sender 10.0.0.5#47808, invoke id 7, switches (bit 0 trace, then the number of known devices),
