@@ -15,7 +15,10 @@ static std::uint32_t WERT(const unsigned char *ucTag, int t, int n) {
     case 0:
         return 0;
     case 1:
-        return d[0] & 7u; // application Boolean: the tag's own LVT; context Boolean: the content byte
+        // An application Boolean of one byte keeps its value in its own LVT; any other Boolean needs a
+        // content byte, and one without content (LVT 0, or an extended length of 0) has no value.
+        if (h == 0) return (ucTag[0] & 0x08) ? 0xFFFFFFFF : ucTag[0] & 7u;
+        return c >= 1 ? d[0] & 7u : 0xFFFFFFFF;
     case 4: {
         if (c != 4) return 0xFFFFFFFF;
         float fWert;

@@ -1,5 +1,4 @@
 // Start-up of the converter: library start, command line, CSV file and its heading line, tabconv.ref.
-#include <cctype>
 #include "converter/tk.h"
 #include "runtime/sy/sy.h"
 #include "runtime/ut/ut.h"
@@ -18,17 +17,8 @@ int TK_INIT(int argc, char **argv) {
     int ier = argc < 2 ? -1 : 0;
 
     // Options count from the second argument on: the first is always the CSV file name.
-    for (int i = 2; ier == 0 && i < argc; i++) {
-        const char *cArg = argv[i];
-        if (cArg[0] != '-' && cArg[0] != '/') continue;
-        int iBuchst = std::toupper(static_cast<unsigned char>(cArg[1]));
-        if (iBuchst == 'L')
-            iTK_L_Modus = 1;
-        else if (iBuchst == 'T')
-            UT_T_OPTION(cArg);
-        else if (iBuchst == 'U')
-            iTK_Umsetzen = 1;
-    }
+    for (int i = 2; ier == 0 && i < argc; i++)
+        TK_INIT_ARG(argv[i]);
     if (TEST_T_X) UT_T_LISTE("TK_INIT");
 
     SY_INIT();

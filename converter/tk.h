@@ -22,6 +22,7 @@ extern int iTK_Umsetzen;         // 1 = the CSV is UTF-8, its fields go into the
 // exit status (0, 1 when standard output failed); -1 when neither was asked for.
 int TK_HILFE(int argc, char **argv, const char *cVersion);
 int TK_INIT(int argc, char **argv); // 0, -1 missing argument, -10/-11 CSV open/read, -12 tabconv.ref
+void TK_INIT_ARG(const char *cArg); // one option, from the second argument on: -L, -T...
 int TK_DP_LOOP();                   // 0, or -21 ... -24 at the first faulty record
 int TK_EXIT();                      // closes the files, hands over to the loader; 0
 // Reads the next line of the CSV file into cTK_CSV_Buf: at most 254 characters, the rest of a longer line

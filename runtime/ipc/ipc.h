@@ -17,6 +17,7 @@ constexpr int IPC_TYP_SYSTEM = 99; // body: data of the sender
 constexpr int IPC_APP_MAX = 4;
 extern int APP_IPC[IPC_APP_MAX]; // descriptor of each channel's FIFO, -1 = free
 extern int iIPC_Error;           // system error number of the last failing system call
+extern int iIPC_WarteMs;         // how long a receive waits for the body of a header it read (100 ms)
 // Body buffer of a command message (program variant): its data part holds this size minus 2 bytes.
 extern const int iIPC_CmdBufLen;
 

@@ -8,6 +8,16 @@
 
 static const char cRoutine[] = "IPC_RECV";
 
+int iIPC_WarteMs = 100;
+
+// Whether body bytes are waiting or arrive within iIPC_WarteMs. The channel holds the FIFO's write end
+// itself, so a plain read of a body that never comes (a sender that ended between header and body, bytes that
+// only look like a header) would wait for ever.
+static bool IPC_BODY_DA(int iFd) {
+    struct pollfd sPoll = {iFd, POLLIN, 0};
+    return poll(&sPoll, 1, iIPC_WarteMs) > 0 && (sPoll.revents & POLLIN) != 0;
+}
+
 static bool IPC_TRC_RECV() {
     return TEST_T_A || TEST_T_I || TEST_T_I1;
 }
@@ -16,7 +26,7 @@ static bool IPC_TRC_RECV() {
 // header stays in the FIFO: the byte count, or -1 when the body is empty.
 static int IPC_RECV_DATEN(int iFd, const IPC_HEADER &sKopf, int *iCMD, int iLen, unsigned char *ucBuf) {
     int iMax = sKopf.iBodyLen < iLen ? sKopf.iBodyLen : iLen;
-    ssize_t n = iMax > 0 ? read(iFd, ucBuf, static_cast<std::size_t>(iMax)) : 0;
+    ssize_t n = iMax > 0 && IPC_BODY_DA(iFd) ? read(iFd, ucBuf, static_cast<std::size_t>(iMax)) : 0;
     if (IPC_TRC_RECV())
         UT_TRC("\n\n", cRoutine, "Nach READ-%s_BODY   iier : %d   Msg : >%.*s<",
                sKopf.iTyp == IPC_TYP_TSYNC ? "TSYNC" : "SYSTEM", static_cast<int>(n),
@@ -35,7 +45,7 @@ static int IPC_RECV_CMD(int iFd, const IPC_HEADER &sKopf, int *iCMD, int *iSCMD,
         return -10;
     }
     unsigned char ucCode[2];
-    ssize_t n = read(iFd, ucCode, 2);
+    ssize_t n = IPC_BODY_DA(iFd) ? read(iFd, ucCode, 2) : 0;
     if (n != 2) {
         UT_ERR_LOG(cRoutine, -10, sKopf.iTyp, "IPC_TYPE");
         return -10;
@@ -50,7 +60,8 @@ static int IPC_RECV_CMD(int iFd, const IPC_HEADER &sKopf, int *iCMD, int *iSCMD,
         UT_ERR_LOG(cRoutine, -10, sKopf.iBodyLen, "BodyLen");
         return -10;
     }
-    n = iDaten > 0 ? read(iFd, ucBuf, static_cast<std::size_t>(iDaten)) : 0;
+    errno = ETIMEDOUT; // reported when the data does not come
+    n = iDaten > 0 && IPC_BODY_DA(iFd) ? read(iFd, ucBuf, static_cast<std::size_t>(iDaten)) : 0;
     if (IPC_TRC_RECV())
         UT_TRC("\n\n", cRoutine, "Nach READ-CMD/SCMD   iier : %d   CI : >%.*s<", static_cast<int>(n),
                n > 0 ? static_cast<int>(n) : 0, reinterpret_cast<const char *>(ucBuf));

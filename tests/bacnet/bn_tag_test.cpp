@@ -93,6 +93,29 @@ TEST_F(BnTag, ContextTagsTakeTheExpectedType) {
     EXPECT_EQ(L({0x29, 0x01}, 1), 1u); // a context Boolean keeps its value in the content byte
 }
 
+// A Boolean takes its value from its content byte (an application one of a single byte from its LVT); without
+// content it has none, and the byte behind the tag, here a 1, is never taken for it.
+TEST_F(BnTag, BooleansWithoutContentHaveNoValue) {
+    const struct {
+        NT_BYTES t;
+        int iContext;
+        std::uint32_t ulWant;
+    } fall[] = {
+        {{0x9D, 0xFF, 0x00, 0x00, 0x00, 0x00}, 1, 0xFFFFFFFFu},  // context tag, 32-bit extended length 0
+        {{0x9D, 0xFE, 0x00, 0x00}, 1, 0xFFFFFFFFu},              // 16-bit extended length 0
+        {{0x15, 0xFF, 0x00, 0x00, 0x00, 0x00}, -1, 0xFFFFFFFFu}, // application Boolean, same
+        {{0x98}, 1, 0xFFFFFFFFu},                                // context tag with LVT 0
+        {{0x15, 0x05, 0x01, 0, 0, 0, 0}, -1, 1u},                // extended length 5: the first content byte
+        {{0x29, 0x00}, 1, 0u},
+        {{0x11}, -1, 1u},
+    };
+    for (const auto &f : fall) {
+        NT_BYTES b = f.t;
+        b.push_back(0x01);
+        EXPECT_EQ(QX04_BN_TAG2L(b.data(), f.iContext, b.data() + f.t.size()), f.ulWant) << (int)f.t[0];
+    }
+}
+
 TEST_F(BnTag, DateTimeAndBitString) {
     EXPECT_EQ(L({0xA4, 0x62, 0x0C, 0x1F, 0x05}), 9631u);
     EXPECT_EQ(L({0xA4, 0x4F, 0x0C, 0x1F, 0x05}), 0xFFFFFFFFu); // 1979 is before the packed date

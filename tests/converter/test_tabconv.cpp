@@ -380,6 +380,17 @@ TEST_F(Tabconv, HandOverAlsoAfterAConversionErrorAndWhateverTheLoaderReturns) {
     EXPECT_EQ(l.iStatus, 0) << "a failing loader does not change the result";
 }
 
+// A tabconv.ref that is a link to an endless device: the loader stand-in copies its first 64 MiB and says so,
+// instead of filling the disk.
+TEST_F(Tabconv, LoaderStandInCutsAnEndlessReferenceFile) {
+    SCHREIBEN(dir / "in.csv", KOPFZEILE + SATZ("1", "A", "T", "4"));
+    fs::create_symlink("/dev/zero", dir / "tabconv.ref");
+    Lauf l = RUN({"in.csv", "-L"});
+    EXPECT_EQ(l.iStatus, 0) << "the loader's exit status is not examined";
+    EXPECT_NE(l.sOut.find("ctrload stand-in: tabconv.ref cut at 64 MiB"), std::string::npos) << l.sOut;
+    EXPECT_EQ(fs::file_size(dir / "ctrload-ref.txt"), std::uintmax_t{64} << 20);
+}
+
 // Identifiers from the CSV must reach the loader as they are and never run as shell text.
 TEST_F(Tabconv, IdentifiersWithQuotesReachTheLoaderUnchanged) {
     struct Fall {

@@ -6,8 +6,9 @@
 // Records go to the directory in CTRLOAD_RECORD_DIR (default: the working directory):
 //   ctrload-args.txt  "argc=N", one "argv[i]=text" line per argument, one "fd=N target" line per open
 //                     descriptor above 2
-//   ctrload-ref.txt   byte copy of the reference file (absent when it could not be read)
-// The exit status is 0, or the number in CTRLOAD_EXIT.
+//   ctrload-ref.txt   byte copy of the reference file (absent when it could not be read), at most its first
+//                     64 MiB: a reference file that is a link to an endless device must not fill the disk
+// The exit status is 2 when the copy was cut at 64 MiB, otherwise 0 or the number in CTRLOAD_EXIT.
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -36,18 +37,27 @@ static void OPEN_FDS(FILE *fp) {
     closedir(d);
 }
 
-static bool COPY(const char *cVon, const std::string &sNach) {
+constexpr size_t uKOPIE_MAX = size_t{64} << 20;
+
+enum KOPIE { K_KOPIERT, K_FEHLER, K_GEKAPPT };
+
+static KOPIE COPY(const char *cVon, const std::string &sNach) {
     FILE *in = std::fopen(cVon, "rb");
-    if (in == nullptr) return false;
+    if (in == nullptr) return K_FEHLER;
     FILE *out = std::fopen(sNach.c_str(), "wb");
     bool bOk = out != nullptr;
     char cBuf[65536];
-    size_t n;
-    while (bOk && (n = std::fread(cBuf, 1, sizeof cBuf, in)) > 0)
+    size_t n, uKopiert = 0;
+    while (bOk && uKopiert < uKOPIE_MAX && (n = std::fread(cBuf, 1, sizeof cBuf, in)) > 0) {
+        if (n > uKOPIE_MAX - uKopiert) n = uKOPIE_MAX - uKopiert;
         bOk = std::fwrite(cBuf, 1, n, out) == n;
+        uKopiert += n;
+    }
+    // at the cap: cut only when there is more to read
+    const bool bGekappt = bOk && uKopiert == uKOPIE_MAX && std::fgetc(in) != EOF;
     if (out != nullptr && std::fclose(out) != 0) bOk = false;
     std::fclose(in);
-    return bOk;
+    return !bOk ? K_FEHLER : bGekappt ? K_GEKAPPT : K_KOPIERT;
 }
 
 int main(int argc, char **argv) {
@@ -63,9 +73,13 @@ int main(int argc, char **argv) {
         std::fprintf(fp, "argv[%d]=%s\n", i, argv[i]);
     std::fclose(fp);
 
-    bool bCopy = argc > 1 && COPY(argv[1], RECORD_PATH("ctrload-ref.txt"));
+    const KOPIE k = argc > 1 ? COPY(argv[1], RECORD_PATH("ctrload-ref.txt")) : K_FEHLER;
     std::printf("\nctrload stand-in: %s %s, %d argument(s) recorded\n", argc > 1 ? argv[1] : "(no file)",
-                bCopy ? "copied" : "not readable", argc - 1);
+                k == K_KOPIERT   ? "copied"
+                : k == K_GEKAPPT ? "cut at 64 MiB"
+                                 : "not readable",
+                argc - 1);
+    if (k == K_GEKAPPT) return 2;
 
     const char *cExit = std::getenv("CTRLOAD_EXIT");
     return cExit != nullptr ? std::atoi(cExit) : 0;

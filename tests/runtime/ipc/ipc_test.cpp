@@ -143,6 +143,42 @@ TEST_F(Fifo, FaultyHeadersAreLogged) {
     EXPECT_NE(v[0].find("  (IPC_HEADER)"), std::string::npos);
 }
 
+// A header whose body never comes (the channel holds the FIFO's write end itself, so no end of file either):
+// the receive gives up after its short wait instead of waiting for ever. alarm() turns a hang into a failure.
+TEST_F(Fifo, BodyThatNeverComesEndsTheReceive) {
+    ASSERT_EQ(OEFFNEN("f"), 0);
+    int fd = ROH("f");
+    const int iAlt = iIPC_WarteMs;
+    iIPC_WarteMs = 20;
+    alarm(10);
+    const struct {
+        std::string sFifo;
+        int ier;
+        const char *cLog; // the text that closes the log entry, or none
+    } fall[] = {
+        {KOPF(1, 7, 5), -1, nullptr},
+        {KOPF(1, 99, 1), -1, nullptr},
+        {KOPF(1, 20, 4), -10, "(IPC_TYPE)"},
+        {KOPF(1, 20, 4) + "\x86", -10, "(IPC_TYPE)"},
+        {KOPF(1, 20, 4) + "\x86\x80", -10, "(IPC_MESSAGE)"},
+        {KOPF(1, 20, 4) + "\x86\x80x", -10, "(IPC_MESSAGE)"},
+    };
+    for (const auto &f : fall) {
+        SCHREIBEN(fd, f.sFifo);
+        unsigned char ucBuf[16];
+        int iCMD = 0, iSCMD = 0;
+        EXPECT_EQ(IPC_RECV(0, &iCMD, &iSCMD, sizeof ucBuf, ucBuf), f.ier) << f.sFifo.size();
+        std::vector<std::string> v = NT_EL_NEU();
+        ASSERT_EQ(v.size(), f.cLog != nullptr ? 1u : 0u) << f.sFifo.size();
+        if (f.cLog != nullptr) {
+            EXPECT_NE(v[0].find(f.cLog), std::string::npos) << v[0];
+        }
+        EXPECT_EQ(ALLES(fd), "");
+    }
+    alarm(0);
+    iIPC_WarteMs = iAlt;
+}
+
 TEST_F(Fifo, FourChannelsAndTheirChecks) {
     for (int i = 0; i < 4; i++)
         EXPECT_EQ(OEFFNEN(("k" + std::to_string(i)).c_str()), i);
