@@ -1,9 +1,12 @@
-// libFuzzer target for the receive side of the BACnet layer. Each input is a sender endpoint (address and
-// port, 6 bytes), the invoke id of the outstanding request (1 byte), a switch byte (bit 0: every trace switch
-// on; bits 1 to 7: how many records of the route table, at most all 16, hold known devices before the
-// datagram) and a datagram as IP_RECV would deliver it. The datagram goes through the receive guard, the
-// frame trace and the message check, then through the value decoders and, at every offset, the tag
-// functions. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed the
+// libFuzzer target for the receive side of the BACnet layer and the scan. Each input is a sender endpoint
+// (address and port, 6 bytes), the invoke id of the outstanding request (1 byte), a switch byte (bit 0: every
+// trace switch on; bits 1 to 6: how many records of the route table, at most all 16, hold known devices
+// before the datagram; bit 7: the datagram goes to the scan's receive step instead of the layer alone) and a
+// datagram as IP_RECV would deliver it. The datagram goes through the receive guard, the frame trace and the
+// message check, then through the value decoders and, at every offset, the tag functions. In the scan's
+// receive step it meets an object in progress at a scan step taken from the invoke id, once in the
+// sequential scan and once in the parallel one, where four devices await answers and the datagram may answer
+// one of them. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed the
 // frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that are not part of the
 // frame. Answers the message check sends go out on the loopback of the private network namespace the harness
 // runs this in.
@@ -11,6 +14,7 @@
 #include <cstring>
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
+#include "scanner/sc.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
 #include "support/netns_guard.h"
@@ -56,6 +60,63 @@ static void TABELLE_PRUEFEN() {
     }
 }
 
+// An object at a scan step, awaiting the answer with the given invoke id from the sender; its data-point type
+// and step come from the invoke id, so that every step and type meets every frame.
+static void OBJEKT(SC_SCAN_Struct *s, unsigned char ucInvoke, const IP_PORT &stVon, std::uint32_t uDev) {
+    static constexpr std::uint32_t aTyp[] = {0, 3, 13, 8};
+    SC_SCAN_NEU(s);
+    s->uDevIdx = uDev;
+    SC_OBJ_NEU(&s->stObj, 100 + uDev);
+    SC_OBJ_SETZEN(&s->stObj, aTyp[ucInvoke % 4] << 22 | 17);
+    s->iObjIdx = 3;
+    s->PROP_Modus = ucInvoke / 4 % 6 - 1; // -1 (nothing outstanding in that step) to 4
+    s->Index = ucInvoke / 24 % 3 - 1;
+    s->stObj.NoState = ucInvoke / 72 % 3 == 0 ? -1 : 3;
+    s->usPropId = ucInvoke;
+    s->iWarten = SC_WARTET;
+    s->ucInvoke = ucInvoke;
+    s->stZiel = stVon;
+}
+
+// The scan's receive step, sequential and parallel: the object moves on at most by one step, a place moves
+// on only when the datagram came from where its request went, and the invoke id the layer keeps is the one
+// drawn last.
+static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBvlc) {
+    static unsigned char ucKopie[QX04_BUF_SIZE];
+    std::memcpy(ucKopie, QX04_RECV_Buf, (std::size_t)iBvlc); // the message check may answer from the buffer
+    SC_SCAN_Struct st;
+    OBJEKT(&st, ucInvoke, stVon, 0);
+    ucQX04_InvokeId = ucInvoke;
+    SC_EMPF_DATEN(&st, iLen, &stVon);
+    FZ_CHECK(st.iWarten == SC_WARTET || st.iWarten == SC_BEREIT);
+    FZ_CHECK(st.PROP_Modus >= -1 && st.PROP_Modus <= 4);
+    FZ_CHECK(std::strlen(st.stObj.cDpId) <= 17 && std::strlen(st.stObj.cText) <= 23);
+
+    std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
+    iSC_Parallel = 4;
+    stSC_Par.dqHalt.clear();
+    stSC_Par.uKopf = 0;
+    stSC_Par.ucGezogen = (unsigned char)(ucInvoke + 7);
+    for (int i = 0; i < 4; i++) {
+        SC_PLATZ_Struct &p = stSC_Par.aPlatz[(std::size_t)i];
+        p.bBelegt = true;
+        p.uDev = (std::uint32_t)i;
+        stSC_Par.dqHalt.emplace_back();
+        IP_PORT stZiel = stVon;
+        stZiel.usPort = (std::uint16_t)(stZiel.usPort + (i & 1)); // places 1 and 3 asked another node
+        OBJEKT(&p.stScan, (unsigned char)(ucInvoke + i / 2), stZiel, (std::uint32_t)i);
+        if (i > 0) p.stScan.uZeile = 0, p.stScan.pHalten = &stSC_Par.dqHalt.back();
+    }
+    SC_P_DATEN(iLen, &stVon);
+    FZ_CHECK(ucQX04_InvokeId == stSC_Par.ucGezogen);
+    int iBewegt = 0;
+    for (int i = 0; i < 4; i++)
+        iBewegt += stSC_Par.aPlatz[(std::size_t)i].stScan.iWarten != SC_WARTET;
+    FZ_CHECK(iBewegt <= 1);
+    FZ_CHECK(stSC_Par.aPlatz[1].stScan.iWarten == SC_WARTET && stSC_Par.aPlatz[3].stScan.iWarten == SC_WARTET);
+    iSC_Parallel = 1;
+}
+
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     NT_REQUIRE_PRIVATE_NETNS();
     setenv("HOST", "127.0.0.1", 1); // own addresses without any lookup
@@ -69,6 +130,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     IP_HOST_MERKEN(); // the own-echo check then looks up nothing per datagram
     iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iQX04_IP_APP < 0) std::abort();
+    fpSC_REF = std::fopen("/dev/null", "w"); // completed objects are written, and go nowhere
     return 0;
 }
 
@@ -82,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
     ucData += 8;
     uSize -= 8;
     const int iLen = (int)(uSize < (std::size_t)QX04_BUF_SIZE ? uSize : QX04_BUF_SIZE); // cut as IP_RECV does
-    TABELLE(ucSchalter >> 1);
+    TABELLE((ucSchalter >> 1) & 0x3F);
 
     unsigned char *ucBuf = QX04_RECV_Buf;
     std::memcpy(ucBuf, ucData, (std::size_t)iLen);
@@ -91,6 +153,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
     if (QX04_BN_RXCHK(ucBuf, iLen) == 0) {
         const int iBvlc = (int)QX04_BN_BVLCLEN(ucBuf);
         ASAN_POISON_MEMORY_REGION(ucBuf + iBvlc, iLen - iBvlc);
+        if (ucSchalter & 0x80) {
+            // The scan's receive trace shows every byte that arrived, also those behind the BVLC length.
+            if (ucSchalter & 1) ASAN_UNPOISON_MEMORY_REGION(ucBuf + iBvlc, iLen - iBvlc);
+            SCAN(stSender, ucQX04_InvokeId, iLen, iBvlc);
+            TABELLE_PRUEFEN();
+            ASAN_UNPOISON_MEMORY_REGION(ucBuf, QX04_BUF_SIZE);
+            return 0;
+        }
         QX04_T_BN(&stSender, ucBuf);
         const int ier = QX04_BN_MSGCHK(&stSender, ucBuf);
         FZ_CHECK(ier == 3 || ier == 2 || ier == -1 || (ier <= -999 && ier >= -1000 - 0xFFFF));
