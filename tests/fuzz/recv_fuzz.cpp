@@ -6,10 +6,10 @@
 // message check, then through the value decoders and, at every offset, the tag functions. In the scan's
 // receive step it meets an object in progress at a scan step taken from the invoke id, once in the
 // sequential scan and once in the parallel one, where four devices await answers and the datagram may answer
-// one of them. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed the
-// frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that are not part of the
-// frame. Answers the message check sends go out on the loopback of the private network namespace the harness
-// runs this in.
+// one of them. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed
+// the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that are not part of
+// the frame. Answers the message check sends go out on the loopback of the private network namespace the
+// harness runs this in.
 #include <cstdio>
 #include <cstring>
 #include <sanitizer/asan_interface.h>
@@ -96,6 +96,7 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     iSC_Parallel = 4;
     stSC_Par.dqHalt.clear();
     stSC_Par.uKopf = 0;
+    stSC_Par.uGehalten = 0;
     stSC_Par.ucGezogen = (unsigned char)(ucInvoke + 7);
     for (int i = 0; i < 4; i++) {
         SC_PLATZ_Struct &p = stSC_Par.aPlatz[(std::size_t)i];
@@ -113,7 +114,8 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     for (int i = 0; i < 4; i++)
         iBewegt += stSC_Par.aPlatz[(std::size_t)i].stScan.iWarten != SC_WARTET;
     FZ_CHECK(iBewegt <= 1);
-    FZ_CHECK(stSC_Par.aPlatz[1].stScan.iWarten == SC_WARTET && stSC_Par.aPlatz[3].stScan.iWarten == SC_WARTET);
+    FZ_CHECK(stSC_Par.aPlatz[1].stScan.iWarten == SC_WARTET &&
+             stSC_Par.aPlatz[3].stScan.iWarten == SC_WARTET);
     iSC_Parallel = 1;
 }
 
