@@ -35,8 +35,9 @@ struct BS_PROPFAULT {
 
 // An unsolicited frame sent when the n-th request for the device or object arrives, before its answer.
 struct BS_EVENT {
-    char cKind = 0; // 'c' confirmed COV notification, 'w' Who-Is, 'n' network-layer message
+    char cKind = 0; // 'c' confirmed COV notification, 'w' Who-Is, 'n' network-layer message, 'f' flood
     std::uint32_t ulAfter = 0;
+    std::uint32_t ulRounds = 0; // flood: rounds of the host's I-Ams and a Who-Is
     bool bDone = false;
 };
 
@@ -175,6 +176,8 @@ bool BS_SILENT(const BS_FAULTS &stFaults);
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
 void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
                  std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
+// The device's I-Am as a frame, broadcast or to one node; BS_IAM_SEND queues it with the device's delay.
+std::vector<std::uint8_t> BS_IAM_FRAME(const BS_DEVICE &stDev, bool bBroadcast);
 void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort);
 void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj, std::uint32_t ulIp,
                     std::uint16_t usPort);

@@ -1,5 +1,6 @@
 // Unsolicited frames injected in the middle of a scan: a confirmed COV notification to the node that asked,
-// a Who-Is and a network-layer message to the host's broadcast address.
+// a Who-Is and a network-layer message to the host's broadcast address, and a flood of broadcasts (rounds of
+// the I-Ams of every device on the host and a Who-Is, back to back).
 #include "tools/bacsim/bacsim.h"
 
 namespace {
@@ -37,6 +38,19 @@ void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj
         } else if (e.cKind == 'w') {
             BS_SEND(stDev.uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, {0x10, 0x08}), 0);
             sLog += " event=who-is to=" + BS_IPTEXT(h.ulBcast, h.usPort);
+        } else if (e.cKind == 'f') {
+            // Without the devices' delays: the whole flood goes before the answer that follows it.
+            std::size_t uIams = 0;
+            for (std::uint32_t r = 0; r < e.ulRounds; ++r) {
+                for (const BS_DEVICE &d : stBS_Bld.vDevs)
+                    if (d.uHost == stDev.uHost) {
+                        BS_SEND(stDev.uHost, h.ulBcast, h.usPort, BS_IAM_FRAME(d, true), 0);
+                        ++uIams;
+                    }
+                BS_SEND(stDev.uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, {0x10, 0x08}), 0);
+            }
+            sLog += " event=flood rounds=" + std::to_string(e.ulRounds) + " iams=" + std::to_string(uIams) +
+                    " who-is=" + std::to_string(e.ulRounds) + " to=" + BS_IPTEXT(h.ulBcast, h.usPort);
         } else {
             // A router announces its networks; a plain host asks for routers.
             std::vector<std::uint8_t> v{static_cast<std::uint8_t>(h.vNets.empty() ? 0x00 : 0x01)};

@@ -64,6 +64,8 @@ Faults, for the last device or object (PROP is a name, a number or * for every p
   whois-after N             when the N-th request arrives, first broadcast a Who-Is from the host
   network-after N           the same with a network-layer message (I-Am-Router-To-Network from a router,
                             else Who-Is-Router-To-Network)
+  flood-after N M           when the N-th request arrives, first broadcast M rounds (1 to 100000) of an I-Am
+                            of every device on the host and a Who-Is, back to back, then answer
   lose-request K            lose the K-th confirmed request that reaches the device or object (counted
                             from 1, lost ones included): no answer, and it counts for no other fault; give
                             it again to lose more
@@ -78,7 +80,7 @@ Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|
   via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|iam:N|none.
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
-  Injected frames are logged as event=cov|who-is|network:N.
+  Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).
 
 Example:
   # an air handling unit and a room controller behind a router

@@ -168,6 +168,14 @@ bool FaultLine(const std::string &sKey, std::istringstream &is, BS_FAULTS &f, st
         e.cKind = sKey[0] == 'c' ? 'c' : (sKey[0] == 'w' ? 'w' : 'n');
         e.ulAfter = static_cast<std::uint32_t>(n3);
         f.vEvents.push_back(e);
+    } else if (sKey == "flood-after") {
+        BS_EVENT e;
+        e.cKind = 'f';
+        if (!(is >> a >> b) || !Number(a, 0x7FFFFFFF, n) || n == 0 || !Number(b, 100000, n2) || n2 == 0)
+            return sWhy = "flood-after needs a count from 1 and rounds 1..100000", false;
+        e.ulAfter = static_cast<std::uint32_t>(n);
+        e.ulRounds = static_cast<std::uint32_t>(n2);
+        f.vEvents.push_back(e);
     } else {
         return sWhy = "unknown keyword " + sKey, false;
     }

@@ -1,15 +1,19 @@
 // Who-Is with and without device range, answered by one I-Am per addressed device.
 #include "tools/bacsim/bacsim.h"
 
-void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort) {
-    const BS_HOST &h = stBS_Bld.vHosts[stDev.uHost];
+std::vector<std::uint8_t> BS_IAM_FRAME(const BS_DEVICE &stDev, bool bBroadcast) {
     std::vector<std::uint8_t> vPdu{0x10, 0x00};
     BS_TAG_OBJID(vPdu, -1, (8u << 22) | stDev.ulInst);
     BS_TAG_UNSIGNED(vPdu, -1, 2, 1476);
     BS_TAG_UNSIGNED(vPdu, -1, 9, 3); // no segmentation
     BS_TAG_UNSIGNED(vPdu, -1, 2, stDev.uVendor);
+    return BS_FRAME_BUILD(bBroadcast, &stDev, vPdu);
+}
+
+void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort) {
+    const BS_HOST &h = stBS_Bld.vHosts[stDev.uHost];
     BS_SEND(stDev.uHost, bBroadcast ? h.ulBcast : ulIp, bBroadcast ? h.usPort : usPort,
-            BS_FRAME_BUILD(bBroadcast, &stDev, vPdu), stDev.stFaults.uDelayMs);
+            BS_IAM_FRAME(stDev, bBroadcast), stDev.stFaults.uDelayMs);
 }
 
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog) {

@@ -474,6 +474,47 @@ TEST(E2e, AbortCountsAsAMissingReply) {
     EXPECT_EQ(OHNE_KOPF(s.sRef), "");
 }
 
+// What a scan rides out without a changed line: floods of I-Ams and Who-Is (200 rounds from the first host in
+// the middle of its device, 100 from the router host at the second request for its analog input), and lost
+// requests (the 5th to a device, the 2nd to an object of the routed device), each sent again with its invoke
+// id and answered. The file stays the building's file of BuildingByteForByteWithRoutedDeviceFromRouteFile.
+TEST(E2e, FloodsAndLostRequestsChangeNoLine) {
+    auto MIT = [](std::string s, const std::string &sNach, const char *cEin) {
+        return s.insert(s.find(sNach) + sNach.size(), cEin);
+    };
+    struct Fall {
+        const char *cWas, *cKessel, *cRaum, *cEreignis;
+    } const aFall[] = {
+        {"flood", "  flood-after 10 200\n", "  flood-after 2 100\n", "flood"},
+        {"loss", "  lose-request 5\n", "  lose-request 2\n", nullptr},
+    };
+    for (const Fall &f : aFall) {
+        Scan s = LAUF(MIT(MIT(cKessel, "  name Kessel AS\n", f.cKessel), "  name RA05_T\n", f.cRaum), "",
+                      cKesselRoute);
+        EXPECT_EQ(s.iRc, 0);
+        EXPECT_NE(s.sOut.find(cOK), std::string::npos) << f.cWas << s.sOut;
+        EXPECT_EQ(OHNE_KOPF(s.sRef), cKesselRef) << f.cWas;
+        std::size_t uEreignisse = 0, uVerloren = 0;
+        for (std::size_t i = 0; i < s.vLog.size(); i++) {
+            const Eintrag &e = s.vLog[i];
+            if (f.cEreignis != nullptr && e.count("event") && e.at("event") == f.cEreignis) uEreignisse++;
+            if (!e.count("answer") || e.at("answer") != "lost") continue;
+            uVerloren++;
+            const Eintrag *pNaechste = nullptr; // the device's next request: the same one, answered
+            for (std::size_t j = i + 1; j < s.vLog.size() && pNaechste == nullptr; j++)
+                if (s.vLog[j].count("svc") && s.vLog[j].at("svc") == "read-property" &&
+                    s.vLog[j].at("dev") == e.at("dev"))
+                    pNaechste = &s.vLog[j];
+            ASSERT_NE(pNaechste, nullptr);
+            for (const char *cFeld : {"obj", "prop", "idx", "invoke"})
+                EXPECT_EQ(pNaechste->at(cFeld), e.at(cFeld)) << cFeld;
+            EXPECT_EQ(pNaechste->at("answer"), "ack");
+        }
+        EXPECT_EQ(uEreignisse, f.cEreignis != nullptr ? 2u : 0u) << f.cWas;
+        EXPECT_EQ(uVerloren, f.cEreignis != nullptr ? 0u : 2u) << f.cWas;
+    }
+}
+
 // A route-file device that never answers: its first request is sent again as often as -R says, then the
 // time-out verdict names it and the devices after it are not scanned.
 TEST(E2e, SilentRouteFileDeviceEndsTheScanAfterItsRepetitions) {

@@ -341,6 +341,36 @@ TEST_F(Sim, CovWhoIsAndNetworkMessageArriveBeforeTheAnswer) {
     EXPECT_NE(sLog.find("event=network:0"), std::string::npos) << sLog;
 }
 
+// flood-after: before the answer to its N-th request, M rounds of an I-Am of every device on the host (the
+// direct one and one behind its router) and a Who-Is, broadcast back to back. Per request what arrived, in
+// order: I I-Am, W Who-Is, A the answer.
+TEST_F(Sim, FloodOfIamsAndWhoIsBeforeTheAnswer) {
+    struct CASE {
+        const char *cWhat, *cDevice, *cWant;
+    } aCases[] = {
+        {"device, 2nd request, 2 rounds", "device 9\n  flood-after 2 2\nobject AI 1\n  name Eins\n",
+         "A|IIWIIWA|A"},
+        {"object, 1st request for it", "device 9\nobject AI 1\n  name Eins\n  flood-after 1 1\n", "IIWA|A|A"},
+    };
+    for (const CASE &k : aCases) {
+        Start((std::string("host 127.0.0.90\n") + k.cDevice + "device 91 net 5 mac 01\n").c_str());
+        std::string sGot;
+        for (int i = 0; i < 3; ++i) {
+            CL_SEND(iFd, CL_IP("127.0.0.90"), 47808, CL_DIRECT(CL_RP_APDU(Obj(0, 1), 77, -1, ++ucInvoke)));
+            sGot += i > 0 ? "|" : "";
+            while (auto r = CL_RECV(iFd, 500)) {
+                BYTES a = CL_SPLIT(r->b).vApdu;
+                if (a.size() >= 2 && a[0] == 0x10)
+                    sGot += a[1] == 0x00 ? "I" : (a == BYTES{0x10, 0x08} ? "W" : "?");
+                if (a.size() >= 2 && a[0] == 0x30 && a[1] == ucInvoke && (sGot += "A", true)) break;
+            }
+        }
+        SIM_STOP(stSim);
+        EXPECT_EQ(sGot, k.cWant) << k.cWhat;
+        EXPECT_NE(SIM_LOG(stSim).find("dev=9 event=flood rounds="), std::string::npos) << SIM_LOG(stSim);
+    }
+}
+
 TEST_F(Sim, AnswerToANodeThatHasGoneCostsNoOtherAnswer) {
     Start("host 127.0.0.40\ndevice 4001\n  delay 5\nobject AI 1\n  name Eins\n");
     // The answers fall due together; the first one's port unreachable must not fail the second one's send.
@@ -637,6 +667,7 @@ TEST(SimDescription, ErrorsNameFileAndLine) {
         {"loss 1.5\nhost 10.0.0.20\n", ":1: loss needs a probability 0..1"},
         {"host 10.0.0.20\nloss 0,5\n", ":2: loss needs a probability 0..1"},
         {"host 10.0.0.20\ndevice 1\n  lose-request 0\n", ":3: lose-request needs a count from 1"},
+        {"host 10.0.0.20\ndevice 1\n  flood-after 3\n", ":3: flood-after needs a count from 1 and rounds"},
         {"# nothing\n", ": no host"},
     };
     for (const CASE &k : aCases) {
