@@ -198,6 +198,8 @@ void SC_P_START();
 void SC_P_FERTIG(int iPlatz, bool bAufgegeben);
 // Sends the place's next request, with an invoke id no other place has outstanding. True when sent.
 bool SC_P_ANFRAGE(int iPlatz);
+// The place awaiting the answer with invoke id ucInvoke, -1 when none.
+int SC_P_WARTEND(unsigned char ucInvoke);
 // The verdicts at the end of the parallel scan.
 void SC_P_ENDE();
 // The receive guard and the trace of a datagram taken for the object at iObjIdx/iModus: true when valid.

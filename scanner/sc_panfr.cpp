@@ -6,21 +6,13 @@
 
 static const char cRoutine[] = "SC_LOOP";
 
-static bool AUSSTEHEND(unsigned char ucInvoke) {
-    for (int i = 0; i < iSC_Parallel; i++) {
-        const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt && p.stScan.iWarten == SC_WARTET && p.stScan.ucInvoke == ucInvoke) return true;
-    }
-    return false;
-}
-
 bool SC_P_ANFRAGE(int iPlatz) {
     SC_SCAN_Struct *s = &stSC_Par.aPlatz[iPlatz].stScan;
     // A device scanned ahead waits while too much of it is held; the earliest device always goes on.
     if (s->pHalten != nullptr && stSC_Par.uGehalten >= SC_HALT_MAX) return false;
     // At most 64 of 256 ids are outstanding, so a free one is always near.
     ucQX04_InvokeId = stSC_Par.ucGezogen;
-    while (AUSSTEHEND(static_cast<unsigned char>(ucQX04_InvokeId + 1)))
+    while (SC_P_WARTEND(static_cast<unsigned char>(ucQX04_InvokeId + 1)) >= 0)
         ucQX04_InvokeId++;
     const bool bGesendet = SC_ANFRAGE(s);
     if (!bGesendet) {

@@ -10,21 +10,17 @@ static const char cRoutine[] = "SC_LOOP";
 
 // The place awaiting an answer with the invoke id of the frame, -1 when none. Only acknowledgements, errors
 // and rejects carry an invoke id the scanner gave out.
-static int PLATZ(int iLen) {
+static int PLATZ() {
     const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
-    if (a <= 0 || a + 1 >= iLen) return -1;
+    if (a <= 0 || a + 1 >= static_cast<int>(QX04_BN_BVLCLEN(QX04_RECV_Buf))) return -1;
     const int iTyp = QX04_RECV_Buf[a] >> 4;
     if (iTyp != 0x2 && iTyp != 0x3 && iTyp != 0x5 && iTyp != 0x6) return -1;
-    for (int i = 0; i < iSC_Parallel; i++) {
-        const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt && p.stScan.iWarten == SC_WARTET && p.stScan.ucInvoke == QX04_RECV_Buf[a + 1]) return i;
-    }
-    return -1;
+    return SC_P_WARTEND(QX04_RECV_Buf[a + 1]);
 }
 
 void SC_P_DATEN(int iLen, const IP_PORT *stVon) {
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
-    const int iPlatz = bGueltig ? PLATZ(iLen) : -1;
+    const int iPlatz = bGueltig ? PLATZ() : -1;
     SC_SCAN_Struct *s = iPlatz >= 0 ? &stSC_Par.aPlatz[iPlatz].stScan : nullptr;
     SC_EMPF_PRUEF(iLen, stVon, s != nullptr ? s->iObjIdx : -1, s != nullptr ? s->PROP_Modus : -1);
     if (s != nullptr) ucQX04_InvokeId = s->ucInvoke;
