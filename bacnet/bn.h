@@ -65,6 +65,9 @@ int QX04_BN_POSWERT(const unsigned char *ucFrame, std::uint16_t usPropId);
 int QX04_BN_GETWERT(const unsigned char *ucFrame, std::uint16_t usPropId, std::uint32_t *ulWert);
 // Character string of a ReadProperty-ACK for usPropId (0xFFFF = any), or null.
 char *QX04_BN_GETCHAR(const unsigned char *ucFrame, std::uint16_t usPropId);
+// The same two for the value tag at offset iPos of a received frame (0 or less: no value there).
+int QX04_BN_WERT(const unsigned char *ucFrame, int iPos, std::uint32_t *ulWert);
+char *QX04_BN_CHAR(const unsigned char *ucFrame, int iPos);
 
 // ---- Route table ---------------------------------------------------------------------------------------
 // One known device and how to reach it: directly at stPort (ucSLEN 0) or through the router at stPort on
@@ -94,6 +97,9 @@ QX04_BN_ROUTE *QX04_BN_RT_FIND(std::uint32_t ulDev, std::uint16_t usSNET, unsign
                                const unsigned char *ucSADR, const IP_PORT *stPort);
 
 // ---- ReadProperty requests -----------------------------------------------------------------------------
+// Head of a confirmed request to device r (BVLC, NPDU, APDU header with a fresh invoke id and ucService) in
+// ucBuf: the offset of the service's first tag.
+int QX04_BN_RQKOPF(const QX04_BN_ROUTE *r, unsigned char ucService, unsigned char *ucBuf);
 // ReadProperty request for device ulDev (instance or device identifier) into ucBuf, destination into stPort:
 // the frame length, or 0 for a device without a route (nothing built, no invoke id drawn).
 int QX04_BN_RD(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPropId, IP_PORT *stPort,
@@ -103,6 +109,34 @@ int QX04_BN_RDARR(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPr
                   IP_PORT *stPort, unsigned char *ucBuf);
 // Exit trace of both: result, destination, frame.
 void QX04_BN_RDTRC(const char *cRoutine, int ier, const IP_PORT *stPort, const unsigned char *ucBuf);
+
+// ---- ReadPropertyMultiple ------------------------------------------------------------------------------
+// One property of one object: what a request asks for, and what one result of the acknowledgement answers.
+struct QX04_BN_RPMREF {
+    std::uint32_t ulObjId;
+    std::uint32_t ulPropId; // 22 bits
+    std::int32_t lIndex;    // array index, -1 = the whole property
+};
+// The request's service tags for iAnz properties (a run of properties of one object shares its object) into
+// ucOut (nullptr: only counted), at most iMax bytes: their count, -1 when they do not fit or iAnz < 1.
+int QX04_BN_RPMTAGS(const QX04_BN_RPMREF *pRef, int iAnz, unsigned char *ucOut, int iMax);
+// ReadPropertyMultiple request for device ulDev into ucBuf, destination into stPort: the frame length (the
+// BVLC length field holds all 16 bits), or 0 for a device without a route or a request longer than the
+// buffer (nothing built, no invoke id drawn).
+int QX04_BN_RPM(std::uint32_t ulDev, const QX04_BN_RPMREF *pRef, int iAnz, IP_PORT *stPort,
+                unsigned char *ucBuf);
+// One result of a ReadPropertyMultiple-ACK in a received frame.
+struct QX04_BN_RPMERG {
+    QX04_BN_RPMREF stRef;
+    int iWert;   // offset of the first value tag (the closing tag when there is none), 0 for an error
+    int iEnde;   // offset of the closing tag 4 after the values
+    int iFehler; // an error: -1000 - its code; 0 for a value
+};
+// Results of the unsegmented ReadPropertyMultiple-ACK in a frame into pErg: their count, or -1 when the frame
+// is none, breaks its shape or holds more than iMax results. Reads nothing at or after the BVLC length.
+int QX04_BN_RPMACK(const unsigned char *ucFrame, QX04_BN_RPMERG *pErg, int iMax);
+// Offset of element iNr (from 1) of an array read whole, in one result of RPMACK; 0 when it has fewer.
+int QX04_BN_RPMELEM(const unsigned char *ucFrame, const QX04_BN_RPMERG *pErg, int iNr);
 
 // ---- Incoming message check and receive guard -----------------------------------------------------------
 // Receive guard, before anything else reads a datagram of iLen bytes: 0, or -1 ("unzul. BVLC") when it is

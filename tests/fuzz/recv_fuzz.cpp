@@ -3,7 +3,8 @@
 // trace switch on; bits 1 to 6: how many records of the route table, at most all 16, hold known devices
 // before the datagram; bit 7: the datagram goes to the scan's receive step instead of the layer alone) and a
 // datagram as IP_RECV would deliver it. The datagram goes through the receive guard, the frame trace and the
-// message check, then through the value decoders and, at every offset, the tag functions. In the scan's
+// message check, then through the value decoders, the ReadPropertyMultiple-ACK decoder and, at every offset,
+// the tag functions. In the scan's
 // receive step it meets an object in progress at a scan step taken from the invoke id, once in the
 // sequential scan and once in the parallel one, where four devices await answers and the datagram may answer
 // one of them. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed
@@ -119,6 +120,31 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     iSC_Parallel = 1;
 }
 
+// A ReadPropertyMultiple-ACK split into results: each a value list closed by its tag 4 inside the frame or an
+// error with a 16-bit code; the elements of a value list lie inside it and decode as values do.
+static void RPMACK(const unsigned char *ucBuf, int iBvlc) {
+    static QX04_BN_RPMERG aErg[64];
+    const int n = QX04_BN_RPMACK(ucBuf, aErg, 64);
+    FZ_CHECK(n >= -1 && n <= 64);
+    for (int i = 0; i < n; i++) {
+        const QX04_BN_RPMERG &e = aErg[i];
+        FZ_CHECK(e.stRef.ulPropId <= 0x3FFFFF && e.stRef.lIndex >= -1);
+        FZ_CHECK((e.iWert > 0) != (e.iFehler != 0));
+        FZ_CHECK(e.iFehler == 0 || (e.iFehler <= -1000 && e.iFehler >= -1000 - 0xFFFF));
+        if (e.iWert == 0) continue;
+        FZ_CHECK(e.iWert <= e.iEnde && e.iEnde < iBvlc && ucBuf[e.iEnde] == 0x4F);
+        std::uint32_t ulWert;
+        for (int k = 1; k <= 3; k++) {
+            const int p = QX04_BN_RPMELEM(ucBuf, &e, k);
+            FZ_CHECK(p == 0 || (p >= e.iWert && p < e.iEnde));
+            const int t = QX04_BN_WERT(ucBuf, p, &ulWert);
+            FZ_CHECK(t == -1 || t == 1 || t == 2 || t == 3 || t == 4 || t == 8 || t == 9 || t == 12);
+            const char *c = QX04_BN_CHAR(ucBuf, p);
+            FZ_CHECK(c == nullptr || std::strlen(c) <= 255);
+        }
+    }
+}
+
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     NT_REQUIRE_PRIVATE_NETNS();
     setenv("HOST", "127.0.0.1", 1); // own addresses without any lookup
@@ -174,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
             const char *c = QX04_BN_GETCHAR(ucBuf, usProp);
             FZ_CHECK(c == nullptr || std::strlen(c) <= 255);
         }
+        RPMACK(ucBuf, iBvlc);
         SCHALTER(0); // the sweep below runs often: without trace, for speed
         QX04_BN_POSTAG(ucBuf);
         const unsigned char *ucEnd = ucBuf + iBvlc;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ struct BS_DEVICE {
     std::size_t uHost = 0;
     unsigned uVendor = 260;
     bool bIamAtStart = false;
+    bool bRpm = true;             // answers ReadPropertyMultiple; "rpm off": rejects it as an unknown service
+    unsigned uMaxApdu = 1476;     // in its I-Am; longer answers are refused with an Abort
+    unsigned uDropAbove = 0;      // answers longer than this many bytes are not sent at all; 0 = every one is
     std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
     BS_FAULTS stFaults;
 };
@@ -176,6 +180,17 @@ bool BS_SILENT(const BS_FAULTS &stFaults);
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
 void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
                  std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
+void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
+            std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
+// One property of an object (array index lIdx, -1 = whole) as its value's tags appended to vWert, or false
+// with the refusal in stNein: an injected fault, or the Error a device gives for what it lacks.
+bool BS_PROPVAL(const BS_DEVICE &stDev, const BS_OBJECT *pObj, std::uint32_t ulProp, long lIdx,
+                std::vector<std::uint8_t> &vWert, BS_PROPFAULT &stNein);
+// The device limits of the description (rpm, max-apdu, drop-above): 1 taken, 0 wrong (sWhy), -1 another key.
+int BS_DEVICE_LIMIT(const std::string &sKey, std::istringstream &is, BS_DEVICE &stDev, bool bInObject,
+                    std::string &sWhy);
+// An answer longer than the device's drop-above limit: true, and its log line says answer=dropped:SIZE.
+bool BS_DROPPED(const BS_DEVICE &stDev, const std::vector<std::uint8_t> &vApdu, std::string &sLog);
 // The device's I-Am as a frame, broadcast or to one node; BS_IAM_SEND queues it with the device's delay.
 std::vector<std::uint8_t> BS_IAM_FRAME(const BS_DEVICE &stDev, bool bBroadcast);
 void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort);

@@ -53,6 +53,13 @@ A property the description leaves out is answered with Error class property, cod
 object has object-identifier and object-type; the device has object-list (itself first, then its objects in
 file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none), system-status,
 protocol-version and protocol-revision.
+Limits of the last device (before its first object):
+  rpm off                   ReadPropertyMultiple is rejected as an unknown service; by default it is answered,
+                            each property as ReadProperty would answer it (a value, or an error in the answer)
+  max-apdu N                the longest answer the device sends, 50 to 1476 (default 1476), also in its I-Am
+                            and in max-apdu-length-accepted; a longer answer is an Abort (4, no segmentation)
+  drop-above N              answers longer than N bytes (the APDU) are not sent at all, as some devices
+                            silently drop a large read; logged as answer=dropped:SIZE
 Faults, for the last device or object (PROP is a name, a number or * for every property):
   silent-after K            answer K requests, then nothing at all (a silent device answers no Who-Is)
   error PROP CLASS CODE     answer PROP with an Error
@@ -76,8 +83,10 @@ Loss of a whole host or building:
                             the building's). Who-Is, other unconfirmed and network messages are never lost.
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
-  (who-is, read-property, confirmed:N, network:N, simple-ack, ...), then dev= obj=TYPE:INST prop= idx= invoke=
-  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|iam:N|none.
+  (who-is, read-property, read-property-multiple, confirmed:N, network:N, simple-ack, ...), then dev=
+  obj=TYPE:INST prop= idx= (read-property-multiple: objs= props=, the objects and properties asked) invoke=
+  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|dropped:SIZE|
+  iam:N|none (read-property-multiple: answer=ack size=SIZE).
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).

@@ -342,6 +342,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
         d.bIamAtStart = true;
         return true;
     }
+    if (int i = BS_DEVICE_LIMIT(sKey, is, d, bInObject, sWhy); i >= 0) return i == 1;
     long lProp = KeywordProp(sKey);
     std::string sRest;
     if (sKey == "prop") {

@@ -1,6 +1,7 @@
 // ReadProperty on a simulated device: the device object with its object list, the data-point objects with
 // the properties the description gives, and the refusals, delays and silence injected for tests.
 #include "tools/bacsim/bacsim.h"
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +30,7 @@ bool Implicit(const BS_DEVICE &d, const BS_OBJECT &o, std::uint32_t ulProp, BS_V
     if (o.ulType != 8) return false;
     switch (ulProp) {
     case 62:
-        ulNum = 1476;
+        ulNum = d.uMaxApdu;
         break;
     case 98:
         ulNum = 1;
@@ -84,6 +85,43 @@ const BS_PROPFAULT *Injected(const BS_FAULTS &f, std::uint32_t ulProp) {
 }
 
 } // namespace
+
+bool BS_PROPVAL(const BS_DEVICE &stDev, const BS_OBJECT *pObj, std::uint32_t ulProp, long lIdx,
+                std::vector<std::uint8_t> &vWert, BS_PROPFAULT &stNein) {
+    auto Refuse = [&](unsigned uA, unsigned uB) {
+        stNein = BS_PROPFAULT{ulProp, 'e', uA, uB};
+        return false;
+    };
+    if (pObj == nullptr) return Refuse(1, 31); // object, unknown object
+    const BS_PROPFAULT *pF = Injected(pObj->stFaults, ulProp);
+    pF = pF != nullptr ? pF : Injected(stDev.stFaults, ulProp);
+    if (pF != nullptr) {
+        stNein = *pF;
+        return false;
+    }
+    const BS_VALUE *pVal = Given(*pObj, ulProp);
+    BS_VALUE stImplicit;
+    if (pVal == nullptr && Implicit(stDev, *pObj, ulProp, stImplicit)) pVal = &stImplicit;
+    bool bList = pObj->ulType == 8 && ulProp == 76;
+    bool bArray = bList || (pVal != nullptr && pVal->cKind == 'a');
+    std::size_t uCount = bList ? stDev.vObjs.size() : (bArray ? pVal->vList.size() : 0);
+    if (pVal == nullptr && !bList) return Refuse(2, 32);        // property, unknown property
+    if (lIdx >= 0 && !bArray) return Refuse(2, 50);             // property is not an array
+    if (lIdx > static_cast<long>(uCount)) return Refuse(2, 42); // invalid array index
+    if (lIdx == 0) {
+        BS_TAG_UNSIGNED(vWert, -1, 2, static_cast<std::uint32_t>(uCount));
+    } else if (bList) {
+        for (std::size_t i = 0; i < uCount; ++i)
+            if (lIdx < 0 || static_cast<std::size_t>(lIdx) == i + 1) EncodeObjId(vWert, stDev.vObjs[i]);
+    } else if (bArray && lIdx > 0) {
+        BS_TAG_TEXT(vWert, pVal->vList[static_cast<std::size_t>(lIdx - 1)], pVal->ucCharset);
+    } else if (pVal->cKind == 'o') {
+        BS_TAG_OBJID(vWert, -1, static_cast<std::uint32_t>(pVal->dNum));
+    } else {
+        BS_TAG_VALUE(vWert, *pVal, pVal->ucCharset);
+    }
+    return true;
+}
 
 bool BS_SILENT(const BS_FAULTS &stFaults) {
     return stFaults.lSilentAfter >= 0 &&
@@ -141,26 +179,12 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     BS_EVENTS_FIRE(stDev, stDev.stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
     if (pObj != nullptr) BS_EVENTS_FIRE(stDev, pObj->stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
     uDelayMs = stDev.stFaults.uDelayMs + (pObj != nullptr ? pObj->stFaults.uDelayMs : 0);
-    const BS_PROPFAULT *pF = pObj != nullptr ? Injected(pObj->stFaults, ulProp) : nullptr;
-    pF = pF != nullptr ? pF : Injected(stDev.stFaults, ulProp);
-    const BS_VALUE *pVal = pObj != nullptr ? Given(*pObj, ulProp) : nullptr;
-    BS_VALUE stImplicit;
-    if (pVal == nullptr && pObj != nullptr && Implicit(stDev, *pObj, ulProp, stImplicit)) pVal = &stImplicit;
-    bool bList = pObj != nullptr && pObj->ulType == 8 && ulProp == 76;
-    bool bArray = bList || (pVal != nullptr && pVal->cKind == 'a');
-    std::size_t uCount = bList ? stDev.vObjs.size() : (bArray ? pVal->vList.size() : 0);
+    std::vector<std::uint8_t> vWert;
+    BS_PROPFAULT stNein;
     if (uReject != 0)
         Refuse('r', uReject, 0);
-    else if (pObj == nullptr)
-        Refuse('e', 1, 31); // object, unknown object
-    else if (pF != nullptr)
-        Refuse(pF->cKind, pF->uA, pF->uB);
-    else if (pVal == nullptr && !bList)
-        Refuse('e', 2, 32); // property, unknown property
-    else if (lIdx >= 0 && !bArray)
-        Refuse('e', 2, 50); // property is not an array
-    else if (lIdx > static_cast<long>(uCount))
-        Refuse('e', 2, 42); // invalid array index
+    else if (!BS_PROPVAL(stDev, pObj, ulProp, lIdx, vWert, stNein))
+        Refuse(stNein.cKind, stNein.uA, stNein.uB);
     if (!vAnswer.empty()) {
         sLog += " answer=" + sAnswer;
         return;
@@ -170,22 +194,11 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     BS_TAG_UNSIGNED(vAnswer, 1, 0, ulProp);
     if (lIdx >= 0) BS_TAG_UNSIGNED(vAnswer, 2, 0, static_cast<std::uint32_t>(lIdx));
     vAnswer.push_back(0x3E);
-    if (lIdx == 0) {
-        BS_TAG_UNSIGNED(vAnswer, -1, 2, static_cast<std::uint32_t>(uCount));
-    } else if (bList) {
-        for (std::size_t i = 0; i < uCount; ++i)
-            if (lIdx < 0 || static_cast<std::size_t>(lIdx) == i + 1) EncodeObjId(vAnswer, stDev.vObjs[i]);
-    } else if (bArray && lIdx > 0) {
-        BS_TAG_TEXT(vAnswer, pVal->vList[static_cast<std::size_t>(lIdx - 1)], pVal->ucCharset);
-    } else if (pVal->cKind == 'o') {
-        BS_TAG_OBJID(vAnswer, -1, static_cast<std::uint32_t>(pVal->dNum));
-    } else {
-        BS_TAG_VALUE(vAnswer, *pVal, pVal->ucCharset);
-    }
+    vAnswer.insert(vAnswer.end(), vWert.begin(), vWert.end());
     vAnswer.push_back(0x3F);
-    if (vAnswer.size() > uMax) {
+    if (vAnswer.size() > std::min(uMax, stDev.uMaxApdu)) {
         vAnswer.clear();
-        Refuse('a', 4, 0); // too long for the requester, and the devices do not segment
+        Refuse('a', 4, 0); // too long for the requester or the device, and the devices do not segment
     }
     sLog += " answer=" + (vAnswer[0] == 0x30 ? std::string("ack") : sAnswer);
 }

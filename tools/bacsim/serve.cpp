@@ -158,6 +158,8 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     bool bSegmented = (pBuf[fr.uApdu] & 0x08) != 0;
     if (!bSegmented && ucService == 12) {
         BS_READPROP(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
+    } else if (!bSegmented && ucService == 14 && d.bRpm) {
+        BS_RPM(d, fr, pBuf, sLog, vApdu, uDelay, bSilent);
     } else if (BS_LOST(d, nullptr)) {
         bSilent = true;
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
@@ -174,6 +176,7 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
                 " invoke=" + std::to_string(pBuf[fr.uApdu + 2]) + " answer=reject:9";
     }
+    if (!bSilent && BS_DROPPED(d, vApdu, sLog)) bSilent = true;
     BS_LOG(WithVia(sLog, sVia));
     if (!bSilent) BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, &d, vApdu), uDelay);
 }

@@ -401,6 +401,44 @@ TEST_F(Sim, AnswerTooLongForTheAskerIsAborted) {
     EXPECT_EQ(CL_ACK_VALUE(Ask(0x7F000032, CL_DIRECT(CL_RP_APDU(Obj(8, 9), 76, -1, 2, 0x05)))).size(), 65u);
 }
 
+// ReadPropertyMultiple: values and errors inside one answer, and each device limit of the description.
+TEST_F(Sim, ReadPropertyMultipleAndTheDeviceLimits) {
+    Start("host 127.0.0.70\ndevice 70\nobject AI 1\n  name Eins\n  error units 2 32\n"
+          "host 127.0.0.71\ndevice 71\n  rpm off\nobject AI 1\n"
+          "host 127.0.0.72\ndevice 72\n  max-apdu 50\nobject AI 1\n  name Eins\n"
+          "host 127.0.0.73\ndevice 73\n  drop-above 20\nobject AI 1\n  name Eins\n");
+    // AI 1: name, units, description; AI 2: name
+    auto Rpm = [&](std::uint8_t ucInv) {
+        return CL_DIRECT({0x00, 0x05, ucInvoke = ucInv,
+                          0x0E, 0x0C, 0,
+                          0,    0,    1,
+                          0x1E, 0x09, 77,
+                          0x09, 117,  0x09,
+                          28,   0x1F, 0x0C,
+                          0,    0,    0,
+                          2,    0x1E, 0x09,
+                          77,   0x1F});
+    };
+    const BYTES vAck{0x30, 1,    0x0E, 0x0C, 0,    0,    0,    1,    0x1E, 0x29, 77,   0x4E, 0x75,
+                     5,    0,    'E',  'i',  'n',  's',  0x4F, 0x29, 117,  0x5E, 0x91, 2,    0x91,
+                     32,   0x5F, 0x29, 28,   0x5E, 0x91, 2,    0x91, 32,   0x5F, 0x1F, 0x0C, 0,
+                     0,    0,    2,    0x1E, 0x29, 77,   0x5E, 0x91, 1,    0x91, 31,   0x5F, 0x1F};
+    EXPECT_EQ(Ask(CL_IP("127.0.0.70"), Rpm(1)), vAck);
+    EXPECT_EQ(Refusal(Ask(CL_IP("127.0.0.71"), Rpm(2))), "reject:9");
+    EXPECT_EQ(Refusal(Ask(CL_IP("127.0.0.72"), Rpm(3))), "abort:4") << "52 bytes do not fit into 50";
+    BYTES vIam = CL_SPLIT(Iams(CL_WHOIS(0xFFFF, 72, 72))[72].b).vApdu;
+    EXPECT_EQ(BYTES(vIam.begin() + 7, vIam.begin() + 9), (BYTES{0x21, 50})) << "max APDU in the I-Am";
+    EXPECT_EQ(Ask(CL_IP("127.0.0.73"), Rpm(4), 300), BYTES{}) << "longer than 20 bytes: silence";
+    SIM_STOP(stSim);
+    const std::string sLog = SIM_LOG(stSim);
+    EXPECT_NE(
+        sLog.find("svc=read-property-multiple dev=70 objs=2 props=4 invoke=1 via=direct answer=ack size=52"),
+        std::string::npos)
+        << sLog;
+    EXPECT_NE(sLog.find("svc=confirmed:14 dev=71 invoke=2 via=direct answer=reject:9"), std::string::npos);
+    EXPECT_NE(sLog.find("dev=73 objs=2 props=4 invoke=4 via=direct answer=dropped:52"), std::string::npos);
+}
+
 TEST_F(Sim, BrokenFramesAreLoggedAndRefusedNotFatal) {
     Start(cBuilding);
     const std::uint32_t ip = 0x7F000014;
