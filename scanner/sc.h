@@ -18,6 +18,7 @@ extern char cSC_REF_Buf[256];     // line buffer of the reference file
 extern int iSC_Wiederhol;         // -R: repetitions of an unanswered request (0 to 9, default 3)
 extern int iSC_Parallel;          // -P: devices scanned at the same time (1 to 64, default 1)
 extern int iSC_Umsetzen;          // -U: device texts converted to the loader's code page (0 or 1)
+extern int iSC_Mehrfach;          // -M: read with ReadPropertyMultiple where a device takes it (0 or 1)
 
 // ---- Entry and phases ----------------------------------------------------------------------------------
 // --help or --version anywhere on the command line: prints the usage or "netscn <cVersion>" and gives the

@@ -10,4 +10,5 @@ char cSC_REF_Buf[256];
 int iSC_Wiederhol = 3;
 int iSC_Parallel = 1;
 int iSC_Umsetzen = 0;
+int iSC_Mehrfach = 0;
 SC_PAR_Struct stSC_Par;

@@ -29,6 +29,10 @@ Options (in any position; '-' or '/'; the letter in either case):
   -U              device texts converted from their BACnet character set
                   (UTF-8, ISO 8859-1, UCS-2, UCS-4) to code page 850 before
                   they are cut and matched
+  -M              read with ReadPropertyMultiple: many values per request,
+                  sized to each device's max APDU; devices that refuse it,
+                  or answers too large, fall back to ReadProperty. The file
+                  is the same as without -M
   -TA             trace every function; -TA1 entries, -TA2 host queries,
                   -TA3 network queries and disk checks, -TA4 exits
   -TI, -TI1       trace received data

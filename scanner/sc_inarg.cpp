@@ -49,6 +49,9 @@ void SC_INIT_ARG(int i, const char *cArg) {
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;
         break;
+    case 'M':
+        if (cArg[2] == '\0') iSC_Mehrfach = 1;
+        break;
     default: // other letters, -Z included, are not the scanner's
         break;
     }

@@ -20,6 +20,7 @@ static void SC_INIT_START() {
     iSC_Wiederhol = 3;
     iSC_Parallel = 1;
     iSC_Umsetzen = 0;
+    iSC_Mehrfach = 0;
 }
 
 // -TX: the option texts and the trace switches that are set.

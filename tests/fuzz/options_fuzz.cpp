@@ -65,6 +65,7 @@ static void LEER() {
     iSC_Wiederhol = 3;
     iSC_Parallel = 1;
     iSC_Umsetzen = 0;
+    iSC_Mehrfach = 0;
     iQX04_IP_Port = 47808;
     ulQX04_IP_Adr = 0xFFFFFFFF;
     iTK_L_Modus = 0;
@@ -127,10 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
     FZ_CHECK(cSC_AnfuegeDpId == TEXT(vArg, 'A') && cSC_BeginnDpId == TEXT(vArg, 'B'));
     FZ_CHECK(cSC_EndePrefix == TEXT(vArg, 'E'));
     FZ_CHECK(iSC_Wiederhol == ZAHL(vArg, 'R', 0, 9, 3) && iSC_Parallel == ZAHL(vArg, 'P', 1, 64, 1));
-    bool bU = false;
+    bool bU = false, bM = false;
     for (const std::string &s : vArg)
-        bU = bU || (OPTION(s, 'U') && s.size() == 2);
-    FZ_CHECK(iSC_Umsetzen == (bU ? 1 : 0));
+        bU = bU || (OPTION(s, 'U') && s.size() == 2), bM = bM || (OPTION(s, 'M') && s.size() == 2);
+    FZ_CHECK(iSC_Umsetzen == (bU ? 1 : 0) && iSC_Mehrfach == (bM ? 1 : 0));
     IP_PORT stPort{};
     if (vArg.size() > 1 && !vArg[1].empty() && vArg[1][0] != '-' && vArg[1][0] != '/' &&
         IP_A2PORT(vArg[1].c_str(), &stPort) == 0)

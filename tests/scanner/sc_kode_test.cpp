@@ -28,28 +28,31 @@ TEST(CombinedCode, EmptyArgumentVectorIsSetUpErrorOne) {
     EXPECT_EQ(SC_EXIT(), 0);
 }
 
-// The options of repetitions, parallel devices and code page: a number in range sets the value, any other
-// text leaves the option ignored, the letter counts in either case.
+// The options of repetitions, parallel devices, code page and ReadPropertyMultiple: a number in range sets
+// the value, any other text leaves the option ignored, the letter counts in either case.
 TEST(Options, NumbersInRangeOthersIgnored) {
     struct Fall {
         const char *cArg;
-        int iR, iP, iU;
+        int iR, iP, iU, iM = 0;
     } const aFall[] = {
-        {"-R0", 0, 1, 0},   {"/r9", 9, 1, 0},  {"-R", 3, 1, 0},
-        {"-R10", 3, 1, 0},  {"-R03", 3, 1, 0}, {"-R3x", 3, 1, 0},
-        {"-R-1", 3, 1, 0},  {"-P1", 3, 1, 0},  {"-p64", 3, 64, 0},
-        {"-P16", 3, 16, 0}, {"-P0", 3, 1, 0},  {"-P65", 3, 1, 0},
-        {"-P04", 3, 1, 0},  {"-P", 3, 1, 0},   {"-P99999999999", 3, 1, 0},
-        {"-U", 3, 1, 1},    {"/u", 3, 1, 1},   {"-U1", 3, 1, 0},
-        {"-X5", 3, 1, 0},
+        {"-R0", 0, 1, 0},   {"/r9", 9, 1, 0},   {"-R", 3, 1, 0},
+        {"-R10", 3, 1, 0},  {"-R03", 3, 1, 0},  {"-R3x", 3, 1, 0},
+        {"-R-1", 3, 1, 0},  {"-P1", 3, 1, 0},   {"-p64", 3, 64, 0},
+        {"-P16", 3, 16, 0}, {"-P0", 3, 1, 0},   {"-P65", 3, 1, 0},
+        {"-P04", 3, 1, 0},  {"-P", 3, 1, 0},    {"-P99999999999", 3, 1, 0},
+        {"-U", 3, 1, 1},    {"/u", 3, 1, 1},    {"-U1", 3, 1, 0},
+        {"-X5", 3, 1, 0},   {"-M", 3, 1, 0, 1}, {"/m", 3, 1, 0, 1},
+        {"-M1", 3, 1, 0},   {"-Mx", 3, 1, 0},
     };
     for (const Fall &f : aFall) {
         iSC_Wiederhol = 3;
         iSC_Parallel = 1;
         iSC_Umsetzen = 0;
+        iSC_Mehrfach = 0;
         SC_INIT_ARG(2, f.cArg);
         EXPECT_EQ(iSC_Wiederhol, f.iR) << f.cArg;
         EXPECT_EQ(iSC_Parallel, f.iP) << f.cArg;
         EXPECT_EQ(iSC_Umsetzen, f.iU) << f.cArg;
+        EXPECT_EQ(iSC_Mehrfach, f.iM) << f.cArg;
     }
 }
