@@ -111,6 +111,7 @@ int QX04_BN_RDARR(std::uint32_t ulDev, std::uint32_t ulObjId, std::uint16_t usPr
 void QX04_BN_RDTRC(const char *cRoutine, int ier, const IP_PORT *stPort, const unsigned char *ucBuf);
 
 // ---- ReadPropertyMultiple ------------------------------------------------------------------------------
+constexpr int QX04_RPM_MAX = 160; // properties one request of the scanner asks for at most
 // One property of one object: what a request asks for, and what one result of the acknowledgement answers.
 struct QX04_BN_RPMREF {
     std::uint32_t ulObjId;
@@ -151,7 +152,7 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
                     const unsigned char **ucSadr);
 // Whether the received frame ucAntwort from stVon answers the request ucAnfrage that was sent to stZiel:
 // 2 it does (invoke id, service, the device asked, and for a ReadProperty-ACK object, property and array
-// index); 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer
+// index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer
 // from that device.
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
                   const IP_PORT *stZiel);

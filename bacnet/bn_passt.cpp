@@ -1,5 +1,6 @@
 // Whether a received frame answers a request the scanner sent: the same invoke id and service, from the
-// device the request went to, and for a ReadProperty-ACK the object, property and array index asked for.
+// device the request went to, and for a ReadProperty-ACK the object, property and array index asked for (for
+// a ReadPropertyMultiple-ACK all of them, in the order asked).
 // Invoke ids come round after 256 requests, and answers can arrive twice or late, so the id alone does not
 // tell which request an answer belongs to.
 #include <cstring>
@@ -30,6 +31,19 @@ static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3]
     }
     *bIndex = true;
     return true;
+}
+
+// A ReadPropertyMultiple-ACK answers exactly the properties asked, in their order: its results, written as
+// the tags of a request, are the tags of the request.
+static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int iTagLen) {
+    static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
+    static QX04_BN_RPMREF aRef[QX04_RPM_MAX];
+    static unsigned char ucBuf[QX04_BUF_SIZE];
+    const int n = QX04_BN_RPMACK(ucAntwort, aErg, QX04_RPM_MAX);
+    for (int i = 0; i < n; i++)
+        aRef[i] = aErg[i].stRef;
+    return n > 0 && QX04_BN_RPMTAGS(aRef, n, ucBuf, QX04_BUF_SIZE) == iTagLen &&
+           std::memcmp(ucBuf, ucTags, (std::size_t)iTagLen) == 0;
 }
 
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
@@ -70,6 +84,7 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
                 bIdxA != bIdxR || ulA[0] != ulR[0] || ulA[1] != ulR[1] || (bIdxA && ulA[2] != ulR[2]))
                 return 1;
         }
+        if (ucAnfrage[r + 3] == 14 && !RPM(ucAntwort, ucAnfrage + r + 4, iAnfLen - r - 4)) return 1;
     }
     return 2;
 }

@@ -79,10 +79,6 @@ int SC_REF_TEXT(SC_OBJ_Struct *stObj, unsigned uZeile);
 int SC_REF_WRITE(int iLen);
 // Writes the header line of the reference file and flushes it; 0 or -21.
 int SC_REF_HEAD();
-// Text of the acknowledgement in the receive buffer for usPropId, null when it holds none: UCS-2 and UCS-4
-// always in the loader's code page, UTF-8 and ISO 8859-1 with -U, every other set byte for byte. Valid until
-// the next call.
-const char *SC_TEXT(std::uint16_t usPropId);
 
 // ---- Scan loop: its state and the steps of one pass ------------------------------------------------------
 constexpr int SC_BEREIT = 254;              // wait state: the next request may be sent
@@ -95,6 +91,36 @@ constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room fo
 constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id (below): inside any deadline
 
 struct SC_HALT_Struct;
+
+// ---- ReadPropertyMultiple (-M): what a scan state keeps for the device in progress ------------------------
+constexpr int SC_RPM_LISTE = 1, SC_RPM_OBJEKTE = 2; // an outstanding request for list elements, for objects
+constexpr int SC_RPM_APDU0 = 480;                   // max APDU of a device that sent no I-Am
+constexpr unsigned SC_RPM_TEXT0 = 40, SC_RPM_FELD0 = 160; // value bytes assumed before any were seen
+
+// An object-list element read ahead: its value as the value decoders give it, or its refusal.
+struct SC_VORRAT_Struct {
+    int iTag; // application tag of the value (-1 none), or -1000 - code of the refusal
+    std::uint32_t ulWert;
+};
+
+struct SC_RPM_Struct {
+    bool bAus;       // the device is read by ReadProperty alone: no -M, or it refused ReadPropertyMultiple
+    bool bObjRP;     // the object in progress is read by ReadProperty: its batch of one failed
+    bool bNachholen; // the step is taken, and its ReadProperty is still to be sent
+    bool bListe;     // the list element started is still to be asked for by ReadPropertyMultiple
+    int iArt;        // the outstanding request: 0 ReadProperty, SC_RPM_LISTE or SC_RPM_OBJEKTE
+    int iAnz;        // list elements or objects it asks for
+    int iListeMax, iObjMax; // batch limits, halved by an Abort or silence
+    int iEinzeln;           // batches of one that failed; the second ends ReadPropertyMultiple for the device
+    long lListeLen;         // length of the object list from element 0, -1 = not known
+    unsigned uText, uFeld;  // largest text and state-text array the device sent (value bytes), 0 = none yet
+    // Where SC_WERT and SC_TEXT find the value being handled: 0 in the ReadProperty-ACK in the receive
+    // buffer, > 0 the value tag at that offset of it, -1 the read-ahead element in stWert.
+    int iWertPos;
+    SC_VORRAT_Struct stWert;
+    int iVorErst, iVorAnz; // elements read ahead: object-list indexes iVorErst to iVorErst + iVorAnz - 1
+    std::array<SC_VORRAT_Struct, QX04_RPM_MAX> aVor;
+};
 
 struct SC_SCAN_Struct {
     int iErg;                // 0, or -21 after a failed write of a data line
@@ -125,6 +151,7 @@ struct SC_SCAN_Struct {
     // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
     // they go to the reference file at once (always so in the sequential scan).
     SC_HALT_Struct *pHalten;
+    SC_RPM_Struct stRpm;
 };
 
 // Starting values of the loop state; the deadline is 5 seconds of loop time ahead.
@@ -153,6 +180,39 @@ void SC_ACK(SC_SCAN_Struct *stScan);
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
 // Send step: the next request for the device at the device index, when one may be sent. True when sent.
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
+// Starts the next object-list element of device ulDev (the first one when the device is not started): false
+// when the list ends at the last 16-bit index, and the device with it.
+bool SC_OBJ_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
+// Takes the next scan step of the object in progress: its property (also in usPropId), and in *iArrIdx the
+// array index of a state text, else -1.
+std::uint16_t SC_SCHRITT(SC_SCAN_Struct *stScan, int *iArrIdx);
+// Sends the iLen bytes of the send buffer to stZiel as the state's outstanding request.
+void SC_GESENDET(SC_SCAN_Struct *stScan, int iLen, const IP_PORT *stZiel);
+// Value of the answer being handled for usPropId (the application tag, its value in *ulWert, or -1), and its
+// text (null when none): UCS-2 and UCS-4 always in the loader's code page, UTF-8 and ISO 8859-1 with -U,
+// every other set byte for byte, valid until the next call.
+int SC_WERT(const SC_SCAN_Struct *stScan, std::uint16_t usPropId, std::uint32_t *ulWert);
+const char *SC_TEXT(const SC_SCAN_Struct *stScan, std::uint16_t usPropId);
+
+// ReadPropertyMultiple (-M). A device is read in batches: object-list elements, then the properties of
+// several objects; every value of an answer goes through the same acknowledgement and refusal handling as a
+// ReadProperty answer, step by step, so the same lines come out.
+// Starting values for a device.
+void SC_RPM_NEU(SC_SCAN_Struct *stScan);
+// Send step for device ulDev: 1 a request was sent, 0 nothing to send now, -1 the next request is a
+// ReadProperty.
+int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
+// The answer to an outstanding ReadPropertyMultiple in the receive buffer (matched to it).
+void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan);
+// The outstanding ReadPropertyMultiple was aborted or not answered (cGrund): asked again for half as much,
+// and a batch of one by ReadProperty.
+void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund);
+// Hands one answer to the step in progress as an answer to its own request: iErg 3 with the value at iPos
+// (-1: the read-ahead element in stWert), or -1000 - code for a refusal.
+void SC_RPM_GEBEN(SC_SCAN_Struct *stScan, int iErg, int iPos);
+// Starts the next object-list element from the read-ahead and hands it on as its answer: false when it is
+// not there.
+bool SC_RPM_VORRAT(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // The state's deadline: 0 not passed (or nothing to act on); 1 passed with a request outstanding that has a
 // repetition left; -1 passed with nothing more to come (no repetition left, or no request could be built).
 int SC_FAELLIG(const SC_SCAN_Struct *stScan);

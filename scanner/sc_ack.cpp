@@ -25,11 +25,11 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
     switch (stScan->PROP_Modus) {
     case 0:
         // The reply to index 0 is the size of the list; the device object and other types give no line.
-        iTag = QX04_BN_GETWERT(QX04_RECV_Buf, 76, &ulWert);
+        iTag = SC_WERT(stScan, 76, &ulWert);
         if (iTag != 12 || SC_OBJ_SETZEN(o, ulWert) != 0) stScan->PROP_Modus = -1;
         break;
     case 1:
-        c = SC_TEXT(77);
+        c = SC_TEXT(stScan, 77);
         if (c == nullptr) break;
         if (SC_DPID(o, c) != 0) {
             stScan->uZeile++; // the dropped object's line number stays unused
@@ -40,14 +40,14 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
         std::fflush(stdout);
         break;
     case 2:
-        c = SC_TEXT(28);
+        c = SC_TEXT(stScan, 28);
         if (c != nullptr)
             SC_DESCR(o, c);
         else
             std::snprintf(o->cText, sizeof o->cText, "%s", o->cDpId);
         break;
     case 3:
-        iTag = QX04_BN_GETWERT(QX04_RECV_Buf, stScan->usPropId, &ulWert);
+        iTag = SC_WERT(stScan, stScan->usPropId, &ulWert);
         if (iTag < 0) {
             SC_ABWEIS(stScan);
         } else if (o->uDP_Type >= 3) {
@@ -62,7 +62,7 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
             UT_TRC("\n\n", cRoutine, "Nach PROP_Modus 4   Index : %d   NoState: %d", stScan->Index,
                    o->NoState);
         if (stScan->Index < 0) { // number of states
-            iTag = QX04_BN_GETWERT(QX04_RECV_Buf, 74, &ulWert);
+            iTag = SC_WERT(stScan, 74, &ulWert);
             if (iTag < 0) {
                 stScan->PROP_Modus = SC_FERTIG;
                 break;
@@ -73,7 +73,7 @@ void SC_ACK(SC_SCAN_Struct *stScan) {
             stScan->PROP_Modus = 3;
             break;
         }
-        c = SC_TEXT(stScan->usPropId);
+        c = SC_TEXT(stScan, stScan->usPropId);
         if (c != nullptr && stScan->Index < SC_ANZ_STATE)
             std::snprintf(o->cState[stScan->Index], sizeof o->cState[0], "%.32s", c);
         stScan->PROP_Modus = stScan->Index < o->NoState - 1 ? 3 : SC_FERTIG;

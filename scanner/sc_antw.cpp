@@ -5,6 +5,10 @@
 void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg) {
     // Only an answer while a request is outstanding counts: a late duplicate must not move the object on.
     if (stScan->iWarten == SC_WARTET) {
+        if (stScan->stRpm.iArt != 0) {
+            SC_RPM_ANTWORT(stScan);
+            return;
+        }
         if (iErg == 3) {
             stScan->iWarten = SC_ERLEDIGT;
             SC_ACK(stScan);

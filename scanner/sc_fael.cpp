@@ -7,6 +7,7 @@
 int SC_FAELLIG(const SC_SCAN_Struct *stScan) {
     if (stScan->ulRecvTmo >= ulUT_LOOPZeit) return 0;
     if (stScan->iWarten == SC_WARTET)
-        return stScan->iVersuch < iSC_Wiederhol && stScan->iAnfrageLen > 0 ? 1 : -1;
+        return (stScan->iVersuch < iSC_Wiederhol || stScan->stRpm.iArt != 0) && stScan->iAnfrageLen > 0 ? 1
+                                                                                                        : -1;
     return stScan->bUnbaubar ? -1 : 0;
 }

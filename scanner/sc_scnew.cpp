@@ -21,4 +21,5 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     stScan->aulAntwortMs.fill(0);
     stScan->ulKopieMs = 0;
     stScan->pHalten = nullptr;
+    SC_RPM_NEU(stScan);
 }

@@ -10,8 +10,11 @@ constexpr unsigned char SC_SATZ_UTF8 = 0, SC_SATZ_UCS4 = 3, SC_SATZ_UCS2 = 4, SC
 
 static char cSC_Text[256];
 
-const char *SC_TEXT(std::uint16_t usPropId) {
-    const char *c = QX04_BN_GETCHAR(QX04_RECV_Buf, usPropId);
+const char *SC_TEXT(const SC_SCAN_Struct *stScan, std::uint16_t usPropId) {
+    const int iPos = stScan->stRpm.iWertPos;
+    const char *c = iPos > 0    ? QX04_BN_CHAR(QX04_RECV_Buf, iPos)
+                    : iPos == 0 ? QX04_BN_GETCHAR(QX04_RECV_Buf, usPropId)
+                                : nullptr;
     if (c == nullptr) return nullptr;
     const int iLen = iQX04_ZeichLen < 0 ? 0 : iQX04_ZeichLen < 256 ? iQX04_ZeichLen : 255;
     const unsigned char *uc = reinterpret_cast<const unsigned char *>(c);

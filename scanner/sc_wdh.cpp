@@ -7,8 +7,12 @@
 static const char cRoutine[] = "SC_LOOP";
 
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
-    if (stScan->iWarten != SC_WARTET || stScan->iVersuch >= iSC_Wiederhol || stScan->iAnfrageLen <= 0)
+    if (stScan->iWarten != SC_WARTET || stScan->iAnfrageLen <= 0) return false;
+    if (stScan->stRpm.iArt != 0) { // no answer to a batch: a smaller one, which the send step builds
+        SC_RPM_WENIGER(stScan, "ohne Antwort");
         return false;
+    }
+    if (stScan->iVersuch >= iSC_Wiederhol) return false;
     stScan->iVersuch++;
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine, "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u",
