@@ -95,6 +95,7 @@ struct SC_HALT_Struct;
 // ---- ReadPropertyMultiple (-M): what a scan state keeps for the device in progress ------------------------
 constexpr int SC_RPM_LISTE = 1, SC_RPM_OBJEKTE = 2; // an outstanding request for list elements, for objects
 constexpr int SC_RPM_APDU0 = 480;                   // max APDU of a device that sent no I-Am
+constexpr int SC_RPM_LISTE0 = 16;                   // list elements of the first batch, before the length
 constexpr unsigned SC_RPM_TEXT0 = 40, SC_RPM_FELD0 = 160; // value bytes assumed before any were seen
 
 // An object-list element read ahead: its value as the value decoders give it, or its refusal.

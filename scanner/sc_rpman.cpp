@@ -64,8 +64,10 @@ static int SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPM
 static int LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     const SC_RPM_Struct &r = stScan->stRpm;
     const int iApdu = APDU(stScan), i = stScan->iObjIdx;
-    // Per element at most 12 bytes in the answer (property, index, tags, identifier or error).
+    // Per element at most 12 bytes in the answer (property, index, tags, identifier or error). Until the
+    // list's length is known, a first batch small enough for any device: a short list is read whole by it.
     int k = (iApdu - 3 - 7) / 12;
+    if (r.lListeLen < 0 && k > SC_RPM_LISTE0) k = SC_RPM_LISTE0;
     if (k > r.iListeMax) k = r.iListeMax;
     if (r.lListeLen >= 0 && i <= r.lListeLen + 1 && k > r.lListeLen + 2 - i)
         k = static_cast<int>(r.lListeLen + 2 - i); // the index after the last one ends the list
@@ -107,22 +109,22 @@ static int OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
 
 int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     SC_RPM_Struct &r = stScan->stRpm;
-    // A device not started yet is tried again, whatever the one before did.
-    if ((r.bAus && stScan->iObjIdx >= 0) || r.bNachholen || stScan->PROP_Modus > 0 ||
-        (stScan->PROP_Modus == 0 && r.bObjRP))
-        return -1;
+    if (r.bNachholen || stScan->PROP_Modus > 0) return -1;
     if (r.bListe) {
         r.bListe = false;
         return LISTE(stScan, ulDev);
     }
     const std::uint32_t uDev = stScan->uDevIdx;
     while (stScan->PROP_Modus < 0) {
+        // What was read ahead is used up, also by a device that is read by ReadProperty now.
         if (SC_RPM_VORRAT(stScan, ulDev)) {
             if (stScan->uDevIdx != uDev || stScan->iErg != 0) return 0; // the list ended there
             continue;
         }
+        // A device not started yet is tried again, whatever the one before did.
+        if (r.bAus && stScan->iObjIdx >= 0) return -1;
         if (!SC_OBJ_ANFANG(stScan, ulDev)) return 0;
         return LISTE(stScan, ulDev);
     }
-    return OBJEKTE(stScan, ulDev);
+    return r.bAus || r.bObjRP ? -1 : OBJEKTE(stScan, ulDev);
 }

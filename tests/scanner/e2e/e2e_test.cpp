@@ -52,8 +52,9 @@ struct Scan {
     double dSek = 0;
     std::string sOut, sRef, sDir;
     std::vector<Eintrag> vLog;
-    std::string sBefund;              // with a capture: tshark's malformed frames and expert warnings
-    std::vector<std::string> vRahmen; // with a capture: "source destination PDU-type invoke-id" per frame
+    std::string sBefund;                 // with a capture: tshark's malformed frames and expert warnings
+    std::vector<std::string> vRahmen;    // with a capture: "source destination PDU-type invoke-id" per frame
+    std::vector<std::string> vRahmenRpm; // the same with service and property identifiers
     bool bRef = false, bDev = false;
     std::string sDev;
 
@@ -118,7 +119,15 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
         std::system(
             (sT + "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id >" + s.sDir + "/rahmen")
                 .c_str());
+        std::system((sT +
+                     "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id "
+                     "-e bacapp.confirmed_service -e bacapp.property_identifier >" +
+                     s.sDir + "/rpm")
+                        .c_str());
         s.sBefund = LESEN(s.sDir + "/befund");
+        std::istringstream ir(LESEN(s.sDir + "/rpm"));
+        for (std::string z; std::getline(ir, z);)
+            s.vRahmenRpm.push_back(z);
         std::istringstream is(LESEN(s.sDir + "/rahmen"));
         for (std::string z; std::getline(is, z);)
             s.vRahmen.push_back(z);
@@ -768,14 +777,15 @@ TEST(E2e, DuplicatedAndLateAnswersChangeNoLine) {
     std::string sViele = "host 10.0.0.22\n";
     for (int i = 1; i <= 300; i++)
         sViele += "device " + std::to_string(200000 + i) + " net 5 mac " + std::to_string(1000 + i) +
-                  "\nobject AI 1\n  name T" + std::to_string(i) + "\n  description Fuehler " + std::to_string(i) +
-                  "\n  units 62\n";
+                  "\nobject AI 1\n  name T" + std::to_string(i) + "\n  description Fuehler " +
+                  std::to_string(i) + "\n  units 62\n";
     sViele += "host 10.0.0.20\ndevice 7000\n";
     for (int i = 1; i <= 60; i++)
         sViele += "object BI " + std::to_string(i) + "\n  name B" + std::to_string(i) +
                   "\n  polarity 0\n  inactive-text Aus\n  active-text Ein\n";
-    const std::string sSpaet = "host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n  units 62\nobject AI 2\n"
-                               "  name T2\n  units 62\n";
+    const std::string sSpaet =
+        "host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n  units 62\nobject AI 2\n"
+        "  name T2\n  units 62\n";
     std::string sSpaetDelay = sSpaet;
     sSpaetDelay.insert(sSpaet.find("  name T1"), "  delay 9000\n"); // past the deadline: asked twice
     struct Fall {
@@ -883,6 +893,94 @@ TEST(E2e, ParallelScanGivesUpSilentDevicesOnly) {
     EXPECT_EQ(s.sOut.find(cOK), std::string::npos);
     EXPECT_NE(s.sOut.find("ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
     EXPECT_EQ(s.RP("7777").size(), 2u);
+}
+
+// ---- ReadPropertyMultiple (-M) ---------------------------------------------------------------------------
+
+// A building of one device for each way ReadPropertyMultiple can fail or differ: none at all, a max APDU of
+// 480 with long texts (Aborts), silence on answers above 400 bytes, errors for single properties behind a
+// router, a max APDU of 128 that no object fits, and texts in several character sets.
+std::string RPM_GEBAEUDE() {
+    std::string g =
+        "host 10.0.0.20\ndevice 2001\n  rpm off\nobject AI 1\n  name R1/T_Zuluft\n  description Zuluft\n"
+        "  units 62\nobject BV 2\n  name R1/T_Pumpe\n  inactive-text Aus\n  active-text Ein\n"
+        "host 10.0.0.21\ndevice 2002\n  max-apdu 480\n";
+    for (int i = 1; i <= 6; i++)
+        g += "object AI " + std::to_string(i) + "\n  name R2/T_Raumtemperatur_Gebaeudeteil_Nord_" +
+             std::to_string(i) +
+             "\n  description Raumtemperatur im Gebaeudeteil Nord im Obergeschoss, Sensor " +
+             std::to_string(i) + "\n  units 62\n";
+    std::string sZustaende = "Aus";
+    for (int k = 1; k < 9; k++)
+        sZustaende += "|Betriebsart " + std::to_string(k) + " mit langem Zustandstext";
+    for (int i = 7; i <= 9; i++)
+        g += "object MV " + std::to_string(i) + "\n  name R2/T_Betrieb_" + std::to_string(i) + "\n  states " +
+             sZustaende + "\n";
+    g += "host 10.0.0.22\ndevice 2003\n  drop-above 400\n";
+    for (int i = 1; i <= 8; i++)
+        g += "object AI " + std::to_string(i) + "\n  name R3/T_Vorlauf_" + std::to_string(i) +
+             "\n  description Vorlauftemperatur Kreis " + std::to_string(i) + "\n  units 62\n";
+    g += "object BI 9\n  name R3/T_Klappe\n  inactive-text Zu\n  active-text Auf\n"
+         "host 10.0.0.23\ndevice 2004 net 7 mac 33\n"
+         "object AI 1\n  name R4/T_Ohne_Einheit\n  units 62\n  error units 2 32\n"
+         "object AI 2\n  name R4/T_Ohne_Text\n  units 62\n  error description 2 32\n"
+         "object BI 3\n  name R4/T_Meldung\n  inactive-text Aus\n  active-text Ein\n  error inactive-text 2 "
+         "32\n"
+         "object MV 4\n  name R4/T_Stufe\n  states Aus|Stufe 1|Stufe 2\n  error number-of-states 2 32\n"
+         "object MV 5\n  name R4/T_Stufe_Zwei\n  states Aus|Stufe 1|Stufe 2\n  error state-text 2 32\n"
+         "object MI 6\n  name R4/T_Zu_Wenige\n  states Aus|Stufe 1\n  number-of-states 4\n"
+         "object AI 7\n  description Ohne Namen\n  units 62\n  error object-name 2 32\n"
+         "object AO 8\n  name R4/T_Stellwert\n  units 98\n  polarity 1\n"
+         "host 10.0.0.24\ndevice 2005\n  max-apdu 128\n";
+    for (int i = 1; i <= 3; i++)
+        g +=
+            "object AV " + std::to_string(i) + "\n  name R5/T_Sollwert_" + std::to_string(i) +
+            "\n  description Sollwert, dessen Beschreibung allein so lang ist, dass kein Objekt in 128 Bytes "
+            "passt " +
+            std::to_string(i) + "\n  units 62\n";
+    return g + "host 10.0.0.25\ndevice 2006\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n  units 62\n"
+               "object MV 2\n  charset 4\n  name R6/T_Lüftung\n  states Aus|Stufe 1|Lüften\n"
+               "object BI 3\n  name R6/T_Störung\n  inactive-text Aus\n  active-text Ein\n";
+}
+
+// With -M the file is the one the scan by ReadProperty writes, whatever the devices do and with every option;
+// far fewer requests; the fallbacks really happen; and on the wire every answer to a ReadPropertyMultiple,
+// as an independent decoder reads it, names the properties of its request in their order.
+TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
+    const std::string sGebaeude = RPM_GEBAEUDE();
+    for (const char *cArgs : {"", "-P4", "-U", "-E/ -BT_ -A.X -R1"}) {
+        Scan sRp = LAUF(sGebaeude, cArgs, "0002004 00007 33           10.0.0.23#47808\n");
+        Scan sRpm = LAUF(sGebaeude, std::string("-M ") + cArgs,
+                         "0002004 00007 33           10.0.0.23#47808\n", "", cKatalog, true);
+        EXPECT_NE(sRpm.sOut.find(cOK), std::string::npos) << cArgs << sRpm.sOut;
+        EXPECT_GT(OHNE_KOPF(sRp.sRef).size(), 1500u) << cArgs;
+        EXPECT_EQ(OHNE_KOPF(sRpm.sRef), OHNE_KOPF(sRp.sRef)) << cArgs;
+        std::map<std::string, int> mAntwort; // answers to ReadPropertyMultiple requests, by kind
+        std::size_t uRp = 0, uRpm = 0;
+        for (const auto &e : sRpm.vLog) {
+            if (!e.count("svc")) continue;
+            if (e.at("svc") == "read-property-multiple" || e.at("svc") == "confirmed:14")
+                uRpm++, mAntwort[e.at("dev") + " " + e.at("answer").substr(0, e.at("answer").find(':'))]++;
+            uRp += e.at("svc") == "read-property";
+        }
+        EXPECT_LT(uRp + uRpm, sRp.vLog.size() / 3) << cArgs;
+        for (const char *c : {"2001 reject", "2002 abort", "2003 dropped", "2005 abort"})
+            EXPECT_GT(mAntwort[c], 0) << c << " " << cArgs;
+        EXPECT_EQ(mAntwort["2004 ack"], 3) << cArgs; // the errors came inside the answers
+        EXPECT_EQ(sRpm.sBefund, "") << cArgs;
+        std::map<std::string, std::string> mOffen; // node and invoke id: the properties asked
+        std::size_t uGeprueft = 0;
+        for (const std::string &z : sRpm.vRahmenRpm) {
+            std::istringstream iz(z);
+            std::string sVon, sNach, sTyp, sInvoke, sDienst, sProps;
+            iz >> sVon >> sNach >> sTyp >> sInvoke >> sDienst >> sProps;
+            if (sTyp == "0" && sDienst == "14") mOffen[sNach + "/" + sInvoke] = sProps;
+            if (sTyp != "3" || sDienst != "14") continue;
+            EXPECT_EQ(sProps, mOffen[sVon + "/" + sInvoke]) << z;
+            uGeprueft++;
+        }
+        EXPECT_GT(uGeprueft, 15u) << cArgs;
+    }
 }
 
 } // namespace
