@@ -166,6 +166,55 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     iSC_Parallel = 1;
 }
 
+// With -M: device 100 awaits a ReadPropertyMultiple for its object-list elements 3 and 4, or (odd invoke ids
+// / 2) for its analog input 17 and the multi-state value 18 read ahead, after which the list ends. The
+// datagram moves the state only when it answers that request; every value goes to its step, and nothing is
+// left outstanding or half-handled.
+static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBvlc) {
+    static unsigned char ucKopie[QX04_BUF_SIZE];
+    std::memcpy(ucKopie, QX04_RECV_Buf, (std::size_t)iBvlc);
+    static const QX04_BN_RPMREF aListe[] = {{8u << 22 | 100, 76, 3}, {8u << 22 | 100, 76, 4}};
+    static const QX04_BN_RPMREF aObj[] = {{17, 77, -1},
+                                          {17, 28, -1},
+                                          {17, 117, -1},
+                                          {19u << 22 | 18, 77, -1},
+                                          {19u << 22 | 18, 28, -1},
+                                          {19u << 22 | 18, 84, -1},
+                                          {19u << 22 | 18, 74, -1},
+                                          {19u << 22 | 18, 110, -1}};
+    const bool bObjekte = (ucInvoke >> 1) & 1;
+    iSC_Mehrfach = 1;
+    SC_SCAN_Struct st;
+    OBJEKT(&st, ucInvoke, stVon, 0, false);
+    SC_OBJ_NEU(&st.stObj, 100);
+    st.PROP_Modus = 0;
+    st.Index = -1;
+    st.stRpm.iArt = bObjekte ? SC_RPM_OBJEKTE : SC_RPM_LISTE;
+    st.stRpm.iAnz = 2;
+    if (bObjekte) {
+        SC_OBJ_SETZEN(&st.stObj, 17);
+        st.stRpm.iVorErst = 4;
+        st.stRpm.iVorAnz = 2;
+        st.stRpm.aVor[0] = SC_VORRAT_Struct{12, 19u << 22 | 18};
+        st.stRpm.aVor[1] = SC_VORRAT_Struct{-1042, 0};
+    }
+    IP_PORT stZiel;
+    ucQX04_InvokeId = (unsigned char)(ucInvoke - 1);
+    const int n = QX04_BN_RPM(100, bObjekte ? aObj : aListe, bObjekte ? 8 : 2, &stZiel, st.ucAnfrage);
+    ucQX04_InvokeId = ucInvoke;
+    if (n <= 0) return; // device 100 is not in the table
+    st.iAnfrageLen = n;
+    SC_SCAN_Struct *const apSeq[1] = {&st};
+    SC_DATEN(apSeq, 1, iLen, &stVon);
+    std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
+    BEWEGT(st, stVon);
+    FZ_CHECK(st.iWarten == SC_WARTET || (st.iWarten == SC_BEREIT && st.stRpm.iArt == 0));
+    FZ_CHECK(st.stRpm.iWertPos == 0 && st.stRpm.iVorAnz <= QX04_RPM_MAX);
+    FZ_CHECK(st.PROP_Modus >= -1 && st.PROP_Modus <= 4);
+    FZ_CHECK(std::strlen(st.stObj.cDpId) <= 17 && std::strlen(st.stObj.cText) <= 23);
+    iSC_Mehrfach = 0;
+}
+
 // A ReadPropertyMultiple-ACK split into results: each a value list closed by its tag 4 inside the frame or an
 // error with a 16-bit code; the elements of a value list lie inside it and decode as values do.
 static void RPMACK(const unsigned char *ucBuf, int iBvlc) {
@@ -213,7 +262,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
     IP_PORT stSender{(std::uint32_t)ucData[0] << 24 | (std::uint32_t)ucData[1] << 16 | ucData[2] << 8 |
                          ucData[3],
                      (std::uint16_t)(ucData[4] << 8 | ucData[5])};
-    ucQX04_InvokeId = ucData[6];
+    const unsigned char ucInvoke = ucData[6];
+    ucQX04_InvokeId = ucInvoke;
     const unsigned char ucSchalter = ucData[7];
     ucData += 8;
     uSize -= 8;
@@ -230,7 +280,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
         if (ucSchalter & 0x80) {
             // The scan's receive trace shows every byte that arrived, also those behind the BVLC length.
             if (ucSchalter & 1) ASAN_UNPOISON_MEMORY_REGION(ucBuf + iBvlc, iLen - iBvlc);
-            SCAN(stSender, ucQX04_InvokeId, iLen, iBvlc);
+            SCAN(stSender, ucInvoke, iLen, iBvlc);
+            RPM_SCAN(stSender, ucInvoke, iLen, iBvlc);
             TABELLE_PRUEFEN();
             ASAN_UNPOISON_MEMORY_REGION(ucBuf, QX04_BUF_SIZE);
             return 0;
