@@ -109,6 +109,7 @@ struct SC_RPM_Struct {
     bool bObjRP;     // the object in progress is read by ReadProperty: its batch of one failed
     bool bNachholen; // the step is taken, and its ReadProperty is still to be sent
     bool bListe;     // the list element started is still to be asked for by ReadPropertyMultiple
+    bool bLebt;      // the device has answered a request since it was started
     int iArt;        // the outstanding request: 0 ReadProperty, SC_RPM_LISTE or SC_RPM_OBJEKTE
     int iAnz;        // list elements or objects it asks for
     int iListeMax, iObjMax; // batch limits, halved by an Abort or silence
@@ -215,10 +216,11 @@ void SC_RPM_GEBEN(SC_SCAN_Struct *stScan, int iErg, int iPos);
 // not there.
 bool SC_RPM_VORRAT(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // The state's deadline: 0 not passed (or nothing to act on); 1 passed with a request outstanding that has a
-// repetition left; -1 passed with nothing more to come (no repetition left, or no request could be built).
+// repetition left (a ReadPropertyMultiple always has: a smaller request); -1 passed with nothing more to come
+// (no repetition left, or no request could be built).
 int SC_FAELLIG(const SC_SCAN_Struct *stScan);
 // Sends the outstanding request again while repetitions are left (option -R) and renews the deadline. True
-// when it was sent again.
+// when it was sent again. An unanswered ReadPropertyMultiple is not sent again: the send step asks for less.
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
 // End of a pass: a short sleep when nothing was received or sent, then the loop clock.
 void SC_PASS_ENDE(bool bEtwas);

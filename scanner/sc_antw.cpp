@@ -5,6 +5,7 @@
 void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg) {
     // Only an answer while a request is outstanding counts: a late duplicate must not move the object on.
     if (stScan->iWarten == SC_WARTET) {
+        stScan->stRpm.bLebt = true;
         if (stScan->stRpm.iArt != 0) {
             SC_RPM_ANTWORT(stScan);
             return;

@@ -1,6 +1,6 @@
 // What a scan state's passed deadline calls for: a repetition of the outstanding request while repetitions
-// are left, else the end of the wait for it. Decided after the waiting datagrams are read, so that an answer
-// already in the endpoint is taken and not asked for again.
+// are left (for a ReadPropertyMultiple a smaller request), else the end of the wait for it. Decided after the
+// waiting datagrams are read, so that an answer already in the endpoint is taken and not asked for again.
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
 

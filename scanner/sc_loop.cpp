@@ -1,4 +1,4 @@
-// The scan: walks the device table device by device and object by object, one ReadProperty at a time, and
+// The scan: walks the device table device by device and object by object, one request at a time, and
 // writes a data line per data point, until 5 seconds of loop time pass without a request sent.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"

@@ -5,7 +5,7 @@
 void SC_RPM_NEU(SC_SCAN_Struct *stScan) {
     SC_RPM_Struct &r = stScan->stRpm;
     r.bAus = iSC_Mehrfach == 0;
-    r.bObjRP = r.bNachholen = r.bListe = false;
+    r.bObjRP = r.bNachholen = r.bListe = r.bLebt = false;
     r.iArt = r.iAnz = 0;
     r.iListeMax = r.iObjMax = QX04_RPM_MAX;
     r.iEinzeln = 0;
