@@ -12,3 +12,7 @@ std::uint32_t uQX04_Anz_Dev = 8192;
 QX04_BN_ROUTE *BN_ROUTE_QX04_Struct = nullptr;
 unsigned char ucQX04_ZeichSatz = 0;
 int iQX04_ZeichLen = 0;
+std::uint32_t ulQX04_DevMin = 0;
+std::uint32_t ulQX04_DevMax = 4194302;
+int iQX04_BvlcErg = -1;
+IP_PORT stQX04_BvlcVon = {0xFFFFFFFF, 0};
