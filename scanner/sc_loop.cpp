@@ -30,6 +30,7 @@ int SC_LOOP() {
             if (stScan.iErg != 0 || (bWartete && stScan.iWarten != SC_WARTET)) break;
         }
         bool bGesendet = SC_ANFRAGE(&stScan);
+        SC_BBMD_PFLEGE();
         // Nothing to do in this pass: sleep until a datagram arrives, but only briefly, so that every
         // deadline is seen in time.
         if (!bEmpfangen && !bGesendet) IP_WAIT(iQX04_IP_APP, SC_WARTE_MS);

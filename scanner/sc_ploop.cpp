@@ -59,6 +59,7 @@ int SC_P_LOOP() {
             if (P.aPlatz[i].bBelegt && P.aPlatz[i].stScan.uDevIdx == P.aPlatz[i].uDev && SC_P_ANFRAGE(i))
                 bEtwas = true;
         PLAETZE(); // a list that ended at its last array index ends its device without a reply
+        SC_BBMD_PFLEGE();
         if (!bEtwas) IP_WAIT(iQX04_IP_APP, SC_WARTE_MS);
         UT_LOOPTIME();
     }
