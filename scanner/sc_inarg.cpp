@@ -8,7 +8,7 @@
 #include "scanner/sc.h"
 
 // The number of -R, -P, -D or a part of -F: decimal digits only, no leading zero, from iMin to iMax; -1 for
-// any other text, which leaves the option ignored like an unknown one.
+// any other text, which leaves -R and -P ignored like an unknown option and makes -F and -D malformed.
 static int SC_INIT_ZAHL(const char *cText, int iMin, int iMax) {
     if (cText[0] < '0' || cText[0] > '9' || (cText[0] == '0' && cText[1] != '\0')) return -1;
     int iWert = 0;
