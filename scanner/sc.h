@@ -138,6 +138,8 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
 // The verdict at the end of the scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
+// Before the verdict of either scan: one console line per device instance claimed by a second address.
+void SC_DOPPELT_MELDEN();
 // The scan's exit trace: result, loop time and deadline.
 void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo);
 // Address text of the time-out verdict: the object's address with the property of the last request.

@@ -14,6 +14,7 @@ const char *SC_TMO_ADR(SC_SCAN_Struct *stScan) {
 }
 
 void SC_ENDE(SC_SCAN_Struct *stScan) {
+    SC_DOPPELT_MELDEN();
     if (stScan->iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", stScan->iErg);
     else if (!SC_DEV_AKTIV(stScan))

@@ -3,6 +3,7 @@
 #include "scanner/sc.h"
 
 void SC_P_ENDE() {
+    SC_DOPPELT_MELDEN();
     if (stSC_Par.iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", stSC_Par.iErg);
     else if (stSC_Par.vAufgegeben.empty())
