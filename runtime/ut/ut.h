@@ -10,6 +10,11 @@
 using UT_CLOCK_FN = void (*)(struct timeval *tv);
 void UT_CLOCK_GET(struct timeval *tv);
 void UT_CLOCK_SET(UT_CLOCK_FN fn); // nullptr = the system clock
+// Monotonic milliseconds (they come round after 49 days: compare differences), for short waits that must not
+// jump when the time of day is set. The same seam: a test sets the function.
+using UT_MSEK_FN = std::uint32_t (*)();
+std::uint32_t UT_MSEK();
+void UT_MSEK_SET(UT_MSEK_FN fn); // nullptr = the system's monotonic clock
 
 // ---- Trace switches and trace output ----------------------------------------------------------------------
 extern unsigned char TEST_T_A, TEST_T_A1, TEST_T_A2, TEST_T_A3, TEST_T_A4;
