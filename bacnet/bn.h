@@ -180,8 +180,8 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
                     const unsigned char **ucSadr);
 // Whether the received frame ucAntwort from stVon answers the request ucAnfrage that was sent to stZiel:
 // 2 it does (invoke id, service, the device asked, and for a ReadProperty-ACK object, property and array
-// index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer
-// from that device.
+// index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device
+// to another request (a late or duplicated one); 0 it is no answer from that device.
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
                   const IP_PORT *stZiel);
 

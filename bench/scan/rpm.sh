@@ -27,9 +27,10 @@ for mode in plain M; do
     [ "$mode" = M ] && args+=(-M)
     bench_scan "$name" "$work/building.txt" "$top/examples/cfg/dp_atb.txt" "${args[@]}"
     bench_figures "$name" "$d"
-    read -r most big < <(awk '/svc=read-property/ {
-        for (i = 2; i <= NF; i++) { if ($i ~ /^dev=/) c[$i]++; if ($i ~ /^size=/ && substr($i, 6) + 0 > b) b = substr($i, 6) + 0 }
-      } END { for (k in c) if (c[k] > m) m = c[k]; print m + 0, b + 0 }' "$work/$name/bacsim.log")
+    read -r most big < <(awk '/svc=read-property/ { for (i = 2; i <= NF; i++) {
+        if ($i ~ /^dev=/) c[$i]++
+        if ($i ~ /^size=/ && substr($i, 6) + 0 > b) b = substr($i, 6) + 0 } }
+      END { for (k in c) if (c[k] > m) m = c[k]; print m + 0, b + 0 }' "$work/$name/bacsim.log")
     limit=$(awk -v m="$most" -v t="$requests" -v n="$n" -v nd="$ndev" -v d="$d" 'BEGIN {
         l = m * d; if (n < nd && t * d / n > l) l = t * d / n; printf "%.3f", l }')
     printf -- "%-9s data points %d, requests %d = %.3f per data point (busiest device %d), %s\n" "${args[*]}" \
