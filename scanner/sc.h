@@ -147,6 +147,23 @@ bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
 // The whole scan: 0, or -21 after a failed write.
 int SC_LOOP();
 
+// ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
+constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
+constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
+constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
+
+// What the answers of one device taught about its answer time (smoothed, and its mean deviation).
+struct SC_RTO_Struct {
+    std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
+    std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms
+    std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
+    int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
+};
+// An answer has come now (UT_MSEK) to a request first sent at ullGesendet and repeated iVersuch times.
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint64_t ullGesendet, int iVersuch);
+// Timer length in ms for try iVersuch (0 = the first) of a request to the device.
+std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch);
+
 // ---- Parallel scan (-P2 and more): several devices at once, the file as the sequential scan writes it ----
 constexpr int SC_PLATZ_MAX = 64;                     // devices in progress at most
 constexpr std::size_t SC_HALT_MAX = 4 * 1024 * 1024; // bytes of held lines before later devices wait

@@ -10,6 +10,10 @@
 using UT_CLOCK_FN = void (*)(struct timeval *tv);
 void UT_CLOCK_GET(struct timeval *tv);
 void UT_CLOCK_SET(UT_CLOCK_FN fn); // nullptr = the system clock
+// Milliseconds on a monotonic clock (from an arbitrary start): for intervals that a set clock must not bend.
+using UT_MSEK_FN = std::uint64_t (*)();
+std::uint64_t UT_MSEK();
+void UT_MSEK_SET(UT_MSEK_FN fn); // nullptr = the system's monotonic clock
 
 // ---- Trace switches and trace output ----------------------------------------------------------------------
 extern unsigned char TEST_T_A, TEST_T_A1, TEST_T_A2, TEST_T_A3, TEST_T_A4;

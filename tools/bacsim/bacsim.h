@@ -45,6 +45,7 @@ struct BS_EVENT {
 struct BS_FAULTS {
     long lSilentAfter = -1; // requests answered before falling silent; -1 = never
     unsigned uDelayMs = 0;
+    unsigned uJitterMs = 0; // each answer's delay drawn evenly from uDelayMs +- uJitterMs
     std::vector<BS_PROPFAULT> vProp;
     std::vector<BS_EVENT> vEvents;
     std::vector<std::uint32_t> vLose; // arrivals (counted from 1) that are lost once: lose-request K
@@ -171,6 +172,8 @@ bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr);
 // is lost on its way: a lose-request fault, or the loss chance of its host drawn from the seed, the device
 // and the request's arrival number, so the same scan loses the same requests on every run.
 bool BS_LOST(BS_DEVICE &stDev, BS_OBJECT *pObj);
+// A number in [0, 1) drawn from --seed, ullKey and ulNr: the same on every run and machine.
+double BS_DRAW(std::uint64_t ullKey, std::uint32_t ulNr);
 // True once a device or object has answered as many requests as its silent-after fault allows.
 bool BS_SILENT(const BS_FAULTS &stFaults);
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);

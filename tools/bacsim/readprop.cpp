@@ -83,6 +83,14 @@ const BS_PROPFAULT *Injected(const BS_FAULTS &f, std::uint32_t ulProp) {
     return nullptr;
 }
 
+// The delay of one answer: MS, or with a jitter drawn per request that reached the device or object (its
+// own key, so the draws do not follow the loss draws).
+unsigned Delay(const BS_FAULTS &f, std::uint64_t ullKey) {
+    if (f.uJitterMs == 0) return f.uDelayMs;
+    const double d = BS_DRAW(ullKey ^ 0x4A49545445520000ULL, f.ulArrived) * (2.0 * f.uJitterMs + 1);
+    return f.uDelayMs - f.uJitterMs + static_cast<unsigned>(d);
+}
+
 } // namespace
 
 bool BS_SILENT(const BS_FAULTS &stFaults) {
@@ -140,7 +148,10 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     }
     BS_EVENTS_FIRE(stDev, stDev.stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
     if (pObj != nullptr) BS_EVENTS_FIRE(stDev, pObj->stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
-    uDelayMs = stDev.stFaults.uDelayMs + (pObj != nullptr ? pObj->stFaults.uDelayMs : 0);
+    uDelayMs = Delay(stDev.stFaults, static_cast<std::uint64_t>(stDev.ulInst) << 32) +
+               (pObj != nullptr ? Delay(pObj->stFaults, (static_cast<std::uint64_t>(stDev.ulInst) << 32) ^
+                                                            ((pObj->ulType << 22) | pObj->ulInst))
+                                : 0);
     const BS_PROPFAULT *pF = pObj != nullptr ? Injected(pObj->stFaults, ulProp) : nullptr;
     pF = pF != nullptr ? pF : Injected(stDev.stFaults, ulProp);
     const BS_VALUE *pVal = pObj != nullptr ? Given(*pObj, ulProp) : nullptr;
