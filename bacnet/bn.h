@@ -8,7 +8,7 @@
 constexpr int QX04_BUF_SIZE = 1500;
 extern unsigned char QX04_RECV_Buf[QX04_BUF_SIZE];
 extern unsigned char QX04_SEND_Buf[QX04_BUF_SIZE];
-extern unsigned char ucQX04_InvokeId; // invoke id of the latest confirmed request sent
+extern unsigned char ucQX04_InvokeId; // invoke id drawn last; the message check's outstanding id
 extern std::uint32_t ulQX04_SDEV;     // the scanner's own device object identifier
 extern int iQX04_IP_Port;             // the scanner's UDP port
 extern std::uint32_t ulQX04_IP_Adr;   // own address from the command line, 0xFFFFFFFF = none
@@ -111,6 +111,16 @@ int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
 // Every received frame that passed the guard, with its sender: 3 the acknowledgement of the outstanding
 // request, -1000 - code its Error, -2000 - reason its Reject, 2 a notification, -1 anything else.
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
+// Source specifier of a received frame's NPDU: network and MAC of a device behind a router, network 0 and
+// MAC length 0 without one; false when the specifier is cut off by the frame's end.
+bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned char *ucSlen,
+                    const unsigned char **ucSadr);
+// Whether the received frame ucAntwort from stVon answers the request ucAnfrage that was sent to stZiel:
+// 2 it does (invoke id, service, the device asked, and for a ReadProperty-ACK object, property and array
+// index); 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer
+// from that device.
+int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
+                  const IP_PORT *stZiel);
 
 // ---- Network messages and own-device responder ---------------------------------------------------------
 // Answers the layer sends: BVLC Original-Unicast-NPDU, NPDU 0x01 0x00, the APDU from offset 6; shorter than

@@ -112,21 +112,10 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
     } else {
         // Sender's route by its source address; a source specifier cut off by the frame's end leaves it
         // unknown (the APDU is then missing as well).
-        const unsigned char ucCtl = n + 1 < iLen ? ucFrame[n + 1] : 0;
         std::uint16_t usNet = 0;
         unsigned char ucSlen = 0;
         const unsigned char *ucSadr = nullptr;
-        bool bQuelle = true;
-        if (ucCtl & 0x08) {
-            int p = n + 2;
-            if (ucCtl & 0x20) p = p + 2 < iLen ? p + 3 + ucFrame[p + 2] : iLen;
-            bQuelle = p + 2 < iLen && p + 3 + ucFrame[p + 2] <= iLen;
-            if (bQuelle) {
-                usNet = QX04_BN_BNS2S(ucFrame + p);
-                ucSlen = ucFrame[p + 2];
-                ucSadr = ucFrame + p + 3;
-            }
-        }
+        const bool bQuelle = QX04_BN_QUELLE(ucFrame, &usNet, &ucSlen, &ucSadr);
         const QX04_BN_ROUTE *pRoute =
             bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, RPort) : nullptr;
         const int a = QX04_BN_POSAPDU(ucFrame);

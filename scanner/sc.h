@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <array>
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 #include "bacnet/bn.h"
@@ -92,6 +91,7 @@ constexpr int SC_FERTIG = 99;               // scan step: object complete
 constexpr int SC_WARTE_MS = 4;              // longest sleep of a pass that neither received nor sent
 constexpr int SC_EMPF_MAX = 256;            // datagrams taken in one pass at most, so requests still go out
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
+constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id (below): inside any deadline
 
 struct SC_HALT_Struct;
 
@@ -104,15 +104,23 @@ struct SC_SCAN_Struct {
                              // 4 states, SC_FERTIG
     int Index;               // slot of the state text being read, -1 = none yet
     std::uint16_t usPropId;  // property of the last request
-    std::uint32_t ulRecvTmo; // loop time after which the scan ends
+    std::uint32_t ulRecvTmo; // loop time 5 seconds after the last request this state sent
     unsigned uZeile;         // next data-line number
     SC_OBJ_Struct stObj;     // the object in progress
-    // The outstanding request as it was sent, so that a repetition is the same frame to the same node.
+    // The last request as it was sent, so that a repetition is the same frame to the same node and an answer
+    // can be matched to it.
     unsigned char ucAnfrage[QX04_BUF_SIZE];
     int iAnfrageLen;
     IP_PORT stZiel;
     unsigned char ucInvoke; // its invoke id
     int iVersuch;           // repetitions of the outstanding request sent so far
+    bool bUnbaubar;         // the last request could not be built: nothing was sent, no answer will come
+    // A device that answers twice: when each invoke id was last answered (monotonic ms, 0 = not yet) and the
+    // longest lateness of a second answer seen (0 = none). Once one was seen, an id is used again for the
+    // device only when a copy of its earlier answer can no longer come: an Error or Reject carries no object
+    // by which a copy could be told from the answer to the new request.
+    std::array<std::uint32_t, 256> aulAntwortMs;
+    std::uint32_t ulKopieMs;
     // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
     // they go to the reference file at once (always so in the sequential scan).
     SC_HALT_Struct *pHalten;
@@ -120,12 +128,23 @@ struct SC_SCAN_Struct {
 
 // Starting values of the loop state; the deadline is 5 seconds of loop time ahead.
 void SC_SCAN_NEU(SC_SCAN_Struct *stScan);
-// Receive step: takes one waiting datagram, if any, through the message check; a completed object becomes its
-// data line. True when a datagram was taken.
-bool SC_EMPFANG(SC_SCAN_Struct *stScan);
-// One received datagram of iLen bytes in the receive buffer, from stVon: guard, message check, answer.
-void SC_EMPF_DATEN(SC_SCAN_Struct *stScan, int iLen, const IP_PORT *stVon);
-// Acts on the message check's result for a received frame (3 answer, -1000 and below refusal).
+// Start of both scan loops: entry trace, loop clock, "Warten auf 'I-Am'".
+void SC_LOOP_BEGINN();
+// Receive phase of a pass: the waiting datagrams, in arrival order, each through SC_DATEN for the scan states
+// apScan[0..iAnz-1]; at most SC_EMPF_MAX, and with bBisAntwort only up to the first answer taken, so that the
+// next request goes out at once. True when anything was taken.
+bool SC_EMPF_ALLE(SC_SCAN_Struct *const *apScan, int iAnz, bool bBisAntwort);
+// Takes one waiting datagram through SC_DATEN: -1 nothing was waiting, 1 it answered a request, else 0.
+int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz);
+// One received datagram of iLen bytes in the receive buffer, from stVon: guard, message check and the
+// matching rule. It moves the one scan state whose outstanding request it answers, and that state is
+// returned; any other datagram changes no scan state (null).
+SC_SCAN_Struct *SC_DATEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon);
+// Trace of a received datagram (bGueltig: it passed the receive guard) taken for the object at
+// iObjIdx/iModus.
+void SC_EMPF_TRC(int iLen, const IP_PORT *stVon, bool bGueltig, int iObjIdx, int iModus);
+// Acts on the message check's result for the answer to the state's outstanding request (3 answer, -1000 and
+// below refusal); a completed object becomes its data line.
 void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg);
 // The acknowledgement in the receive buffer for the outstanding request, by scan step.
 void SC_ACK(SC_SCAN_Struct *stScan);
@@ -133,10 +152,17 @@ void SC_ACK(SC_SCAN_Struct *stScan);
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
 // Send step: the next request for the device at the device index, when one may be sent. True when sent.
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
-// Deadline passed: sends the outstanding request again while repetitions are left (option -R) and renews the
-// deadline. True when it was sent again.
+// The state's deadline: 0 not passed (or nothing to act on); 1 passed with a request outstanding that has a
+// repetition left; -1 passed with nothing more to come (no repetition left, or no request could be built).
+int SC_FAELLIG(const SC_SCAN_Struct *stScan);
+// Sends the outstanding request again while repetitions are left (option -R) and renews the deadline. True
+// when it was sent again.
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan);
-// The verdict at the end of the scan.
+// End of a pass: a short sleep when nothing was received or sent, then the loop clock.
+void SC_PASS_ENDE(bool bEtwas);
+// The verdicts of a scan: an error, or success, or one time-out verdict per address text in vTimeout.
+void SC_URTEIL(int iErg, const std::vector<std::string> &vTimeout);
+// The verdict at the end of the sequential scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
 // The scan's exit trace: result, loop time and deadline.
 void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo);
@@ -144,8 +170,10 @@ void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo);
 const char *SC_TMO_ADR(SC_SCAN_Struct *stScan);
 // Device table entry at the device index is in use (a full table ends after its last entry).
 bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
-// The whole scan: 0, or -21 after a failed write.
-int SC_LOOP();
+// The parallel scan (-P2 and more, scanner/sc_par.h): 0, or -21 after a failed write.
+int SC_P_LOOP();
+// A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
+int SC_ZEILE(SC_SCAN_Struct *stScan);
 
 // ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
 constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
@@ -159,68 +187,10 @@ struct SC_RTO_Struct {
     std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
     int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
 };
-// An answer has come now (UT_MSEK) to a request first sent at ullGesendet and repeated iVersuch times.
-void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint64_t ullGesendet, int iVersuch);
+// An answer has come now (UT_MSEK) to a request first sent at ulGesendet and repeated iVersuch times.
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch);
 // Timer length in ms for try iVersuch (0 = the first) of a request to the device.
 std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch);
-
-// ---- Parallel scan (-P2 and more): several devices at once, the file as the sequential scan writes it ----
-constexpr int SC_PLATZ_MAX = 64;                     // devices in progress at most
-constexpr std::size_t SC_HALT_MAX = 4 * 1024 * 1024; // bytes of held lines before later devices wait
-
-// The lines of one started device while an earlier device is still in progress.
-struct SC_HALT_Struct {
-    std::vector<std::pair<unsigned, std::string>> vZeilen; // number counted from the device's first line,
-                                                           // and the line after its five-digit number
-    unsigned uAnz = 0;       // line numbers the device used, once it is finished
-    bool bFertig = false;    // finished or given up
-    std::string sAufgegeben; // address text of its time-out verdict when it was given up
-    int iPlatz = -1;         // place scanning it, -1 = none
-};
-
-// A place: one device in progress, with the scan state the sequential scan keeps for its one device.
-struct SC_PLATZ_Struct {
-    bool bBelegt;
-    std::uint32_t uDev; // device table index
-    SC_SCAN_Struct stScan;
-};
-
-struct SC_PAR_Struct {
-    int iErg;                                         // 0, or -21 after a failed write
-    std::array<SC_PLATZ_Struct, SC_PLATZ_MAX> aPlatz; // the first iSC_Parallel are used
-    std::deque<SC_HALT_Struct> dqHalt;                // started devices from uKopf on, in table order
-    std::uint32_t uKopf;                              // earliest device not yet finished: writes at once
-    unsigned uZeile;                                  // next line number of the file
-    std::uint32_t ulRecvTmo;                          // 5 seconds after the last request of any device
-    std::size_t uGehalten, uSpitze;                   // bytes held now and at most
-    std::vector<std::string> vAufgegeben;             // verdict texts of given-up devices, in table order
-    unsigned char ucGezogen;                          // invoke id drawn last
-};
-extern SC_PAR_Struct stSC_Par;
-
-// The parallel scan: 0, or -21 after a failed write.
-int SC_P_LOOP();
-// A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
-int SC_ZEILE(SC_SCAN_Struct *stScan);
-// Takes one waiting datagram through the message check and hands an answer or refusal to the place whose
-// request it answers (same invoke id, from the node the request went to). False when nothing was waiting.
-bool SC_P_EMPFANG();
-// One received datagram of the parallel scan in the receive buffer: guard, message check, answer to its
-// place.
-void SC_P_DATEN(int iLen, const IP_PORT *stVon);
-// Starts devices of the table, in table order, in free places.
-void SC_P_START();
-// The place's device is done (iAufgegeben: given up after its repetitions): frees the place and writes what
-// is held for the devices that follow, as far as their turn has come.
-void SC_P_FERTIG(int iPlatz, bool bAufgegeben);
-// Sends the place's next request, with an invoke id no other place has outstanding. True when sent.
-bool SC_P_ANFRAGE(int iPlatz);
-// The place awaiting the answer with invoke id ucInvoke, -1 when none.
-int SC_P_WARTEND(unsigned char ucInvoke);
-// The verdicts at the end of the parallel scan.
-void SC_P_ENDE();
-// The receive guard and the trace of a datagram taken for the object at iObjIdx/iModus: true when valid.
-bool SC_EMPF_PRUEF(int iLen, const IP_PORT *stVon, int iObjIdx, int iModus);
 
 // ---- Set-up: arguments and resource phase -------------------------------------------------------------
 // Argument i of the command line: the endpoint text only in first position (a wrong one is ignored), options

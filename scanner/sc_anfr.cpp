@@ -1,5 +1,6 @@
 // Sends the next request for the device at the device index: the next object-list element when no object is
 // in progress, otherwise the property the next scan step needs. One request is outstanding at a time.
+#include <algorithm>
 #include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
@@ -36,8 +37,18 @@ static std::uint16_t SC_PROPERTY(SC_SCAN_Struct *stScan, int *iArrIdx) {
     return 110;
 }
 
+// A device that has answered twice: the next invoke id rests until a late copy of the answer it carried last
+// time can no longer come, twice as long as the latest copy seen (at most SC_KOPIE_MAX_MS, well inside the
+// deadline of the request answered last).
+static bool RUHT(const SC_SCAN_Struct *stScan) {
+    if (stScan->ulKopieMs == 0) return false;
+    const std::uint32_t ulZuletzt = stScan->aulAntwortMs[static_cast<unsigned char>(ucQX04_InvokeId + 1)];
+    const std::uint32_t ulRuhe = std::min<std::uint32_t>(2 * stScan->ulKopieMs + 20, SC_KOPIE_MAX_MS);
+    return ulZuletzt != 0 && UT_MSEK() - ulZuletzt < ulRuhe;
+}
+
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
-    if (stScan->iWarten != SC_BEREIT || !SC_DEV_AKTIV(stScan)) return false;
+    if (stScan->iWarten != SC_BEREIT || !SC_DEV_AKTIV(stScan) || RUHT(stScan)) return false;
     SC_OBJ_Struct *o = &stScan->stObj;
     std::uint32_t ulDev = BN_ROUTE_QX04_Struct[stScan->uDevIdx].ulSDEV;
     IP_PORT stZiel = {0xFFFFFFFF, 0};
@@ -59,6 +70,8 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
     } else {
         if (stScan->iObjIdx < 0) {
             stScan->iObjIdx = 0;
+            stScan->aulAntwortMs.fill(0); // what another device answered twice says nothing about this one
+            stScan->ulKopieMs = 0;
             std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
                         (unsigned long)ulDev);
             std::fflush(stdout);
@@ -76,6 +89,7 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
         iLen = QX04_BN_RDARR(ulDev, o->ulObjId, 76, static_cast<std::uint16_t>(stScan->iObjIdx), &stZiel,
                              QX04_SEND_Buf);
     }
+    stScan->bUnbaubar = iLen <= 0;
     if (iLen <= 0) return false;
     IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, QX04_SEND_Buf[3], QX04_SEND_Buf);
     std::memcpy(stScan->ucAnfrage, QX04_SEND_Buf, iLen < QX04_BUF_SIZE ? iLen : QX04_BUF_SIZE);

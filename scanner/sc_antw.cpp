@@ -1,5 +1,5 @@
-// Acts on the message check's verdict about a received frame: the answer or refusal of the outstanding
-// request moves the object on, and a completed object becomes its data line.
+// Acts on the message check's verdict about the answer to the state's outstanding request: an
+// acknowledgement or refusal moves the object on, and a completed object becomes its data line.
 #include "scanner/sc.h"
 
 void SC_ANTWORT(SC_SCAN_Struct *stScan, int iErg) {

@@ -1,5 +1,5 @@
 // Globals of the scanner program: the options of the command line and the two output files.
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 char cSC_AnfuegeDpId[256];
 char cSC_BeginnDpId[256];

@@ -2,7 +2,7 @@
 // would send it, but with an invoke id that no other place has outstanding, so every answer finds its place.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 static const char cRoutine[] = "SC_LOOP";
 

@@ -1,7 +1,7 @@
 // End of a device in the parallel scan. Its place becomes free; when it was the earliest device in progress,
 // the devices after it come to their turn one by one: what they hold is written with its final numbers, the
 // first one still in progress goes on writing at once, and given-up devices leave their verdict text.
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 // Writes what the earliest device holds, numbered from the file's next line on; 0 or -21.
 static int FREIGEBEN(SC_HALT_Struct *h) {

@@ -4,24 +4,28 @@
 // The file is the sequential scan's: lines in table order with the sequential numbers.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
-static const char cRoutine[] = "SC_LOOP";
-
-// Outstanding requests whose deadline passed: sent again while repetitions are left, else the device is
-// given up. Finished devices free their place.
+// Finished devices free their place; a passed deadline repeats the outstanding request while repetitions
+// are left, else the device is given up.
 static void PLAETZE() {
     for (int i = 0; i < iSC_Parallel && stSC_Par.iErg == 0; i++) {
         SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
         if (!p.bBelegt) continue;
-        SC_SCAN_Struct &s = p.stScan;
-        if (s.uDevIdx != p.uDev) {
+        if (SC_P_DEV_FERTIG(p)) {
             SC_P_FERTIG(i, false);
-        } else if (s.iWarten == SC_WARTET && s.ulRecvTmo < ulUT_LOOPZeit) {
-            if (SC_WIEDERHOL(&s))
-                stSC_Par.ulRecvTmo = s.ulRecvTmo;
-            else
-                SC_P_FERTIG(i, true);
+            continue;
+        }
+        switch (SC_FAELLIG(&p.stScan)) {
+        case 1:
+            SC_WIEDERHOL(&p.stScan);
+            stSC_Par.ulRecvTmo = p.stScan.ulRecvTmo;
+            break;
+        case -1:
+            SC_P_FERTIG(i, true);
+            break;
+        default:
+            break;
         }
     }
 }
@@ -33,8 +37,7 @@ static bool AKTIV() {
 }
 
 int SC_P_LOOP() {
-    if (UT_TRC_IN()) UT_TRC("\n\n", cRoutine, "Nach Aufruf");
-    UT_LOOPTIME();
+    SC_LOOP_BEGINN();
     SC_PAR_Struct &P = stSC_Par;
     P.iErg = 0;
     for (auto &p : P.aPlatz)
@@ -46,21 +49,19 @@ int SC_P_LOOP() {
     P.uGehalten = P.uSpitze = 0;
     P.vAufgegeben.clear();
     P.ucGezogen = ucQX04_InvokeId;
-    std::printf("\n\n\n%s      Warten auf 'I-Am'", UT_T_TIME());
-    std::fflush(stdout);
 
+    SC_SCAN_Struct *apScan[SC_PLATZ_MAX];
     while (P.iErg == 0 && (AKTIV() || P.ulRecvTmo >= ulUT_LOOPZeit)) {
-        bool bEtwas = false;
-        for (int i = 0; i < SC_EMPF_MAX && P.iErg == 0 && SC_P_EMPFANG(); i++)
-            bEtwas = true;
+        const int iAnz = SC_P_ZUSTAENDE(apScan);
+        bool bEtwas = SC_EMPF_ALLE(apScan, iAnz, false);
+        for (int i = 0; i < iAnz; i++)
+            if (apScan[i]->iErg != 0) P.iErg = apScan[i]->iErg;
         PLAETZE();
         if (P.iErg == 0) SC_P_START();
         for (int i = 0; i < iSC_Parallel && P.iErg == 0; i++)
-            if (P.aPlatz[i].bBelegt && P.aPlatz[i].stScan.uDevIdx == P.aPlatz[i].uDev && SC_P_ANFRAGE(i))
-                bEtwas = true;
+            if (P.aPlatz[i].bBelegt && !SC_P_DEV_FERTIG(P.aPlatz[i]) && SC_P_ANFRAGE(i)) bEtwas = true;
         PLAETZE(); // a list that ended at its last array index ends its device without a reply
-        if (!bEtwas) IP_WAIT(iQX04_IP_APP, SC_WARTE_MS);
-        UT_LOOPTIME();
+        SC_PASS_ENDE(bEtwas);
     }
 
     SC_P_ENDE();

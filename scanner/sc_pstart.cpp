@@ -1,7 +1,7 @@
 // Starts devices of the device table in free places, in table order; devices that answer late are started
 // when their entry appears. A device started while an earlier one is still in progress holds its lines.
 #include "bacnet/bn.h"
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 void SC_P_START() {
     for (int i = 0; i < iSC_Parallel; i++) {

@@ -1,5 +1,5 @@
 // The place of the parallel scan that awaits the answer with an invoke id: its index, -1 when none.
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 int SC_P_WARTEND(unsigned char ucInvoke) {
     for (int i = 0; i < iSC_Parallel; i++) {

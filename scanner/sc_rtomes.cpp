@@ -3,15 +3,15 @@
 #include "runtime/ut/ut.h"
 #include "scanner/sc.h"
 
-void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint64_t ullGesendet, int iVersuch) {
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch) {
     // An answer to a repeated request may belong to any of its tries, so it tells nothing about the answer
     // time; the longer timer that got it stays until an unrepeated request is answered.
     if (iVersuch > 0) {
         stRto->iStufe = stRto->iStufe + iVersuch < 6 ? stRto->iStufe + iVersuch : 6; // 6: past the ceiling
         return;
     }
-    const std::uint64_t ullMs = UT_MSEK() - ullGesendet;
-    const std::uint64_t ullR8 = 8 * (ullMs < 600000 ? ullMs : 600000);
+    const std::uint32_t ulMs = UT_MSEK() - ulGesendet; // the difference survives the count coming round
+    const std::uint64_t ullR8 = 8ULL * (ulMs < 600000 ? ulMs : 600000);
     if (stRto->ulAnz == 0) {
         stRto->ulSrtt8 = static_cast<std::uint32_t>(ullR8);
         stRto->ulVar8 = static_cast<std::uint32_t>(ullR8 / 2);

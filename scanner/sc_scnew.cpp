@@ -17,5 +17,8 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     stScan->stZiel = {0xFFFFFFFF, 0};
     stScan->ucInvoke = 0;
     stScan->iVersuch = 0;
+    stScan->bUnbaubar = false;
+    stScan->aulAntwortMs.fill(0);
+    stScan->ulKopieMs = 0;
     stScan->pHalten = nullptr;
 }

@@ -1,6 +1,6 @@
 // A finished object's data line: written at once, or, for a device scanned ahead of an earlier one that is
 // still in progress, held with its number counted from the device's first line.
-#include "scanner/sc.h"
+#include "scanner/sc_par.h"
 
 int SC_ZEILE(SC_SCAN_Struct *stScan) {
     SC_HALT_Struct *h = stScan->pHalten;

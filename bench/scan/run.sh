@@ -5,7 +5,7 @@
 # time divided by requests x 1 ms. Two wall times are shown, with a ratio each: the scan's own, from its
 # first request to its last answer (from the simulator's request log), and the whole run of netscn (from
 # /usr/bin/time), which adds the set-up and the wait that ends the scan: 5 seconds after the last request on
-# the loop clock, whose 2-second steps make it 5 to 8 seconds.
+# the loop clock, whose 2-second steps make it 4 to 8 seconds.
 #   bench/scan/run.sh [BUILD_DIR]
 # The devices' real answer time, taken from the simulator's capture with tshark, is shown beside it: the
 # simulator's 1 ms is a lower bound. Runs on a private network of its own (tests/harness/bench-net); nothing

@@ -89,7 +89,8 @@ int main(int argc, char **argv) {
     SC_SCAN_NEU(&st);
     int n = 0;
     auto t0 = std::chrono::steady_clock::now();
-    while (SC_EMPFANG(&st))
+    SC_SCAN_Struct *const apScan[1] = {&st};
+    while (SC_EMPFANG(apScan, 1) >= 0)
         n++;
     double dUs = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
     int iGeraete = 0;

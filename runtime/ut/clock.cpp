@@ -1,6 +1,4 @@
-// The one place that reads the clocks, so that tests can set them: the time of day, and a monotonic
-// millisecond count that setting the time of day does not move.
-#include <ctime>
+// The one place that reads the clocks (time of day and monotonic milliseconds), so that tests can set them.
 #include "runtime/ut/ut.h"
 
 static UT_CLOCK_FN fnClock = nullptr;
@@ -21,9 +19,10 @@ void UT_MSEK_SET(UT_MSEK_FN fn) {
     fnMsek = fn;
 }
 
-std::uint64_t UT_MSEK() {
+std::uint32_t UT_MSEK() {
     if (fnMsek != nullptr) return fnMsek();
-    struct timespec ts {};
+    struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::uint64_t>(ts.tv_sec) * 1000 + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000;
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u);
 }

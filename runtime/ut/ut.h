@@ -10,9 +10,10 @@
 using UT_CLOCK_FN = void (*)(struct timeval *tv);
 void UT_CLOCK_GET(struct timeval *tv);
 void UT_CLOCK_SET(UT_CLOCK_FN fn); // nullptr = the system clock
-// Milliseconds on a monotonic clock (from an arbitrary start): for intervals that a set clock must not bend.
-using UT_MSEK_FN = std::uint64_t (*)();
-std::uint64_t UT_MSEK();
+// Monotonic milliseconds (they come round after 49 days: compare differences), for short waits that must not
+// jump when the time of day is set. The same seam: a test sets the function.
+using UT_MSEK_FN = std::uint32_t (*)();
+std::uint32_t UT_MSEK();
 void UT_MSEK_SET(UT_MSEK_FN fn); // nullptr = the system's monotonic clock
 
 // ---- Trace switches and trace output ----------------------------------------------------------------------

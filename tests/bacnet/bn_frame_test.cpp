@@ -77,3 +77,73 @@ TEST(BnConv, InvokeIdsRunFromOneAndWrapAfter255) {
     EXPECT_EQ(QX04_BN_NXINVOKE(), 0);
     EXPECT_EQ(ucQX04_InvokeId, 0);
 }
+
+// An answer counts for a request only with its invoke id and service, from the device asked (its IP address
+// when reached directly, its network and MAC behind a router), and for a ReadProperty-ACK with the object,
+// property and array index asked for. 2 = it answers, 1 = another answer of that device, 0 = none of it.
+TEST(BnPasst, AnswerMatchesOnlyItsRequest) {
+    // AI 17, object-name, invoke 7, to 10.0.0.20; device 5001's object list element 3, invoke 7, to the
+    // router 10.0.0.22 for network 5, MAC 0x21.
+    const NT_BYTES direkt =
+        NT_RAW({0x81, 0x0A, 0, 0, 0x01, 0x04, 0x00, 0x05, 7, 0x0C, 0x0C, 0, 0, 0, 0x11, 0x19, 77});
+    const NT_BYTES routed =
+        NT_RAW({0x81, 0x04, 0,    0,    0x7F, 0,    0,    1,    0xBA, 0xC0, 0x01, 0x24, 0,  5,    1,
+                0x21, 0xFF, 0x00, 0x05, 7,    0x0C, 0x0C, 0x02, 0x00, 0x13, 0x89, 0x19, 76, 0x29, 3});
+    const IP_PORT stGeraet{0x0A000014, 47808}, stRouter{0x0A000016, 47808};
+    auto ACK = [](std::initializer_list<int> objprop) {
+        NT_BYTES f = NT_FRAME({0x30, 7, 0x0C});
+        f.insert(f.end(), objprop.begin(), objprop.end());
+        for (int b : {0x3E, 0x75, 0x03, 0x00, 0x41, 0x42, 0x3F})
+            f.push_back((unsigned char)b);
+        f[3] = (unsigned char)f.size();
+        return f;
+    };
+    auto SNET = [](NT_BYTES f, int iNet, int iMac) { // the same APDU from behind a router
+        f.insert(f.begin() + 6, {0x00, (unsigned char)iNet, 0x01, (unsigned char)iMac});
+        f[5] = 0x08;
+        f[3] = (unsigned char)f.size();
+        return f;
+    };
+    const NT_BYTES ackAI = ACK({0x0C, 0, 0, 0, 0x11, 0x19, 77}),
+                   ackListe = ACK({0x0C, 0x02, 0x00, 0x13, 0x89, 0x19, 76, 0x29, 3});
+    const NT_BYTES fehler = NT_FRAME({0x50, 7, 0x0C, 0x91, 0x02, 0x91, 0x20});
+    struct Fall {
+        const char *cWas;
+        NT_BYTES antwort;
+        IP_PORT stVon;
+        const NT_BYTES *anfrage;
+        int iErwartet;
+    } const aFall[] = {
+        {"ack", ackAI, stGeraet, &direkt, 2},
+        {"ack from another port", ackAI, {0x0A000014, 50000}, &direkt, 2},
+        {"ack from another node", ackAI, {0x0A000015, 47808}, &direkt, 0},
+        {"ack from a device behind a router at that node", SNET(ackAI, 5, 0x21), stGeraet, &direkt, 0},
+        {"other invoke id", NT_FRAME({0x50, 8, 0x0C, 0x91, 0x02, 0x91, 0x20}), stGeraet, &direkt, 1},
+        {"other object", ACK({0x0C, 0, 0, 0, 0x12, 0x19, 77}), stGeraet, &direkt, 1},
+        {"other property", ACK({0x0C, 0, 0, 0, 0x11, 0x19, 28}), stGeraet, &direkt, 1},
+        {"an index not asked for", ACK({0x0C, 0, 0, 0, 0x11, 0x19, 77, 0x29, 1}), stGeraet, &direkt, 1},
+        {"segmented ack", NT_FRAME({0x38, 7, 0, 1, 0x0C}), stGeraet, &direkt, 1},
+        {"simple-ack", NT_FRAME({0x20, 7, 0x0C}), stGeraet, &direkt, 2},
+        {"error", fehler, stGeraet, &direkt, 2},
+        {"error for another service", NT_FRAME({0x50, 7, 0x0F, 0x91, 0x02, 0x91, 0x20}), stGeraet, &direkt,
+         1},
+        {"reject", NT_FRAME({0x60, 7, 0x09}), stGeraet, &direkt, 2},
+        {"abort", NT_FRAME({0x70, 7, 0x04}), stGeraet, &direkt, 2},
+        {"confirmed request", NT_FRAME({0x00, 0x05, 7, 0x0C}), stGeraet, &direkt, 0},
+        {"routed ack", SNET(ackListe, 5, 0x21), stRouter, &routed, 2},
+        {"routed ack through another router", SNET(ackListe, 5, 0x21), stGeraet, &routed, 2},
+        {"routed ack from another MAC", SNET(ackListe, 5, 0x22), stRouter, &routed, 0},
+        {"routed ack from another network", SNET(ackListe, 6, 0x21), stRouter, &routed, 0},
+        {"routed ack from the router itself", ackListe, stRouter, &routed, 0},
+        {"routed ack for another index",
+         SNET(ACK({0x0C, 0x02, 0x00, 0x13, 0x89, 0x19, 76, 0x29, 4}), 5, 0x21), stRouter, &routed, 1},
+        {"routed ack without the index", SNET(ACK({0x0C, 0x02, 0x00, 0x13, 0x89, 0x19, 76}), 5, 0x21),
+         stRouter, &routed, 1},
+        {"routed error", SNET(fehler, 5, 0x21), stRouter, &routed, 2},
+    };
+    for (const Fall &f : aFall) {
+        const IP_PORT *stZiel = f.anfrage == &routed ? &stRouter : &stGeraet;
+        EXPECT_EQ(QX04_BN_PASST(f.antwort.data(), &f.stVon, f.anfrage->data(), stZiel), f.iErwartet)
+            << f.cWas;
+    }
+}

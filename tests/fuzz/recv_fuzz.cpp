@@ -5,8 +5,9 @@
 // datagram as IP_RECV would deliver it. The datagram goes through the receive guard, the frame trace and the
 // message check, then through the value decoders and, at every offset, the tag functions. In the scan's
 // receive step it meets an object in progress at a scan step taken from the invoke id, once in the
-// sequential scan and once in the parallel one, where four devices await answers and the datagram may answer
-// one of them. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed
+// sequential scan and once in the parallel one, where four devices (directly or behind a router) await
+// answers and the datagram may answer one of them; a scan state moves only for the answer its request asked
+// for. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed
 // the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that are not part of
 // the frame. Answers the message check sends go out on the loopback of the private network namespace the
 // harness runs this in.
@@ -15,6 +16,7 @@
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
 #include "scanner/sc.h"
+#include "scanner/sc_par.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
 #include "support/netns_guard.h"
@@ -60,9 +62,34 @@ static void TABELLE_PRUEFEN() {
     }
 }
 
+// The ReadProperty request the state awaits the answer to, as the scanner sends it: to the device directly,
+// or through a router to network 1, MAC 0x21 (a device of the table when it is long enough).
+static void ANFRAGE(SC_SCAN_Struct *s, bool bRoutiert) {
+    unsigned char *b = s->ucAnfrage;
+    int a = 6;
+    std::memcpy(b, "\x81\x0A\x00\x00\x01\x04", 6);
+    if (bRoutiert) {
+        std::memcpy(b, "\x81\x04\x00\x00\x7F\x00\x00\x01\xBA\xC0\x01\x24\x00\x01\x01\x21\xFF", 17);
+        a = 17;
+    }
+    b[a] = 0x00;
+    b[a + 1] = 0x05;
+    b[a + 2] = s->ucInvoke;
+    b[a + 3] = 0x0C;
+    b[a + 4] = 0x0C;
+    QX04_BN_L2BNL(s->stObj.ulObjId, b + a + 5);
+    b[a + 9] = 0x19;
+    b[a + 10] = (unsigned char)s->usPropId;
+    b[a + 11] = 0x29;
+    b[a + 12] = (unsigned char)s->Index;
+    b[3] = (unsigned char)(a + (s->Index >= 0 ? 13 : 11));
+    s->iAnfrageLen = b[3];
+}
+
 // An object at a scan step, awaiting the answer with the given invoke id from the sender; its data-point type
 // and step come from the invoke id, so that every step and type meets every frame.
-static void OBJEKT(SC_SCAN_Struct *s, unsigned char ucInvoke, const IP_PORT &stVon, std::uint32_t uDev) {
+static void OBJEKT(SC_SCAN_Struct *s, unsigned char ucInvoke, const IP_PORT &stVon, std::uint32_t uDev,
+                   bool bRoutiert) {
     static constexpr std::uint32_t aTyp[] = {0, 3, 13, 8};
     SC_SCAN_NEU(s);
     s->uDevIdx = uDev;
@@ -76,18 +103,31 @@ static void OBJEKT(SC_SCAN_Struct *s, unsigned char ucInvoke, const IP_PORT &stV
     s->iWarten = SC_WARTET;
     s->ucInvoke = ucInvoke;
     s->stZiel = stVon;
+    ANFRAGE(s, bRoutiert);
 }
 
-// The scan's receive step, sequential and parallel: the object moves on at most by one step, a place moves
-// on only when the datagram came from where its request went, and the invoke id the layer keeps is the one
-// drawn last.
+// A state that moved on did so for the answer to its request: its invoke id, from the device it asked.
+static void BEWEGT(const SC_SCAN_Struct &s, const IP_PORT &stVon) {
+    if (s.iWarten == SC_WARTET) return;
+    const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
+    FZ_CHECK(a > 0 && QX04_RECV_Buf[a + 1] == s.ucInvoke);
+    FZ_CHECK(QX04_BN_PASST(QX04_RECV_Buf, &stVon, s.ucAnfrage, &s.stZiel) == 2);
+}
+
+// The scan's receive step, sequential and parallel: the object moves on at most by one step, a state moves on
+// only for the answer to its own request (never a place that asked another node), and the invoke id the
+// layer keeps is the one drawn last.
 static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBvlc) {
     static unsigned char ucKopie[QX04_BUF_SIZE];
     std::memcpy(ucKopie, QX04_RECV_Buf, (std::size_t)iBvlc); // the message check may answer from the buffer
     SC_SCAN_Struct st;
-    OBJEKT(&st, ucInvoke, stVon, 0);
+    OBJEKT(&st, ucInvoke, stVon, 0, ucInvoke & 1);
     ucQX04_InvokeId = ucInvoke;
-    SC_EMPF_DATEN(&st, iLen, &stVon);
+    SC_SCAN_Struct *const apSeq[1] = {&st};
+    SC_DATEN(apSeq, 1, iLen, &stVon);
+    FZ_CHECK(ucQX04_InvokeId == ucInvoke);
+    std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
+    BEWEGT(st, stVon);
     FZ_CHECK(st.iWarten == SC_WARTET || st.iWarten == SC_BEREIT);
     FZ_CHECK(st.PROP_Modus >= -1 && st.PROP_Modus <= 4);
     FZ_CHECK(std::strlen(st.stObj.cDpId) <= 17 && std::strlen(st.stObj.cText) <= 23);
@@ -104,15 +144,21 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
         p.uDev = (std::uint32_t)i;
         stSC_Par.dqHalt.emplace_back();
         IP_PORT stZiel = stVon;
-        stZiel.usPort = (std::uint16_t)(stZiel.usPort + (i & 1)); // places 1 and 3 asked another node
-        OBJEKT(&p.stScan, (unsigned char)(ucInvoke + i / 2), stZiel, (std::uint32_t)i);
+        stZiel.ulAdr += (std::uint32_t)(i & 1); // places 1 and 3 asked another node
+        OBJEKT(&p.stScan, (unsigned char)(ucInvoke + i / 2), stZiel, (std::uint32_t)i, i >= 2);
         if (i > 0) p.stScan.uZeile = 0, p.stScan.pHalten = &stSC_Par.dqHalt.back();
     }
-    SC_P_DATEN(iLen, &stVon);
+    ucQX04_InvokeId = stSC_Par.ucGezogen;
+    SC_SCAN_Struct *apScan[SC_PLATZ_MAX];
+    const int iAnz = SC_P_ZUSTAENDE(apScan);
+    SC_DATEN(apScan, iAnz, iLen, &stVon);
     FZ_CHECK(ucQX04_InvokeId == stSC_Par.ucGezogen);
+    std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     int iBewegt = 0;
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < 4; i++) {
         iBewegt += stSC_Par.aPlatz[(std::size_t)i].stScan.iWarten != SC_WARTET;
+        BEWEGT(stSC_Par.aPlatz[(std::size_t)i].stScan, stVon);
+    }
     FZ_CHECK(iBewegt <= 1);
     FZ_CHECK(stSC_Par.aPlatz[1].stScan.iWarten == SC_WARTET &&
              stSC_Par.aPlatz[3].stScan.iWarten == SC_WARTET);

@@ -7,9 +7,9 @@
 
 namespace {
 
-std::uint64_t ullUhr = 5000000;
-std::uint64_t UHR() {
-    return ullUhr;
+std::uint32_t ulUhr = 0xFFFFF000; // comes round during the test
+std::uint32_t UHR() {
+    return ulUhr;
 }
 
 struct Antwort {
@@ -48,9 +48,9 @@ TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
         SC_RTO_Struct r;
         for (const Antwort &a : f.vAntw)
             for (int i = 0; i < a.iMal; i++) {
-                const std::uint64_t ullGesendet = UT_MSEK();
-                ullUhr += a.ulMs;
-                SC_RTO_MESSUNG(&r, ullGesendet, a.iVersuch);
+                const std::uint32_t ulGesendet = UT_MSEK();
+                ulUhr += a.ulMs;
+                SC_RTO_MESSUNG(&r, ulGesendet, a.iVersuch);
             }
         const std::uint32_t ul = SC_RTO_DAUER(&r, f.iVersuch);
         EXPECT_GE(ul, f.ulMin) << f.cWas;

@@ -68,6 +68,7 @@ struct BS_DEVICE {
     bool bIamAtStart = false;
     std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
     BS_FAULTS stFaults;
+    long lDupMs = -1; // every answer sent again this many ms later; -1 = the host's
 };
 
 struct BS_HOST {
@@ -77,6 +78,7 @@ struct BS_HOST {
     bool bIamUnicast = false;
     std::vector<std::uint16_t> vNets; // networks routed behind this host
     double dLoss = -1;                // chance that a confirmed request is lost; -1 = the building's
+    long lDupMs = -1;                 // duplicate answers: as BS_DEVICE, -1 = the building's
     int iFd = -1;
 };
 
@@ -85,6 +87,7 @@ struct BS_BUILDING {
     std::vector<BS_DEVICE> vDevs;
     std::uint8_t ucCharset = 0; // of every text without a character set of its own
     double dLoss = 0;           // for hosts without a loss of their own
+    long lDupMs = -1;           // for hosts and devices without a duplicate of their own; -1 = none
     std::uint64_t ullSeed = 1;  // --seed: which requests a loss picks
 };
 
@@ -150,8 +153,9 @@ std::vector<std::uint8_t> BS_FRAME_BUILD(bool bBroadcast, const BS_DEVICE *pSrcD
 
 // Sockets, sending (with per-answer delay) and capture file.
 bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr);
+// sLogSent, when given, goes into the request log as the frame leaves.
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
-             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs);
+             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs, const std::string &sLogSent = "");
 // Sends what is due; returns when the next queued frame is due (nanoseconds on CLOCK_MONOTONIC), -1 when
 // none is waiting. A delayed answer is due its delay after the request it answers arrived.
 std::int64_t BS_SEND_DUE();

@@ -39,6 +39,8 @@ Texts run to the end of the line (blanks at both ends dropped); \xHH writes any 
                             a device on the last host: directly on its B/IP network, or behind the host's
                             router on network N at MAC address HEX (1 to 6 bytes, e.g. 21 or 0A0B).
                             A host carries at most one direct device, and any number of routed ones.
+                            An instance may be given again at another address (another host, or another
+                            MAC); each device answers as itself.
   object TYPE INST          an object of the last device. TYPE: AI AO AV BI BO BV MI MO MV FILE SCHEDULE
                             (or a number); the device object itself is implied.
 Properties, for the last object (or for the device object before its first object):
@@ -76,10 +78,15 @@ Loss of a whole host or building:
                             from --seed, the device and the request's number at the device. Before the first
                             host line for every host, after a host line for that host only (it overrides
                             the building's). Who-Is, other unconfirmed and network messages are never lost.
+Duplicate answers of a whole building, host or device:
+  duplicate MS              every answer (ack, error, reject, abort) is sent a second time MS milliseconds
+                            after it, the same bytes. Before the first host line for every device, after a
+                            host line for that host's, after a device line (or its objects) for that device;
+                            the narrowest wins. The copy has a log line of its own with answer=dup.
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, confirmed:N, network:N, simple-ack, ...), then dev= obj=TYPE:INST prop= idx= invoke=
-  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|iam:N|none.
+  via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|iam:N|none|dup.
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).

@@ -198,6 +198,19 @@ bool LossLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     return true;
 }
 
+// "duplicate MS": for the building before the first host, after a host line for that host, after a device
+// line for that device (its objects included).
+bool DupLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
+    std::string a, x;
+    unsigned long n = 0;
+    if (!(is >> a) || !Number(a, 600000, n)) return sWhy = "duplicate needs milliseconds", false;
+    if (is >> x) return sWhy = "unexpected " + x, false;
+    bool bDevice = !b.vDevs.empty() && b.vDevs.back().uHost + 1 == b.vHosts.size();
+    (b.vHosts.empty() ? b.lDupMs : (bDevice ? b.vDevs.back().lDupMs : b.vHosts.back().lDupMs)) =
+        static_cast<long>(n);
+    return true;
+}
+
 bool HostLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     std::string a, opt;
     if (!(is >> a)) return sWhy = "host needs an address", false;
@@ -233,8 +246,6 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     BS_DEVICE d;
     d.ulInst = static_cast<std::uint32_t>(n);
     d.uHost = b.vHosts.size() - 1;
-    for (const BS_DEVICE &o : b.vDevs)
-        if (o.ulInst == d.ulInst) return sWhy = "device " + a + " given twice", false;
     while (is >> k) {
         std::string v;
         if (!(is >> v)) return sWhy = k + " needs a value", false;
@@ -260,11 +271,15 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     }
     if ((d.usNet != 0) != !d.vMac.empty()) return sWhy = "net and mac go together", false;
     BS_HOST &h = b.vHosts[d.uHost];
-    for (const BS_DEVICE &o : b.vDevs)
+    // One instance may live at several addresses (a misconfigured building); only the address is unique.
+    for (const BS_DEVICE &o : b.vDevs) {
+        if (o.ulInst == d.ulInst && o.uHost == d.uHost && o.usNet == d.usNet && o.vMac == d.vMac)
+            return sWhy = "device " + a + " given twice", false;
         if (d.usNet == 0 && o.uHost == d.uHost && o.usNet == 0)
             return sWhy = "a host carries one direct device; put " + a +
                           " on a host of its own or behind a router",
                    false;
+    }
     if (d.usNet != 0) {
         bool bKnown = false;
         for (std::uint16_t usN : h.vNets)
@@ -325,6 +340,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
     if (sKey == "device") return bInObject = false, DeviceLine(is, b, sWhy);
     if (sKey == "object") return bInObject = true, ObjectLine(is, b, sWhy);
     if (sKey == "loss") return LossLine(is, b, sWhy);
+    if (sKey == "duplicate") return DupLine(is, b, sWhy);
     if (sKey == "charset") {
         std::string a, x;
         unsigned long n = 0;

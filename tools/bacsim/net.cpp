@@ -21,6 +21,7 @@ struct PENDING {
     std::uint16_t usPort;
     std::vector<std::uint8_t> vFrame;
     std::int64_t llFailedSince = -1; // first refusal by the kernel for want of buffers
+    std::string sLogSent;            // request-log line written when the frame leaves
 };
 
 // A frame the kernel had no buffer for is tried again this soon, and given up after this long.
@@ -146,6 +147,7 @@ int Transmit(PENDING &p, std::int64_t llNow) {
         if (sendto(h.iFd, p.vFrame.data(), p.vFrame.size(), 0, reinterpret_cast<sockaddr *>(&sa),
                    sizeof sa) >= 0) {
             BS_PCAP_WRITE(llSent, h.ulIp, h.usPort, p.ulIp, p.usPort, p.vFrame.data(), p.vFrame.size());
+            if (!p.sLogSent.empty()) BS_LOG(p.sLogSent);
             return 0;
         }
         iErr = errno;
@@ -197,9 +199,10 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
 }
 
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
-             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs) {
+             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs, const std::string &sLogSent) {
     std::int64_t llFrom = llArrival >= 0 ? llArrival : BS_NOW_NS();
-    vPending.push_back({llFrom + static_cast<std::int64_t>(uDelayMs) * 1000000, uHost, ulIp, usPort, vFrame});
+    vPending.push_back(
+        {llFrom + static_cast<std::int64_t>(uDelayMs) * 1000000, uHost, ulIp, usPort, vFrame, -1, sLogSent});
     BS_SEND_DUE();
 }
 

@@ -80,6 +80,13 @@ std::string WithVia(std::string sLog, const std::string &sVia) {
     return sLog.insert(uPos == std::string::npos ? sLog.size() : uPos, sVia);
 }
 
+// Milliseconds after which an answer of the device goes out a second time: the narrowest of device, host and
+// building that gives a duplicate fault; -1 = never.
+long DupMs(const BS_DEVICE &d) {
+    long lHost = stBS_Bld.vHosts[d.uHost].lDupMs;
+    return d.lDupMs >= 0 ? d.lDupMs : (lHost >= 0 ? lHost : stBS_Bld.lDupMs);
+}
+
 } // namespace
 
 // Local devices of a host without DNET, all of them with DNET 65535, else the ones on that network (the one
@@ -174,6 +181,14 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
                 " invoke=" + std::to_string(pBuf[fr.uApdu + 2]) + " answer=reject:9";
     }
-    BS_LOG(WithVia(sLog, sVia));
-    if (!bSilent) BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, BS_FRAME_BUILD(false, &d, vApdu), uDelay);
+    sLog = WithVia(sLog, sVia);
+    BS_LOG(sLog);
+    if (bSilent) return;
+    std::vector<std::uint8_t> vFrame = BS_FRAME_BUILD(false, &d, vApdu);
+    BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, vFrame, uDelay);
+    long lDup = DupMs(d);
+    // The copy is logged like its original, as it leaves.
+    if (lDup >= 0)
+        BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, vFrame, uDelay + static_cast<unsigned>(lDup),
+                sLog.substr(0, sLog.rfind(" answer=")) + " answer=dup");
 }

@@ -577,6 +577,29 @@ TEST_F(Sim, LossFollowsTheSeed) {
     }
 }
 
+// Each answer twice, the narrowest duplicate fault winning (a 5000 ms copy is late); instance 7 at two hosts.
+TEST_F(Sim, DuplicateAnswersAndOneInstanceAtTwoHosts) {
+    const std::pair<const char *, std::size_t> aCases[] = {
+        {"duplicate 50\nhost 127.0.0.70\ndevice 7\n", 2},
+        {"host 127.0.0.70\nduplicate 50\ndevice 7\n", 2},
+        {"host 127.0.0.70\nduplicate 5000\ndevice 7\n  duplicate 50\n", 2},
+        {"duplicate 50\nhost 127.0.0.70\nduplicate 5000\ndevice 7\n", 1}};
+    for (const auto &[cText, uFrames] : aCases) {
+        Start((std::string(cText) + "host 127.0.0.71\ndevice 7\n  name B\n").c_str());
+        CL_SEND(iFd, CL_IP("127.0.0.70"), 47808, CL_DIRECT(CL_RP_APDU(Obj(0, 9), 77, -1, 3)));
+        std::vector<BYTES> v;
+        while (auto r = CL_RECV(iFd, 400))
+            v.push_back(r->b);
+        ASSERT_EQ(v.size(), uFrames) << cText;
+        EXPECT_EQ(v.front(), v.back());
+        EXPECT_EQ(CL_TEXT(CL_ACK_VALUE(Read(CL_IP("127.0.0.71"), Obj(8, 7), 77))), "B");
+        SIM_STOP(stSim);
+        EXPECT_EQ(SIM_LOG(stSim).find("obj=0:9 prop=77 idx=- invoke=3 via=direct answer=dup") !=
+                      std::string::npos,
+                  uFrames == 2);
+    }
+}
+
 // A router with 3000 devices answers one Who-Is with all their I-Ams, in the order of the description, also
 // when the interface queue is too short for the burst and the kernel refuses sends for a while.
 TEST_F(Sim, IamStormArrivesWholeAndInOrder) {

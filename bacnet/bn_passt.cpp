@@ -1,0 +1,75 @@
+// Whether a received frame answers a request the scanner sent: the same invoke id and service, from the
+// device the request went to, and for a ReadProperty-ACK the object, property and array index asked for.
+// Invoke ids come round after 256 requests, and answers can arrive twice or late, so the id alone does not
+// tell which request an answer belongs to.
+#include <cstring>
+#include "bacnet/bn.h"
+
+// A context tag of number iNr with 1 to 4 content bytes at p, before ucEnd: its value, else false.
+static bool KONTEXT(const unsigned char *p, const unsigned char *ucEnd, int iNr, std::uint32_t *ulWert) {
+    if (p >= ucEnd || (*p >> 4) != iNr || (*p & 0x08) == 0) return false;
+    const int l = *p & 0x07;
+    if (l < 1 || l > 4 || p + 1 + l > ucEnd) return false;
+    *ulWert = 0;
+    for (int i = 1; i <= l; i++)
+        *ulWert = *ulWert << 8 | p[i];
+    return true;
+}
+
+// Object identifier, property and, when present, array index of a ReadProperty request or acknowledgement,
+// from offset p on; false when they cannot be read.
+static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3], bool *bIndex) {
+    const unsigned char *ucEnd = ucFrame + QX04_BN_BVLCLEN(ucFrame);
+    const unsigned char *q = ucFrame + p;
+    for (int i = 0; i < 3; i++) {
+        if (!KONTEXT(q, ucEnd, i, &ulWert[i])) {
+            *bIndex = false;
+            return i == 2;
+        }
+        q += 1 + (*q & 0x07);
+    }
+    *bIndex = true;
+    return true;
+}
+
+int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
+                  const IP_PORT *stZiel) {
+    const int a = QX04_BN_POSAPDU(ucAntwort), r = QX04_BN_POSAPDU(ucAnfrage);
+    const int iLen = (int)QX04_BN_BVLCLEN(ucAntwort), iAnfLen = (int)QX04_BN_BVLCLEN(ucAnfrage);
+    if (a <= 0 || a + 1 >= iLen || r <= 0 || r + 3 >= iAnfLen) return 0;
+    const int iTyp = ucAntwort[a] >> 4;
+    if (iTyp != 0x2 && iTyp != 0x3 && iTyp != 0x5 && iTyp != 0x6 && iTyp != 0x7) return 0;
+
+    // The device asked: behind a router its network and MAC address, else the IP address the request went
+    // to (a device may answer from another port).
+    std::uint16_t usNet;
+    unsigned char ucSlen;
+    const unsigned char *ucSadr;
+    if (!QX04_BN_QUELLE(ucAntwort, &usNet, &ucSlen, &ucSadr)) return 0;
+    const int n = QX04_BN_POSNPDU(ucAnfrage);
+    if ((ucAnfrage[n + 1] & 0x20) != 0) { // DNET, DLEN, DADR of the request
+        const unsigned char ucDlen = ucAnfrage[n + 4];
+        if (n + 5 + ucDlen > iAnfLen || ucSlen == 0 || usNet != QX04_BN_BNS2S(ucAnfrage + n + 2) ||
+            ucSlen != ucDlen || std::memcmp(ucSadr, ucAnfrage + n + 5, ucDlen) != 0)
+            return 0;
+    } else if (ucSlen != 0 || usNet != 0 || stVon->ulAdr != stZiel->ulAdr) {
+        return 0;
+    }
+
+    // The request it answers: invoke id, and the service for the PDUs that name one.
+    if (ucAntwort[a + 1] != ucAnfrage[r + 2]) return 1;
+    if (iTyp == 0x2 || iTyp == 0x5) {
+        if (a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
+    } else if (iTyp == 0x3) {
+        // Our requests take no segmented answer: its service and values lie elsewhere.
+        if ((ucAntwort[a] & 0x08) != 0 || a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
+        if (ucAnfrage[r + 3] == 12) { // ReadProperty: the object, property and index asked for
+            std::uint32_t ulA[3] = {}, ulR[3] = {};
+            bool bIdxA, bIdxR;
+            if (!OBJPROP(ucAntwort, a + 3, ulA, &bIdxA) || !OBJPROP(ucAnfrage, r + 4, ulR, &bIdxR) ||
+                bIdxA != bIdxR || ulA[0] != ulR[0] || ulA[1] != ulR[1] || (bIdxA && ulA[2] != ulR[2]))
+                return 1;
+        }
+    }
+    return 2;
+}

@@ -1,0 +1,13 @@
+// Address text of a time-out verdict: the object's BACnet address with the property of the last request in
+// place of the present value; "Device n" unchanged while an object-list element was awaited.
+#include <cstring>
+#include "scanner/sc.h"
+
+const char *SC_TMO_ADR(SC_SCAN_Struct *stScan) {
+    char *cAdr = stScan->stObj.cBnAdr;
+    char *p = std::strchr(cAdr, '\'');
+    if (p != nullptr)
+        std::snprintf(p + 1, sizeof stScan->stObj.cBnAdr - static_cast<std::size_t>(p + 1 - cAdr), "%05u",
+                      stScan->usPropId);
+    return cAdr;
+}
