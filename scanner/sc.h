@@ -93,6 +93,27 @@ constexpr int SC_EMPF_MAX = 256;            // datagrams taken in one pass at mo
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
 constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id (below): inside any deadline
 
+// ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
+constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
+constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
+constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
+
+// What the answers of one device taught about its answer time (smoothed, and its mean deviation).
+struct SC_RTO_Struct {
+    std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
+    std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms
+    std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
+    int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
+    std::uint32_t ulBeginnMs = 0; // the device's first request (monotonic ms), for the trace
+    std::uint32_t ulWdh = 0;      // repetitions sent to the device, for the trace
+};
+// An answer has come now (UT_MSEK) to a request first sent at ulGesendet and repeated iVersuch times.
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch);
+// Timer length in ms for try iVersuch (0 = the first) of a request to the device.
+std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch);
+// Trace (-TO, -TO1) at the end of a device's scan: how long it took and its answer times.
+void SC_RTO_TRC(const SC_RTO_Struct *stRto, std::uint32_t ulDev);
+
 struct SC_HALT_Struct;
 
 struct SC_SCAN_Struct {
@@ -112,9 +133,12 @@ struct SC_SCAN_Struct {
     unsigned char ucAnfrage[QX04_BUF_SIZE];
     int iAnfrageLen;
     IP_PORT stZiel;
-    unsigned char ucInvoke; // its invoke id
-    int iVersuch;           // repetitions of the outstanding request sent so far
-    bool bUnbaubar;         // the last request could not be built: nothing was sent, no answer will come
+    unsigned char ucInvoke;    // its invoke id
+    int iVersuch;              // repetitions of the outstanding request sent so far
+    std::uint32_t ulVersuchMs; // monotonic ms of its latest try: the repetition timer runs from there
+    std::uint32_t ulAufgabe;   // loop time (repetitions + 1) x 5 s after its first try: no give-up before
+    SC_RTO_Struct stRto;       // the device's answer times
+    bool bUnbaubar;            // the last request could not be built: nothing was sent, no answer will come
     // A device that answers twice: when each invoke id was last answered (monotonic ms, 0 = not yet) and the
     // longest lateness of a second answer seen (0 = none). Once one was seen, an id is used again for the
     // device only when a copy of its earlier answer can no longer come: an Error or Reject carries no object
@@ -152,8 +176,8 @@ void SC_ACK(SC_SCAN_Struct *stScan);
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
 // Send step: the next request for the device at the device index, when one may be sent. True when sent.
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
-// The state's deadline: 0 not passed (or nothing to act on); 1 passed with a request outstanding that has a
-// repetition left; -1 passed with nothing more to come (no repetition left, or no request could be built).
+// What the state's outstanding request calls for now: 1 a repetition (its timer ran out and one is left); -1
+// the end of the wait for it (given up), or no request could be built and the deadline passed; else 0.
 int SC_FAELLIG(const SC_SCAN_Struct *stScan);
 // Sends the outstanding request again while repetitions are left (option -R) and renews the deadline. True
 // when it was sent again.
@@ -174,23 +198,6 @@ bool SC_DEV_AKTIV(const SC_SCAN_Struct *stScan);
 int SC_P_LOOP();
 // A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
 int SC_ZEILE(SC_SCAN_Struct *stScan);
-
-// ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
-constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
-constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
-constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
-
-// What the answers of one device taught about its answer time (smoothed, and its mean deviation).
-struct SC_RTO_Struct {
-    std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
-    std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms
-    std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
-    int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
-};
-// An answer has come now (UT_MSEK) to a request first sent at ulGesendet and repeated iVersuch times.
-void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch);
-// Timer length in ms for try iVersuch (0 = the first) of a request to the device.
-std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch);
 
 // ---- Set-up: arguments and resource phase -------------------------------------------------------------
 // Argument i of the command line: the endpoint text only in first position (a wrong one is ignored), options

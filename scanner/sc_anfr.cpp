@@ -72,10 +72,13 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
             stScan->iObjIdx = 0;
             stScan->aulAntwortMs.fill(0); // what another device answered twice says nothing about this one
             stScan->ulKopieMs = 0;
+            stScan->stRto = SC_RTO_Struct{}; // answer times are learnt per device: see SC_RTO_Struct
+            stScan->stRto.ulBeginnMs = UT_MSEK();
             std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
                         (unsigned long)ulDev);
             std::fflush(stdout);
         } else if (stScan->iObjIdx >= 0xFFFF) { // array indices have 16 bits: a list this long ends here
+            SC_RTO_TRC(&stScan->stRto, ulDev);
             stScan->iObjIdx = -1;
             stScan->uDevIdx++;
             return false;
@@ -97,7 +100,9 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
     stScan->stZiel = stZiel;
     stScan->ucInvoke = ucQX04_InvokeId;
     stScan->iVersuch = 0;
+    stScan->ulVersuchMs = UT_MSEK();
     stScan->iWarten = SC_WARTET;
     stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
+    stScan->ulAufgabe = UT_DT_ADD(ulUT_LOOPZeit, 0, 5 * static_cast<std::uint32_t>(iSC_Wiederhol + 1));
     return true;
 }

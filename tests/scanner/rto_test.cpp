@@ -24,7 +24,7 @@ TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
     struct Fall {
         const char *cWas;
         std::vector<Antwort> vAntw;
-        int iVersuch;                // try of the next request
+        int iVersuch;               // try of the next request
         std::uint32_t ulMin, ulMax; // its timer length in ms
     } const aFall[] = {
         {"first value", {}, 0, 1000, 1000},
@@ -33,9 +33,7 @@ TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
         {"one answer: time + 4 x half of it", {{300, 0, 1}}, 0, 900, 900},
         {"steady answers: the deviation fades", {{300, 0, 40}}, 0, 301, 301},
         {"steady after a slow start", {{2000, 0, 1}, {300, 0, 60}}, 0, 301, 305},
-        {"jitter: above the longest answer", {{200, 0, 1}, {400, 0, 1}, {250, 0, 1}, {350, 0, 1}, {300, 0, 1},
-                                              {200, 0, 1}, {400, 0, 1}, {300, 0, 1}, {220, 0, 1}, {380, 0, 1}},
-         0, 401, 1000},
+        {"jitter: above the longest", {{250, 0, 1}, {350, 0, 1}, {200, 0, 1}, {400, 0, 1}}, 0, 401, 1000},
         {"floor", {{1, 0, 40}}, 0, 100, 100},
         {"floor, doubled", {{1, 0, 40}}, 1, 200, 200},
         {"ceiling", {{3000, 0, 1}}, 0, 5000, 5000},

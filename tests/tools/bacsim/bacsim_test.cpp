@@ -310,7 +310,8 @@ TEST_F(Sim, DelayWithJitterSpreads) {
     for (int i = 0; i < 20; ++i) {
         auto t0 = std::chrono::steady_clock::now();
         ASSERT_EQ(CL_TEXT(CL_ACK_VALUE(Read(CL_IP("127.0.0.40"), Obj(0, 1), 77))), "Eins");
-        vMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        vMs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(vMs.begin(), vMs.end());
     EXPECT_GE(vMs.front(), 10.0);
