@@ -98,7 +98,9 @@ constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the 
 constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
 constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
 
-// What the answers of one device taught about its answer time (smoothed, and its mean deviation).
+// What the answers of one device taught about its answer time (smoothed, and its mean deviation). Learnt per
+// device also behind a router: the router adds little, the devices behind it differ (a controller busy with
+// its program, a slow trunk), and a slow one must not make its fast neighbours wait long for repetitions.
 struct SC_RTO_Struct {
     std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
     std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms

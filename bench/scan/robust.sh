@@ -86,7 +86,7 @@ for p in -P1 -P4; do
     "$work/silent$p/bacsim.log")
   given=$(sed -n 's/.*Nach Device 7777 .*Dauer : \([0-9]*\) ms.*/\1/p' "$work/silent$p/trace.txt")
   timers=$(sed -n 's/.*Vor Wiederholung.*Timer : \([0-9]*\) ms.*/\1/p' "$work/silent$p/trace.txt" | paste -sd,)
-  printf "  %s: %s %.1f s after its first try; repetitions after%s s (timers %s ms); data points %d, %s\n" \
+  printf "  %s: %s %.1f s after its first try; repetitions after%s s (timer after each: %s ms); data points %d, %s\n" \
     "$p" "$([ "$p" = -P1 ] && echo "time-out verdict" || echo "given up")" \
     "$(awk -v g="${given:-0}" 'BEGIN { print g / 1000 }')" "$tries" "$timers" "$points" "$verdict"
 done
