@@ -80,14 +80,30 @@ struct QX04_BN_ROUTE {
     unsigned char ucSegment;
     std::uint16_t usVendorId;
     int iStatus;
-    std::uint32_t ulZeit; // loop time of the last update
+    std::uint32_t ulZeit;       // loop time of the last update
+    unsigned char ucBestaetigt; // 1 once the device has spoken from this route (I-Am or answer): the route is
+                                // then kept for the run, another address for the instance is a duplicate
 };
 extern std::uint32_t uQX04_Anz_Dev;         // capacity of the device table
 extern QX04_BN_ROUTE *BN_ROUTE_QX04_Struct; // the device table, allocated by the scanner set-up
 int QX04_BN_RT_INIT();                      // reads "qx/qx04ddev.bn"; 0
-// Records a route for a device object identifier: record index, -2 not a device, -1 table full.
+// Records a route for a device object identifier: record index, -2 not a device, -1 table full, -4 the
+// record is confirmed at another address (the address is remembered as a duplicate, nothing changes).
 int QX04_BN_RT_SET(std::uint32_t ulObjId, std::uint16_t usSNET, unsigned char ucSLEN,
                    const unsigned char *ucSADR, const IP_PORT *stPort);
+// Addresses that claimed the instance of a confirmed route, once each: for the console at the end of the
+// scan. A full table keeps what it has and sets iQX04_Doppelt_Voll.
+constexpr int QX04_DOPPELT_MAX = 64;
+struct QX04_BN_DOPPELT {
+    std::uint32_t ulSDEV;
+    std::uint16_t usSNET;
+    unsigned char ucSLEN;
+    unsigned char ucSADR[QX04_SADR_MAX];
+    IP_PORT stPort;
+};
+extern QX04_BN_DOPPELT BN_DOPPELT_QX04_Struct[QX04_DOPPELT_MAX];
+extern int iQX04_Anz_Doppelt;  // entries used
+extern int iQX04_Doppelt_Voll; // 1 when a duplicate found no room
 // First record for the instance (low 22 bits of ulDev), or for the address (usSNET 0xFFFF = not by address;
 // ucSADR and stPort may be null); nullptr when none.
 QX04_BN_ROUTE *QX04_BN_RT_FIND(std::uint32_t ulDev, std::uint16_t usSNET, unsigned char ucSLEN,

@@ -42,6 +42,7 @@ static void IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::
     const int iRec = QX04_BN_RT_SET(ulDev, usNet, ucSlen, ucSadr, RPort);
     if (iRec < 0) return;
     QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[iRec];
+    r->ucBestaetigt = 1; // the device has spoken from this route
     p += l;
     const int iContext[3] = {2, 9, 2};
     for (int i = 0; i < 3; i++) {
@@ -116,12 +117,14 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
         unsigned char ucSlen = 0;
         const unsigned char *ucSadr = nullptr;
         const bool bQuelle = QX04_BN_QUELLE(ucFrame, &usNet, &ucSlen, &ucSadr);
-        const QX04_BN_ROUTE *pRoute =
-            bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, RPort) : nullptr;
+        QX04_BN_ROUTE *pRoute = bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, RPort) : nullptr;
         const int a = QX04_BN_POSAPDU(ucFrame);
         if (a <= 0 || a >= iLen) {
             UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
         } else {
+            // an answer (acknowledgement, Error, Reject, Abort) confirms a route from the route file
+            if (pRoute != nullptr && (ucFrame[a] >> 4) >= 0x2 && (ucFrame[a] >> 4) <= 0x7)
+                pRoute->ucBestaetigt = 1;
             switch (ucFrame[a] >> 4) {
             case 0x0:
                 ier = CONFIRMED(RPort, ucFrame, a, pRoute);

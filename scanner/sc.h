@@ -190,6 +190,8 @@ void SC_PASS_ENDE(bool bEtwas);
 void SC_URTEIL(int iErg, const std::vector<std::string> &vTimeout);
 // The verdict at the end of the sequential scan.
 void SC_ENDE(SC_SCAN_Struct *stScan);
+// Before the verdict of either scan: one console line per device instance claimed by a second address.
+void SC_DOPPELT_MELDEN();
 // The scan's exit trace: result, loop time and deadline.
 void SC_LOOP_TRC(int iErg, std::uint32_t ulRecvTmo);
 // Address text of the time-out verdict: the object's address with the property of the last request.

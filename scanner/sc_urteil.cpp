@@ -3,6 +3,7 @@
 #include "scanner/sc.h"
 
 void SC_URTEIL(int iErg, const std::vector<std::string> &vTimeout) {
+    SC_DOPPELT_MELDEN();
     if (iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", iErg);
     else if (vTimeout.empty())

@@ -124,9 +124,9 @@ TEST_F(BnMsgChk, RoutesFromIAm) {
     EXPECT_EQ(r.usMaxApdu, 480);
     EXPECT_EQ(r.ucSegment, 0);
     EXPECT_EQ(r.usVendorId, 15);
-    // repeated from another endpoint: the endpoint is replaced, nothing logged
+    // repeated from another endpoint: a second device with that instance, remembered; the first keeps it
     EXPECT_EQ(CHK(IAM_123, IP_PORT{0x7F000003, 47808}), -1);
-    EXPECT_EQ(r.stPort.ulAdr, 0x7F000003u);
+    EXPECT_EQ(r.stPort.ulAdr, PEER);
     EXPECT_EQ(tabelle[1].ulSDEV, 0xFFFFFFFFu);
     // not a device object
     EXPECT_EQ(CHK(NT_FRAME({0x10, 0x00, 0xC4, 0x00, 0x00, 0x00, 0x7C, 0x22, 0x01, 0xE0})), -1);

@@ -128,6 +128,21 @@ TEST_F(BnRoute, RoutesFromIAmAnswers) {
     EXPECT_EQ(RT_LOG().size(), 1u) << "another MAC address on the same network is a new route as well";
 }
 
+// A confirmed route keeps its instance; other addresses are remembered once, as far as the table has room.
+TEST_F(BnRoute, FirstConfirmedClaimantKeepsTheInstance) {
+    const IP_PORT a = EP(0x0A000005, 47808), b = EP(0x0A000006, 47808);
+    EXPECT_EQ(QX04_BN_RT_SET(0x0200007B, 0, 0, nullptr, &a), 0);
+    EXPECT_EQ(QX04_BN_RT_SET(0x0200007B, 0, 0, nullptr, &b), 0) << "not confirmed yet: moves";
+    tabelle[0].ucBestaetigt = 1;
+    for (std::uint16_t p = 0; p <= QX04_DOPPELT_MAX + 1; p++) { // port 1 twice, then one too many
+        const IP_PORT x = EP(0x0A000006, (std::uint16_t)(p == QX04_DOPPELT_MAX ? 1 : p + 1));
+        EXPECT_EQ(QX04_BN_RT_SET(0x0200007B, 0, 0, nullptr, &x), -4);
+        EXPECT_EQ(iQX04_Doppelt_Voll, p > QX04_DOPPELT_MAX);
+    }
+    EXPECT_EQ(iQX04_Anz_Doppelt, QX04_DOPPELT_MAX);
+    EXPECT_EQ(tabelle[0].stPort.ulAdr, b.ulAdr);
+}
+
 TEST_F(BnRoute, OnlyDevicesAndOnlyWhileThereIsRoom) {
     IP_PORT a = EP(0x0A000005, 47808);
     EXPECT_EQ(QX04_BN_RT_SET(0x00000005, 0, 0, nullptr, &a), -2);

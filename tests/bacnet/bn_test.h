@@ -45,6 +45,7 @@ inline void NT_RT_LEER(std::vector<QX04_BN_ROUTE> &t) {
         r.ulSDEV = 0xFFFFFFFF, r.usSNET = 0xFFFF;
     BN_ROUTE_QX04_Struct = t.data();
     uQX04_Anz_Dev = 8192;
+    iQX04_Anz_Doppelt = iQX04_Doppelt_Voll = 0;
 }
 
 // The scanner's endpoint on port 47808 of host 127.0.0.1 and, at stPeer, a socket standing in for another

@@ -909,4 +909,29 @@ TEST(E2e, ParallelScanGivesUpSilentDevicesOnly) {
     EXPECT_EQ(s.RP("7777").size(), 2u);
 }
 
+// 1234 at two hosts, 4321 at two MACs behind one router, I-Ams repeated by floods: only the first is scanned,
+// each duplicate named once before the verdict; repeats over one path (A's, C's, D's) name nothing.
+TEST(E2e, OneInstanceAtTwoAddressesIsScannedFromTheFirstOnly) {
+    const std::string sGebaeude =
+        "host 10.0.0.20\ndevice 1234\n  flood-after 2 3\nobject AI 1\n  name A1\nhost 10.0.0.21\n"
+        "device 1234\nobject AI 1\n  name B1\nobject AI 2\n  name B2\ndevice 99 net 6 mac 01\n"
+        "  flood-after 1 3\nobject AI 1\n  name C1\nhost 10.0.0.22\ndevice 4321 net 5 mac 21\n"
+        "  flood-after 2 3\nobject AI 1\n  name D1\ndevice 4321 net 5 mac 22\n";
+    const std::string sA = "10.0.0.20#47808", sB = "10.0.0.21#47808", sR = "10.0.0.22#47808 Netz 5 MAC 2";
+    for (const char *cArgs : {"", "-P4"}) {
+        Scan s = LAUF(sGebaeude, cArgs);
+        const bool bA = s.sOut.find("gescannt " + sA) != std::string::npos; // A's I-Am came first
+        std::istringstream is(OHNE_KOPF(s.sRef));
+        std::string sIst; // name and device of each line, in table order
+        for (std::string z; std::getline(is, z);)
+            sIst += z.substr(6, 3) + z.substr(z.size() - 23, 4) + ";";
+        EXPECT_EQ(sIst, bA ? "A1 1234;C1 0099;D1 4321;" : "B1 1234;B2 1234;C1 0099;D1 4321;") << cArgs;
+        const std::string sDoppelt = "\n\n***  Device 1234 doppelt vergeben : gescannt " + (bA ? sA : sB) +
+                                     ", auch gemeldet von " + (bA ? sB : sA) +
+                                     "  ***\n\n***  Device 4321 doppelt vergeben : gescannt " + sR +
+                                     "1, auch gemeldet von " + sR + "2  ***" + cOK;
+        EXPECT_EQ(s.sOut.find("doppelt"), s.sOut.find(sDoppelt) + 19) << cArgs << s.sOut;
+    }
+}
+
 } // namespace
