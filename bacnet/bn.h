@@ -13,6 +13,12 @@ extern std::uint32_t ulQX04_SDEV;     // the scanner's own device object identif
 extern int iQX04_IP_Port;             // the scanner's UDP port
 extern std::uint32_t ulQX04_IP_Adr;   // own address from the command line, 0xFFFFFFFF = none
 extern int iQX04_IP_APP;              // index of the scanner's endpoint, -1 = not open
+// Device instances the route table takes (-D): a device outside is neither learned nor scanned.
+extern std::uint32_t ulQX04_DevMin, ulQX04_DevMax;
+// The latest BVLC-Result received (its result code, -1 = none) and its sender; the scanner's registration
+// with a BBMD reads and resets it.
+extern int iQX04_BvlcErg;
+extern IP_PORT stQX04_BvlcVon;
 
 // ---- Frame layout, byte order, object identifiers, invoke ids --------------------------------------------
 // BVLC length field (bytes 2 and 3) of a frame: the one bound for everything read from it.
@@ -87,8 +93,9 @@ struct QX04_BN_ROUTE {
 extern std::uint32_t uQX04_Anz_Dev;         // capacity of the device table
 extern QX04_BN_ROUTE *BN_ROUTE_QX04_Struct; // the device table, allocated by the scanner set-up
 int QX04_BN_RT_INIT();                      // reads "qx/qx04ddev.bn"; 0
-// Records a route for a device object identifier: record index, -2 not a device, -1 table full, -4 the
-// record is confirmed at another address (the address is remembered as a duplicate, nothing changes).
+// Records a route for a device object identifier: record index, -2 not a device, -1 table full, -3 an address
+// the record cannot hold, -4 the record is confirmed at another address (the address is remembered as a
+// duplicate, nothing changes), -5 a device outside the device range.
 int QX04_BN_RT_SET(std::uint32_t ulObjId, std::uint16_t usSNET, unsigned char ucSLEN,
                    const unsigned char *ucSADR, const IP_PORT *stPort);
 // Addresses that claimed the instance of a confirmed route, once each: for the console at the end of the
@@ -127,6 +134,11 @@ int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
 // Every received frame that passed the guard, with its sender: 3 the acknowledgement of the outstanding
 // request, -1000 - code its Error, -2000 - reason its Reject, 2 a notification, -1 anything else.
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
+// The B/IP node a frame from RPort comes from: the address in a Forwarded-NPDU's header, else RPort.
+IP_PORT QX04_BN_ABSENDER(const IP_PORT *RPort, const unsigned char *ucFrame);
+// BVLL message into ucBuf: header 0x81, function ucFunk, length, then the iLen bytes of ucDaten (which may
+// lie in ucBuf behind the header); the frame length.
+int QX04_BN_BVLL(unsigned char *ucBuf, unsigned char ucFunk, const unsigned char *ucDaten, int iLen);
 // Source specifier of a received frame's NPDU: network and MAC of a device behind a router, network 0 and
 // MAC length 0 without one; false when the specifier is cut off by the frame's end.
 bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned char *ucSlen,

@@ -15,3 +15,7 @@ int iQX04_Anz_Doppelt = 0;
 int iQX04_Doppelt_Voll = 0;
 unsigned char ucQX04_ZeichSatz = 0;
 int iQX04_ZeichLen = 0;
+std::uint32_t ulQX04_DevMin = 0;
+std::uint32_t ulQX04_DevMax = 4194302;
+int iQX04_BvlcErg = -1;
+IP_PORT stQX04_BvlcVon = {0xFFFFFFFF, 0};

@@ -1,7 +1,7 @@
 // Checks every received frame: drops invalid frames and the scanner's own broadcasts, answers what other
 // nodes ask of the scanner, learns device routes from I-Am, and tells the scan loop whether the frame answers
 // its outstanding request (3), reports an error (-1000 - code) or a reject (-2000 - reason), or is a
-// notification (2); -1 for everything else.
+// notification (2); -1 for everything else. A BVLC-Result is kept for the registration with a BBMD.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 
@@ -104,12 +104,20 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
     }
     int ier = -1;
     const int n = QX04_BN_POSNPDU(ucFrame);
+    // Everything below concerns the node that sent the frame, which a BBMD's Forwarded-NPDU names itself.
+    const IP_PORT stVon = QX04_BN_ABSENDER(RPort, ucFrame);
     if (n <= 0 || ucFrame[0] != 0x81) {
         UT_ERR_LOG(cRoutine, iLen, n, "unzul. BVLC");
-    } else if (IP_CHK_HOST(RPort->ulAdr) != 0 && RPort->usPort == iQX04_IP_Port) {
+    } else if (ucFrame[1] == 0x00) {
+        // BVLC-Result: no NPDU; its code is for the registration with a BBMD
+        if (iLen >= 6) {
+            iQX04_BvlcErg = QX04_BN_BNS2S(ucFrame + 4);
+            stQX04_BvlcVon = *RPort;
+        }
+    } else if (IP_CHK_HOST(stVon.ulAdr) != 0 && stVon.usPort == iQX04_IP_Port) {
         // the scanner's own broadcast come back
     } else if (n + 1 < iLen && (ucFrame[n + 1] & 0x80)) {
-        QX04_BN_MSGNW(RPort, ucFrame);
+        QX04_BN_MSGNW(&stVon, ucFrame);
     } else {
         // Sender's route by its source address; a source specifier cut off by the frame's end leaves it
         // unknown (the APDU is then missing as well).
@@ -117,7 +125,8 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
         unsigned char ucSlen = 0;
         const unsigned char *ucSadr = nullptr;
         const bool bQuelle = QX04_BN_QUELLE(ucFrame, &usNet, &ucSlen, &ucSadr);
-        QX04_BN_ROUTE *pRoute = bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, RPort) : nullptr;
+        QX04_BN_ROUTE *pRoute =
+            bQuelle ? QX04_BN_RT_FIND(0xFFFFFFFF, usNet, ucSlen, ucSadr, &stVon) : nullptr;
         const int a = QX04_BN_POSAPDU(ucFrame);
         if (a <= 0 || a >= iLen) {
             UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
@@ -127,11 +136,11 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
                 pRoute->ucBestaetigt = 1;
             switch (ucFrame[a] >> 4) {
             case 0x0:
-                ier = CONFIRMED(RPort, ucFrame, a, pRoute);
+                ier = CONFIRMED(&stVon, ucFrame, a, pRoute);
                 break;
             case 0x1:
                 if (ucFrame[a + 1] == 0)
-                    IAM(RPort, ucFrame, a, usNet, ucSlen, ucSadr);
+                    IAM(&stVon, ucFrame, a, usNet, ucSlen, ucSadr);
                 else if (ucFrame[a + 1] == 2 || ucFrame[a + 1] == 3)
                     ier = 2; // unconfirmed COV or event notification
                 break;

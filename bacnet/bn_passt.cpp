@@ -41,7 +41,7 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
     if (iTyp != 0x2 && iTyp != 0x3 && iTyp != 0x5 && iTyp != 0x6 && iTyp != 0x7) return 0;
 
     // The device asked: behind a router its network and MAC address, else the IP address the request went
-    // to (a device may answer from another port).
+    // to (a device may answer from another port, and through a BBMD, which names it in the header).
     std::uint16_t usNet;
     unsigned char ucSlen;
     const unsigned char *ucSadr;
@@ -52,7 +52,7 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
         if (n + 5 + ucDlen > iAnfLen || ucSlen == 0 || usNet != QX04_BN_BNS2S(ucAnfrage + n + 2) ||
             ucSlen != ucDlen || std::memcmp(ucSadr, ucAnfrage + n + 5, ucDlen) != 0)
             return 0;
-    } else if (ucSlen != 0 || usNet != 0 || stVon->ulAdr != stZiel->ulAdr) {
+    } else if (ucSlen != 0 || usNet != 0 || QX04_BN_ABSENDER(stVon, ucAntwort).ulAdr != stZiel->ulAdr) {
         return 0;
     }
 

@@ -67,6 +67,8 @@ int QX04_BN_RT_SET(std::uint32_t ulObjId, std::uint16_t usSNET, unsigned char uc
         ier = -2;
     } else if (ucSLEN > QX04_SADR_MAX || (ucSLEN > 0 && ucSADR == nullptr) || stPort == nullptr) {
         ier = -3; // an address the record cannot hold is not recorded
+    } else if (ulInst < ulQX04_DevMin || ulInst > ulQX04_DevMax) {
+        ier = -5; // outside the range asked for: neither learned nor scanned
     } else {
         for (std::uint32_t i = 0; BN_ROUTE_QX04_Struct != nullptr && i < uQX04_Anz_Dev; i++) {
             QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[i];

@@ -29,6 +29,8 @@ int IP_CHK_HOST(std::uint32_t ulAdr);
 int IP_HOST_MERKEN();
 // Address number Index as taken by IP_HOST_MERKEN, or resolved now when nothing was taken; 0xFFFFFFFF: none.
 std::uint32_t IP_HOST_ADR(int Index);
+// The local address the host sends from toward Ziel; 0xFFFFFFFF when there is no route.
+std::uint32_t IP_LOKAL(const IP_PORT *Ziel);
 constexpr int IP_HOST_MAX = 16;
 extern std::uint32_t ulIP_HostAdr[IP_HOST_MAX];
 extern int iIP_HostAnz; // addresses taken, -1 = not taken (every check resolves the host name)

@@ -17,6 +17,14 @@ extern char cSC_REF_Buf[256];     // line buffer of the reference file
 extern int iSC_Wiederhol;         // -R: repetitions of an unanswered request (0 to 9, default 3)
 extern int iSC_Parallel;          // -P: devices scanned at the same time (1 to 64, default 1)
 extern int iSC_Umsetzen;          // -U: device texts converted to the loader's code page (0 or 1)
+// Sites of several IP subnets: the scanner as a foreign device of a BBMD (-F), and a device range (-D).
+extern IP_PORT stSC_Bbmd;            // -F: the BBMD; address 0xFFFFFFFF = none
+extern int iSC_BbmdTtl;              // -F: time-to-live of the registration, seconds
+extern int iSC_BbmdStand;            // 1 while the BBMD holds our registration (delete it at the end), else 0
+extern std::uint32_t ulSC_BbmdNeu;   // loop time of the next renewal
+extern std::uint32_t ulSC_BbmdFrist; // loop time until which the renewal's answer is awaited; 0 = none
+extern bool bSC_Bereich;             // -D given: the Who-Is carries the range ulQX04_DevMin..ulQX04_DevMax
+extern int iSC_OptFehler;            // -15 malformed -F, -16 malformed -D (reported at once), else 0
 
 // ---- Entry and phases ----------------------------------------------------------------------------------
 // --help or --version anywhere on the command line: prints the usage or "netscn <cVersion>" and gives the
@@ -209,5 +217,24 @@ int SC_ZEILE(SC_SCAN_Struct *stScan);
 void SC_INIT_ARG(int i, const char *cArg);
 // Runs after the argument phase with its error number: 0, or the error number of the set-up.
 int SC_INIT_RES(int ier, int argc, char **argv);
-// One Who-Is into the network of each local address (or of the address given); result of the last send.
+// One Who-Is into the network of each local address (or of the address given), and to the BBMD to be
+// distributed once registered; result of the last local send.
 int SC_WHOIS();
+
+// ---- Foreign device of a BBMD (-F) ------------------------------------------------------------------------
+// Registers with the BBMD of -F (up to 3 tries 1 s apart): 0, or -17 after a refusal or no answer (reported);
+// 0 at once without -F.
+int SC_BBMD_ANMELDEN();
+// Sends Register-Foreign-Device (bAnmelden) or Delete-Foreign-Device-Table-Entry for our entry to the BBMD and
+// forgets the last BVLC-Result; IP_SEND's result.
+int SC_BBMD_MELDEN(bool bAnmelden);
+// Waits at most iMs milliseconds for the BBMD's BVLC-Result, passing every datagram meanwhile through the
+// message check: its result code, -1 when none came.
+int SC_BBMD_WARTEN(int iMs);
+// Once per pass of the scan: renews the registration at half its time-to-live and reports a renewal the BBMD
+// refuses or leaves unanswered, and any other refusal it sends; the scan goes on.
+void SC_BBMD_PFLEGE();
+// At the end, after every outcome: deletes our entry from the BBMD's table (waits up to 1 s for its answer).
+void SC_BBMD_ENDE();
+// Console report of a refused (iErg >= 0: its result code) or unanswered (-1) message cWas to the BBMD.
+void SC_BBMD_FEHLER(const char *cWas, int iErg);

@@ -1,5 +1,5 @@
-// End phase of the scanner: closes the endpoint and both output files and restores the console; runs after
-// every set-up, also a failed one.
+// End phase of the scanner: leaves the BBMD, closes the endpoint and both output files and restores the
+// console; runs after every set-up, also a failed one.
 #include "ip/ip.h"
 #include "runtime/sy/sy.h"
 #include "runtime/ut/ut.h"
@@ -7,6 +7,7 @@
 
 int SC_EXIT() {
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_EXIT", "Nach Aufruf");
+    SC_BBMD_ENDE();
     IP_EXIT();
     if (fpSC_REF != nullptr) {
         std::fclose(fpSC_REF);

@@ -29,6 +29,16 @@ Options (in any position; '-' or '/'; the letter in either case):
   -U              device texts converted from their BACnet character set
                   (UTF-8, ISO 8859-1, UCS-2, UCS-4) to code page 850 before
                   they are cut and matched
+  -F<ADDRESS>[#PORT[#TTL]]
+                  register as a foreign device with the BBMD at ADDRESS
+                  (port 47808) before the Who-Is, which the BBMD then also
+                  distributes to the whole site; TTL, the registration's
+                  time-to-live, 10 to 65535 seconds (default 60), renewed
+                  at half of it; the entry is deleted at the end
+  -D<low>[-<high>]
+                  device instances low to high (or low alone), 0 to
+                  4194302: the Who-Is asks only these, and only these are
+                  scanned, also from the route file
   -TA             trace every function; -TA1 entries, -TA2 host queries,
                   -TA3 network queries and disk checks, -TA4 exits
   -TI, -TI1       trace received data
@@ -37,7 +47,9 @@ Options (in any position; '-' or '/'; the letter in either case):
   -TD<file>       trace into <file> instead of standard error
   --help          print this text and exit
   --version       print the program name and version and exit
-Unknown options and malformed values are ignored.
+Unknown options and malformed values of -R and -P are ignored; a malformed
+-F or -D ends the program with status 1, as does a BBMD that refuses the
+registration or does not answer it.
 
 Files in the working directory:
   cfg/dp_atb.txt  attribute text catalogue, read: state texts per code
@@ -50,7 +62,8 @@ The scan ends 5 seconds after the last request sent: after the last device,
 or earlier when a request stays unanswered after its repetitions (a time-out,
 still a success; with -P2 and more only that device is given up).
 Exit status: 0 netscn.ref written (also after a time-out), 1 set-up failed
-(for example the port is in use or a file cannot be created), 2 a write
+(for example the port is in use, a file cannot be created or the BBMD
+refused the registration), 2 a write
 error on netscn.ref.
 The manual page netscn(1) has the details and the file formats.
 )";

@@ -20,6 +20,13 @@ static void SC_INIT_START() {
     iSC_Wiederhol = 3;
     iSC_Parallel = 1;
     iSC_Umsetzen = 0;
+    stSC_Bbmd = {0xFFFFFFFF, 0};
+    iSC_BbmdTtl = 60;
+    iSC_BbmdStand = 0;
+    ulQX04_DevMin = 0;
+    ulQX04_DevMax = 4194302;
+    bSC_Bereich = false;
+    iSC_OptFehler = 0;
 }
 
 // -TX: the option texts and the trace switches that are set.
@@ -28,6 +35,11 @@ static void SC_INIT_LISTE() {
     if (cSC_AnfuegeDpId[0] != '\0') UT_TRC_CONT("\n      Anf\x81geDpId : >%s<", cSC_AnfuegeDpId);
     if (cSC_BeginnDpId[0] != '\0') UT_TRC_CONT("\n      BeginnDpId : >%s<", cSC_BeginnDpId);
     if (cSC_EndePrefix[0] != '\0') UT_TRC_CONT("\n      EndePrefix : >%s<", cSC_EndePrefix);
+    if (stSC_Bbmd.ulAdr != 0xFFFFFFFF)
+        UT_TRC_CONT("\n      BBMD       : >%s<  TTL : %d", IP_PORT2A(&stSC_Bbmd), iSC_BbmdTtl);
+    if (bSC_Bereich)
+        UT_TRC_CONT("\n      Devices    : >%lu-%lu<", (unsigned long)ulQX04_DevMin,
+                    (unsigned long)ulQX04_DevMax);
     UT_T_LISTE("SC_INIT");
 }
 

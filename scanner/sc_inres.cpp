@@ -1,5 +1,6 @@
 // Resource phase of the set-up: system services, IP transport, device table with the route file, the UDP
-// endpoint, the Who-Is broadcasts and the two output files with the header line.
+// endpoint, the registration with a BBMD (-F), the Who-Is broadcasts and the two output files with the header
+// line.
 #include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/sy/sy.h"
@@ -36,6 +37,8 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
         return ier;
     }
 
+    if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
+
     int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iApp < 0) {
         std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
@@ -45,6 +48,8 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
     IP_HOST_MERKEN();
     IP_RCVBUF(iApp, SC_RCVBUF);
 
+    ier = SC_BBMD_ANMELDEN();
+    if (ier != 0) return ier;
     ier = SC_WHOIS();
     if (ier != 0) return ier;
 

@@ -1,5 +1,6 @@
 // Broadcasts one Who-Is into the network of each local address (or of the address given on the command
-// line), so that the devices there announce themselves with I-Am.
+// line), so that the devices there announce themselves with I-Am; registered with a BBMD, the scanner also
+// has the BBMD distribute it to the networks of the whole site.
 #include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
@@ -7,10 +8,25 @@
 
 static const char cRoutine[] = "SC_INIT";
 
+// Context tag iTag with an unsigned value in as few bytes as it needs (at most 3 for an instance): its
+// length.
+static int SC_WHOIS_TAG(unsigned char *ucOut, int iTag, std::uint32_t ulWert) {
+    const int n = ulWert > 0xFFFF ? 3 : ulWert > 0xFF ? 2 : 1;
+    ucOut[0] = static_cast<unsigned char>(iTag << 4 | 0x08 | n);
+    for (int i = 0; i < n; i++)
+        ucOut[1 + i] = static_cast<unsigned char>(ulWert >> 8 * (n - 1 - i));
+    return 1 + n;
+}
+
 int SC_WHOIS() {
-    // Original-Broadcast-NPDU to every network (DNET 65535, hop count 255), Who-Is without device range.
-    static constexpr unsigned char ucWhoIs[12] = {0x81, 0x0B, 0x00, 0x0C, 0x01, 0x20,
-                                                  0xFF, 0xFF, 0x00, 0xFF, 0x10, 0x08};
+    // Original-Broadcast-NPDU to every network (DNET 65535, hop count 255), Who-Is; with -D the device range.
+    unsigned char ucWhoIs[20] = {0x81, 0x0B, 0x00, 0x0C, 0x01, 0x20, 0xFF, 0xFF, 0x00, 0xFF, 0x10, 0x08};
+    int iLen = 12;
+    if (bSC_Bereich) {
+        iLen += SC_WHOIS_TAG(ucWhoIs + iLen, 0, ulQX04_DevMin);
+        iLen += SC_WHOIS_TAG(ucWhoIs + iLen, 1, ulQX04_DevMax);
+        ucWhoIs[3] = static_cast<unsigned char>(iLen);
+    }
     int ier = 0;
     if (TEST_T_X)
         UT_TRC("\n", cRoutine, "Vor IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", 0,
@@ -21,10 +37,16 @@ int SC_WHOIS() {
             UT_TRC("\n", cRoutine, "LOOP nach IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", i,
                    (unsigned long)ulAdr);
         IP_PORT stZiel = {IP_GET_NET(ulAdr), static_cast<std::uint16_t>(iQX04_IP_Port)};
-        std::memcpy(QX04_SEND_Buf, ucWhoIs, sizeof ucWhoIs);
-        ier = IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, sizeof ucWhoIs, QX04_SEND_Buf);
+        std::memcpy(QX04_SEND_Buf, ucWhoIs, static_cast<std::size_t>(iLen));
+        ier = IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, QX04_SEND_Buf);
         if (ulQX04_IP_Adr != 0xFFFFFFFF) break;
         ulAdr = IP_GET_HOST(++i);
+    }
+    if (iSC_BbmdStand == 1) {
+        // the same NPDU as Distribute-Broadcast-To-Network; its refusal would come as a BVLC-Result
+        unsigned char ucVerteilt[sizeof ucWhoIs];
+        const int n = QX04_BN_BVLL(ucVerteilt, 0x09, ucWhoIs + 4, iLen - 4);
+        IP_SEND(iQX04_IP_APP, &stSC_Bbmd, IP_CMD_DATA, IP_SCMD_SEND, n, ucVerteilt);
     }
     return ier;
 }

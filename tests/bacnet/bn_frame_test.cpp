@@ -104,6 +104,13 @@ TEST(BnPasst, AnswerMatchesOnlyItsRequest) {
         f[3] = (unsigned char)f.size();
         return f;
     };
+    auto FWD = [](NT_BYTES f, std::uint32_t ulAdr) { // relayed by a BBMD, which names the sender ulAdr#47808
+        f.insert(f.begin() + 4, {(unsigned char)(ulAdr >> 24), (unsigned char)(ulAdr >> 16),
+                                 (unsigned char)(ulAdr >> 8), (unsigned char)ulAdr, 0xBA, 0xC0});
+        f[1] = 0x04;
+        f[3] = (unsigned char)f.size();
+        return f;
+    };
     const NT_BYTES ackAI = ACK({0x0C, 0, 0, 0, 0x11, 0x19, 77}),
                    ackListe = ACK({0x0C, 0x02, 0x00, 0x13, 0x89, 0x19, 76, 0x29, 3});
     const NT_BYTES fehler = NT_FRAME({0x50, 7, 0x0C, 0x91, 0x02, 0x91, 0x20});
@@ -118,6 +125,8 @@ TEST(BnPasst, AnswerMatchesOnlyItsRequest) {
         {"ack from another port", ackAI, {0x0A000014, 50000}, &direkt, 2},
         {"ack from another node", ackAI, {0x0A000015, 47808}, &direkt, 0},
         {"ack from a device behind a router at that node", SNET(ackAI, 5, 0x21), stGeraet, &direkt, 0},
+        {"ack relayed by a BBMD", FWD(ackAI, stGeraet.ulAdr), {0x0A000063, 47808}, &direkt, 2},
+        {"ack a BBMD relays from another node", FWD(ackAI, 0x0A000015), stGeraet, &direkt, 0},
         {"other invoke id", NT_FRAME({0x50, 8, 0x0C, 0x91, 0x02, 0x91, 0x20}), stGeraet, &direkt, 1},
         {"other object", ACK({0x0C, 0, 0, 0, 0x12, 0x19, 77}), stGeraet, &direkt, 1},
         {"other property", ACK({0x0C, 0, 0, 0, 0x11, 0x19, 28}), stGeraet, &direkt, 1},

@@ -3,14 +3,14 @@
 // trace switch on; bits 1 to 6: how many records of the route table, at most all 16, hold known devices
 // before the datagram; bit 7: the datagram goes to the scan's receive step instead of the layer alone) and a
 // datagram as IP_RECV would deliver it. The datagram goes through the receive guard, the frame trace and the
-// message check, then through the value decoders and, at every offset, the tag functions. In the scan's
-// receive step it meets an object in progress at a scan step taken from the invoke id, once in the
-// sequential scan and once in the parallel one, where four devices (directly or behind a router) await
-// answers and the datagram may answer one of them; a scan state moves only for the answer its request asked
-// for. The receive buffer is poisoned behind the bytes that arrived and, once the guard has passed
-// the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that are not part of
-// the frame. Answers the message check sends go out on the loopback of the private network namespace the
-// harness runs this in.
+// message check (also of Forwarded-NPDUs and BVLC-Results), then through the value decoders and, at every
+// offset, the tag functions. In the scan's receive step it meets an object in progress at a scan step taken
+// from the invoke id, once in the sequential scan and once in the parallel one, where four devices (directly
+// or behind a router) await answers and the datagram may answer one of them; a scan state moves only for the
+// answer its request asked for. The receive buffer is poisoned behind the bytes that arrived and, once the
+// guard has passed the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that
+// are not part of the frame. Answers the message check sends go out on the loopback of the private network
+// namespace the harness runs this in.
 #include <cstdio>
 #include <cstring>
 #include <sanitizer/asan_interface.h>
@@ -212,6 +212,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
         QX04_T_BN(&stSender, ucBuf);
         const int ier = QX04_BN_MSGCHK(&stSender, ucBuf);
         FZ_CHECK(ier == 3 || ier == 2 || ier == -1 || (ier <= -999 && ier >= -1000 - 0xFFFF));
+        // The node a frame counts as coming from: its UDP sender, or a single node named in a Forwarded-NPDU.
+        const IP_PORT stVon = QX04_BN_ABSENDER(&stSender, ucBuf);
+        FZ_CHECK((stVon.ulAdr == stSender.ulAdr && stVon.usPort == stSender.usPort) ||
+                 (ucBuf[1] == 0x04 && stVon.ulAdr != 0 && stVon.ulAdr < 0xE0000000 && stVon.usPort != 0));
+        FZ_CHECK(iQX04_BvlcErg >= -1 && iQX04_BvlcErg <= 0xFFFF);
         TABELLE_PRUEFEN();
         std::uint32_t ulWert;
         for (std::uint16_t usProp : {(std::uint16_t)0xFFFF, (std::uint16_t)ucQX04_InvokeId}) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -139,6 +140,37 @@ TEST_F(NetscnLauf, OptionTextsAndIgnoredArguments) {
     EXPECT_EQ(l.cErr.find("SC_INIT:  Nach Aufruf"), std::string::npos);
     EXPECT_NE(l.cErr.find(")   SC_EXIT:  Nach Aufruf"), std::string::npos);
     EXPECT_NE(l.cErr.find("SC_INIT:  Vor  RETURN    ier : 0 \n\n    IP_Port : 47808"), std::string::npos);
+}
+
+// A malformed -F or -D ends the set-up before anything is opened: the option named, status 1, no file. A good
+// one is echoed like every option and listed by -TX.
+TEST_F(NetscnLauf, MalformedBbmdOrDeviceRange) {
+    const std::string cF = "Unzul\x84ssige BBMD-Angabe ", cD = "Unzul\x84ssiger Device-Bereich ";
+    for (const auto &[cArg, cText, iKode] :
+         std::vector<std::tuple<std::string, std::string, int>>{{"-F", cF, -115},
+                                                                {"-F10.0.0.256", cF, -115},
+                                                                {"-f10.0.0.5#0", cF, -115},
+                                                                {"-F10.0.0.5#47808#9", cF, -115},
+                                                                {"-F255.255.255.255", cF, -115},
+                                                                {"-F10.0.0.5#1#10#", cF, -115},
+                                                                {"-D", cD, -116},
+                                                                {"-d7-3", cD, -116},
+                                                                {"-D4194303", cD, -116},
+                                                                {"-D1-2-3", cD, -116}}) {
+        Lauf l = LAUF({"-TX", cArg});
+        EXPECT_EQ(l.iStatus, 1) << cArg;
+        EXPECT_NE(l.cOut.find("\n\n***  " + cText + cArg + "  ***"), std::string::npos) << l.cOut;
+        EXPECT_NE(l.cOut.find("Opt. Parameter : " + cArg), std::string::npos);
+        EXPECT_NE(l.cOut.find("ABBRUCH nach Bearbeitungsfehler : " + std::to_string(iKode)),
+                  std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(dir + "/netscn.dev") ||
+                     std::filesystem::exists(dir + "/netscn.ref"));
+    }
+    Lauf l = LAUF({"-TX", "-D0-4194302", "-f127.0.0.9#47900#65535"});
+    EXPECT_NE(
+        l.cErr.find("\n      BBMD       : >127.0.0.9#47900<  TTL : 65535\n      Devices    : >0-4194302<"),
+        std::string::npos)
+        << l.cErr;
 }
 
 TEST_F(NetscnLauf, UnopenableTraceFileFallsBackSilently) {

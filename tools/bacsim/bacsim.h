@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,23 @@ struct BS_DEVICE {
     long lDupMs = -1; // every answer sent again this many ms later; -1 = the host's
 };
 
+// A foreign device registered with a BBMD host, and when its entry runs out (time-to-live and grace period).
+struct BS_FDT {
+    std::uint32_t ulIp = 0;
+    std::uint16_t usPort = 0;
+    std::uint16_t usTtl = 0;
+    std::int64_t llEndsNs = 0; // on the monotonic clock
+};
+
+// What a BBMD host keeps: its broadcast distribution table (peers reached by unicast), its foreign devices,
+// and the refusals asked for, each from the K-th such message on (0 = never).
+struct BS_BBMD_Struct {
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> vBdt;
+    std::vector<BS_FDT> vFdt;
+    std::uint32_t aNakFrom[3] = {0, 0, 0}; // register, delete, distribute
+    std::uint32_t aCount[3] = {0, 0, 0};
+};
+
 struct BS_HOST {
     std::uint32_t ulIp = 0; // host byte order
     std::uint16_t usPort = 47808;
@@ -80,6 +98,8 @@ struct BS_HOST {
     double dLoss = -1;                // chance that a confirmed request is lost; -1 = the building's
     long lDupMs = -1;                 // duplicate answers: as BS_DEVICE, -1 = the building's
     int iFd = -1;
+    bool bBbmd = false; // a BBMD: serves the BVLL and carries no device
+    BS_BBMD_Struct stBbmd;
 };
 
 struct BS_BUILDING {
@@ -98,6 +118,8 @@ extern BS_BUILDING stBS_Bld;
 
 // Reads a building description; on failure fills sErr with "file:line: reason" and returns false.
 bool BS_LOAD(const char *cPath, BS_BUILDING &stBld, std::string &sErr);
+// "ADDR[#PORT]" (port 47808 by default), host byte order; on failure fills sWhy.
+bool BS_ENDPOINT(const std::string &sText, std::uint32_t &ulIp, std::uint16_t &usPort, std::string &sWhy);
 // Parses one text of the description: rest of line, blanks trimmed, \xHH and \\ escapes resolved.
 std::string BS_UNESCAPE(const std::string &sIn);
 // Object type number from a short name (AI, BV, MSV, DEVICE ...) or a decimal number; -1 if unknown.
@@ -188,6 +210,11 @@ std::vector<std::uint8_t> BS_IAM_FRAME(const BS_DEVICE &stDev, bool bBroadcast);
 void BS_IAM_SEND(const BS_DEVICE &stDev, bool bBroadcast, std::uint32_t ulIp, std::uint16_t usPort);
 void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj, std::uint32_t ulIp,
                     std::uint16_t usPort);
+
+// BBMD hosts: a "bdt" or "nak" line of the description for the last host; every frame a BBMD host receives.
+bool BS_BBMD_LINE(const std::string &sKey, std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
+void BS_BBMD(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
+             const std::uint8_t *pBuf, std::size_t uLen);
 
 // Request log: one line per frame received; nullptr when not asked for.
 extern FILE *fpBS_Log;

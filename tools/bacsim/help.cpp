@@ -31,10 +31,19 @@ Texts run to the end of the line (blanks at both ends dropped); \xHH writes any 
                             and 5 as ISO 8859-1 ('?' for what it lacks); there a byte that is not UTF-8
                             stands for its ISO 8859-1 letter. Other sets send the bytes as written, so
                             charset 0 with \xHH gives the code-page bytes of an older device.
-  host ADDR[#PORT] [iam=unicast]
+  host ADDR[#PORT] [iam=unicast] [bbmd]
                             a simulated B/IP node with its own UDP endpoint (port 47808 by default); it also
                             hears the classful broadcast address of ADDR. I-Am answers are broadcast unless
-                            iam=unicast sends them to the node that asked.
+                            iam=unicast sends them to the node that asked. bbmd makes it a BBMD (no device):
+                            it forwards its subnet's broadcasts to its peers and foreign devices as
+                            Forwarded-NPDU, puts what its peers forward into its subnet, and keeps a table
+                            of foreign devices (Register-Foreign-Device, Delete-Foreign-Device-Table-Entry,
+                            Distribute-Broadcast-To-Network), each entry until its time-to-live and 30 s of
+                            grace have passed. It hears the other hosts of the building as its subnet.
+  bdt ADDR[#PORT]           a peer of the last (bbmd) host, reached by unicast; the host itself may be listed
+  nak register|delete|distribute [K]
+                            the last (bbmd) host refuses that message with a BVLC-Result NAK, from the K-th
+                            one on (default 1: every one)
   device INST [net N mac HEX] [vendor V]
                             a device on the last host: directly on its B/IP network, or behind the host's
                             router on network N at MAC address HEX (1 to 6 bytes, e.g. 21 or 0A0B).
@@ -90,6 +99,8 @@ Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).
+  A bbmd host logs bvlc=broadcast|forwarded|distribute|register|delete svc=bbmd [orig=] [ttl=] [entry=]
+  answer=forwarded:N|ack|nak:CODE [fdt=entries left].
 
 Example:
   # an air handling unit and a room controller behind a router

@@ -215,20 +215,15 @@ bool HostLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     std::string a, opt;
     if (!(is >> a)) return sWhy = "host needs an address", false;
     BS_HOST h;
-    std::size_t uHash = a.find('#');
-    unsigned long ulPort = 47808;
-    if (uHash != std::string::npos && !Number(a.substr(uHash + 1), 65535, ulPort))
-        return sWhy = "bad port in " + a, false;
-    struct in_addr in {};
-    if (inet_aton(a.substr(0, uHash).c_str(), &in) == 0) return sWhy = "bad address " + a, false;
-    h.ulIp = ntohl(in.s_addr);
-    h.usPort = static_cast<std::uint16_t>(ulPort);
+    if (!BS_ENDPOINT(a, h.ulIp, h.usPort, sWhy)) return false;
     // Classful directed broadcast, as BACnet/IP nodes of this kind use it.
     std::uint32_t ulTop = h.ulIp >> 24;
     h.ulBcast = ulTop < 128 ? (h.ulIp | 0x00FFFFFF) : (ulTop < 192 ? (h.ulIp | 0xFFFF) : (h.ulIp | 0xFF));
     while (is >> opt) {
         if (opt == "iam=unicast")
             h.bIamUnicast = true;
+        else if (opt == "bbmd")
+            h.bBbmd = true;
         else if (opt != "iam=broadcast")
             return sWhy = "unknown host option " + opt, false;
     }
@@ -271,6 +266,7 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     }
     if ((d.usNet != 0) != !d.vMac.empty()) return sWhy = "net and mac go together", false;
     BS_HOST &h = b.vHosts[d.uHost];
+    if (h.bBbmd) return sWhy = "a bbmd host carries no device; put " + a + " on a host of its own", false;
     // One instance may live at several addresses (a misconfigured building); only the address is unique.
     for (const BS_DEVICE &o : b.vDevs) {
         if (o.ulInst == d.ulInst && o.uHost == d.uHost && o.usNet == d.usNet && o.vMac == d.vMac)
@@ -340,6 +336,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
     if (sKey == "device") return bInObject = false, DeviceLine(is, b, sWhy);
     if (sKey == "object") return bInObject = true, ObjectLine(is, b, sWhy);
     if (sKey == "loss") return LossLine(is, b, sWhy);
+    if (sKey == "bdt" || sKey == "nak") return BS_BBMD_LINE(sKey, is, b, sWhy);
     if (sKey == "duplicate") return DupLine(is, b, sWhy);
     if (sKey == "charset") {
         std::string a, x;
@@ -389,6 +386,18 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
 }
 
 } // namespace
+
+bool BS_ENDPOINT(const std::string &sText, std::uint32_t &ulIp, std::uint16_t &usPort, std::string &sWhy) {
+    std::size_t uHash = sText.find('#');
+    unsigned long ulPort = 47808;
+    if (uHash != std::string::npos && !Number(sText.substr(uHash + 1), 65535, ulPort))
+        return sWhy = "bad port in " + sText, false;
+    struct in_addr in {};
+    if (inet_aton(sText.substr(0, uHash).c_str(), &in) == 0) return sWhy = "bad address " + sText, false;
+    ulIp = ntohl(in.s_addr);
+    usPort = static_cast<std::uint16_t>(ulPort);
+    return true;
+}
 
 long BS_OBJTYPE(const std::string &sName) {
     std::string s = Upper(sName);

@@ -95,10 +95,12 @@ int OpenBound(std::uint32_t ulIp, std::uint16_t usPort, std::string &sErr) {
     return iFd;
 }
 
-bool IsOwnEndpoint(std::uint32_t ulIp, std::uint16_t usPort) {
-    for (const BS_HOST &h : stBS_Bld.vHosts)
-        if (h.ulIp == ulIp && h.usPort == usPort) return true;
-    return false;
+// The host of the building that sends from ulIp:usPort; -1 when it is none of ours.
+long OwnHost(std::uint32_t ulIp, std::uint16_t usPort) {
+    for (std::size_t i = 0; i < stBS_Bld.vHosts.size(); ++i)
+        if (stBS_Bld.vHosts[i].ulIp == ulIp && stBS_Bld.vHosts[i].usPort == usPort)
+            return static_cast<long>(i);
+    return -1;
 }
 
 // Reads one datagram from a socket and hands it to every host that listens there.
@@ -118,13 +120,18 @@ void Receive(int iFd, bool bBcast, std::uint32_t ulLocal, std::uint16_t usLocalP
     if (n < 0) return;
     std::uint32_t ulSrc = ntohl(sa.sin_addr.s_addr);
     std::uint16_t usSrc = ntohs(sa.sin_port);
-    // Our own broadcasts come back to the broadcast socket; they are nobody's request.
-    if (IsOwnEndpoint(ulSrc, usSrc)) return;
+    // Our own frames come back to the broadcast socket; they are nobody's request, except between a BBMD and
+    // the other hosts of the building, which hear each other as nodes of one subnet do. Already captured when
+    // they were sent.
+    const long lOwn = OwnHost(ulSrc, usSrc);
     llArrival = ArrivedAt(stMsg);
-    BS_PCAP_WRITE(llArrival, ulSrc, usSrc, ulLocal, usLocalPort, aBuf, static_cast<std::size_t>(n));
+    if (lOwn < 0)
+        BS_PCAP_WRITE(llArrival, ulSrc, usSrc, ulLocal, usLocalPort, aBuf, static_cast<std::size_t>(n));
     for (std::size_t i = 0; i < stBS_Bld.vHosts.size(); ++i) {
         const BS_HOST &h = stBS_Bld.vHosts[i];
         bool bMine = bBcast ? (h.ulBcast == ulLocal && h.usPort == usLocalPort) : h.iFd == iFd;
+        if (lOwn >= 0 && (static_cast<long>(i) == lOwn || !(h.bBbmd || stBS_Bld.vHosts[lOwn].bBbmd)))
+            continue;
         if (bMine) BS_SERVE(i, bBcast, ulSrc, usSrc, aBuf, static_cast<std::size_t>(n));
     }
     llArrival = -1;

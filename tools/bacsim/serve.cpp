@@ -100,6 +100,7 @@ bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr) {
 void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
               const std::uint8_t *pBuf, std::size_t uLen) {
     const BS_HOST &h = stBS_Bld.vHosts[uHost];
+    if (h.bBbmd) return BS_BBMD(uHost, bViaBroadcast, ulSrcIp, usSrcPort, pBuf, uLen);
     std::string sLog = "host=" + BS_IPTEXT(h.ulIp, h.usPort) + " from=" + BS_IPTEXT(ulSrcIp, usSrcPort);
     BS_FRAME fr;
     const char *cWhy = BS_PARSE(pBuf, uLen, ulSrcIp, usSrcPort, fr);

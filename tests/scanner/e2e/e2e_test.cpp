@@ -81,9 +81,11 @@ std::string QUOTE(const std::string &s) {
 // Runs netscn with the arguments against the building, in a working directory with the catalogue and, when
 // given, the route file (kept afterwards when NT_E2E_KEEP is set). The bench gives the scanner an address in
 // the network of the building's first host. sVorlauf is shell text run in the working
-// directory before netscn starts; "$N" there is the netscn program.
+// directory before netscn starts; "$N" there is the netscn program. sFern: a building in a second subnet
+// behind a router (its log and capture join the first one's).
 Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std::string &sRoute = "",
-          const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog, bool bPcap = false) {
+          const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog, bool bPcap = false,
+          const std::string &sFern = "") {
     Scan s;
     char cTmpl[] = "e2eXXXXXX";
     EXPECT_NE(mkdtemp(cTmpl), nullptr);
@@ -93,13 +95,16 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     mkdir((w + "/cfg").c_str(), 0755);
     mkdir((w + "/qx").c_str(), 0755);
     std::ofstream(s.sDir + "/gebaeude.txt") << sGebaeude;
+    std::ofstream(s.sDir + "/fern.txt") << sFern;
     std::ofstream(w + "/cfg/dp_atb.txt") << sKatalog;
     if (!sRoute.empty()) std::ofstream(w + "/qx/qx04ddev.bn") << sRoute;
     std::string sInnen = "N=" + QUOTE(NETSCN_BIN) + "; " + sVorlauf + " exec \"$N\" " + sArgs;
-    std::string sBefehl = std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
-                          (bPcap ? " --pcap " + s.sDir + "/cap.pcap" : "") + " --bacsim " +
-                          QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir + "/out 2>" +
-                          s.sDir + "/err";
+    std::string sBefehl =
+        std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
+        (bPcap ? " --pcap " + s.sDir + "/cap.pcap" : "") +
+        (sFern.empty() ? "" : " --far " + s.sDir + "/fern.txt --far-pcap " + s.sDir + "/f.pcap") +
+        " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir + "/out 2>" + s.sDir +
+        "/err";
     auto t = std::chrono::steady_clock::now();
     int iSt = std::system(sBefehl.c_str());
     s.dSek = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -110,11 +115,14 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     if (s.bRef && S_ISREG(st.st_mode)) s.sRef = LESEN(w + "/netscn.ref"); // not through a link to a device
     s.bDev = stat((w + "/netscn.dev").c_str(), &st) == 0;
     s.sDev = LESEN(w + "/netscn.dev");
-    s.vLog = EINTRAEGE(LESEN(w + "/bacsim.log"));
+    s.vLog = EINTRAEGE(LESEN(w + "/bacsim.log") + LESEN(w + "/bacsim-far.log"));
     if (bPcap) {
         const std::string sT = "tshark -r " + s.sDir + "/cap.pcap 2>/dev/null ";
-        std::system(
-            (sT + "-Y '_ws.malformed || _ws.expert.severity >= warning' >" + s.sDir + "/befund").c_str());
+        std::system(("for f in " + s.sDir + "/cap.pcap " + s.sDir +
+                     "/f.pcap; do [ ! -e $f ] || tshark -r $f "
+                     "-Y '_ws.malformed || _ws.expert.severity >= warning' 2>/dev/null; done >" +
+                     s.sDir + "/befund")
+                        .c_str());
         std::system(
             (sT + "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id >" + s.sDir + "/rahmen")
                 .c_str());
@@ -907,6 +915,68 @@ TEST(E2e, ParallelScanGivesUpSilentDevicesOnly) {
     EXPECT_EQ(s.sOut.find(cOK), std::string::npos);
     EXPECT_NE(s.sOut.find("ZDB-Referenz-Datei NETSCN.REF wurde erzeugt."), std::string::npos);
     EXPECT_EQ(s.RP("7777").size(), 2u);
+}
+
+// ---- Sites of several IP subnets -------------------------------------------------------------------------
+
+// The scanner in 198.51.100.0/24, devices 2001 (I-Am broadcast) and 2002 (I-Am to the asker) behind a
+// router in 192.0.2.0/24 with the BBMD 192.0.2.1, device 1001 beside the scanner. Peer BBMDs forward the
+// I-Am of 2001 as a Forwarded-NPDU; as a foreign device (-F) the scanner gets it from the far BBMD itself.
+// Either way the requests go to the devices themselves, the registration is renewed while the scan runs and
+// deleted at its end, a refusal or silence of the BBMD ends the set-up, -D narrows the Who-Is and the scan,
+// the route file included, and an independent decoder reads every frame on both subnets cleanly.
+TEST(E2e, SitesOfSeveralSubnets) {
+    const std::string sNah = "host 198.51.100.20\ndevice 1001\nobject AI 1\n  name N1\n  units 62\n",
+                      sPeer = "host 198.51.100.2 bbmd\n  bdt 192.0.2.1\n",
+                      sFern = "object AI 1\n  name F1\n  units 62\n"
+                              "host 192.0.2.21 iam=unicast\ndevice 2002\nobject AI 2\n  name F2\n  units 62\n"
+                              "host 192.0.2.1 bbmd\n  bdt 198.51.100.2\n";
+    struct Fall {
+        std::string sArgs;
+        bool bPeer, bNak;
+        int iRc;
+        std::string sGeraete, sText, sBereich; // devices with lines, console text, range of every Who-Is
+        long lAnmeldungen;                     // acknowledged registrations at least (a renewal: 2)
+    } const aFall[] = {
+        {"", true, false, 0, "1001 2001 2002", "", "lo=- hi=-", 0},
+        {"-F192.0.2.1", false, false, 0, "1001 2001 2002", "", "lo=- hi=-", 1},
+        {"-f192.0.2.1", false, true, 1, "",
+         "\n\n***  Anmeldung beim BBMD 192.0.2.1#47808 abgelehnt (BVLC-Result 0x0030)  ***", "", 1},
+        {"-F192.0.2.20", false, false, 1, "",
+         "\n\n***  Anmeldung beim BBMD 192.0.2.20#47808 : keine Antwort  ***", "", 0},
+        {"-d2001-2002", true, false, 0, "2001 2002", "", "lo=2001 hi=2002", 0},
+        {"-F192.0.2.1#47808#10 -D2001", false, false, 0, "2001", "", "lo=2001 hi=2001", 2},
+    };
+    for (const Fall &f : aFall) {
+        SCOPED_TRACE(f.sArgs);
+        Scan s =
+            LAUF((f.bPeer ? sPeer : "") + sNah, f.sArgs, "0001001 00000              198.51.100.20#47808\n",
+                 "", cKatalog, true,
+                 // a slow device makes the scan last beyond half the time-to-live
+                 std::string("host 192.0.2.20\ndevice 2001\n") + (f.lAnmeldungen > 1 ? "  delay 400\n" : "") +
+                     sFern + (f.bNak ? "  nak register\n" : ""));
+        EXPECT_EQ(s.iRc, f.iRc);
+        EXPECT_EQ(s.bRef, f.iRc == 0);
+        EXPECT_NE(s.sOut.find(f.sText), std::string::npos) << s.sOut;
+        EXPECT_EQ(s.sBefund, "");
+        for (const char *c : {"1001", "2001", "2002"}) {
+            const bool bSoll = f.sGeraete.find(c) != std::string::npos;
+            EXPECT_EQ(s.sRef.find(std::string("000") + c + ".AI#") != std::string::npos, bSoll) << c;
+            EXPECT_EQ(s.RP(c).empty(), !bSoll) << c;
+        }
+        std::vector<std::string> vBbmd;
+        for (const auto &e : s.vLog) {
+            if (e.count("svc") && e.at("svc") == "who-is") {
+                EXPECT_EQ("lo=" + e.at("lo") + " hi=" + e.at("hi"), f.sBereich);
+            }
+            if (e.count("fdt") && e.at("host") == "192.0.2.1:47808")
+                vBbmd.push_back(e.at("bvlc") + " " + e.at("answer") + " " + e.at("fdt"));
+        }
+        EXPECT_EQ(vBbmd.empty(), f.lAnmeldungen == 0);
+        if (vBbmd.empty()) continue;
+        EXPECT_GE(std::count(vBbmd.begin(), vBbmd.end(), "register ack 1"), f.iRc == 0 ? f.lAnmeldungen : 0);
+        EXPECT_EQ(vBbmd.back(), f.iRc == 0 ? "delete ack 0" : "register nak:0030 0");
+    }
 }
 
 // 1234 at two hosts, 4321 at two MACs behind one router, I-Ams repeated by floods: only the first is scanned,

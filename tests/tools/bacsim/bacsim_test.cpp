@@ -707,6 +707,9 @@ TEST(SimDescription, ErrorsNameFileAndLine) {
         {"host 10.0.0.20\ndevice 1\n  lose-request 0\n", ":3: lose-request needs a count from 1"},
         {"host 10.0.0.20\ndevice 1\n  delay 10 11\n", ":3: delay jitter must be 1..10 milliseconds"},
         {"host 10.0.0.20\ndevice 1\n  flood-after 3\n", ":3: flood-after needs a count from 1 and rounds"},
+        {"host 10.0.0.20\n  bdt 10.0.0.21\n", ":2: bdt belongs to a bbmd host"},
+        {"host 10.0.0.20 bbmd\ndevice 1\n", ":2: a bbmd host carries no device"},
+        {"host 10.0.0.20 bbmd\n  nak register 0\n", ":2: nak register takes a count from 1"},
         {"# nothing\n", ": no host"},
     };
     for (const CASE &k : aCases) {
