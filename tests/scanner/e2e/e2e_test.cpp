@@ -487,7 +487,9 @@ TEST(E2e, AbortCountsAsAMissingReply) {
 // What a scan rides out without a changed line: floods of I-Ams and Who-Is (200 rounds from the first host in
 // the middle of its device, 100 from the router host at the second request for its analog input), and lost
 // requests (the 5th to a device, the 2nd to an object of the routed device), each sent again with its invoke
-// id and answered. The file stays the building's file of BuildingByteForByteWithRoutedDeviceFromRouteFile.
+// id and answered. The file stays the building's file of BuildingByteForByteWithRoutedDeviceFromRouteFile. A
+// loss costs the scan the wait until the repetition, the device's timer (about 0.1 s for the fast device and
+// 0.55 s for the routed one of 300 ms), not the 5-second deadline.
 TEST(E2e, FloodsAndLostRequestsChangeNoLine) {
     auto MIT = [](std::string s, const std::string &sNach, const char *cEin) {
         return s.insert(s.find(sNach) + sNach.size(), cEin);
@@ -519,32 +521,11 @@ TEST(E2e, FloodsAndLostRequestsChangeNoLine) {
             for (const char *cFeld : {"obj", "prop", "idx", "invoke"})
                 EXPECT_EQ(pNaechste->at(cFeld), e.at(cFeld)) << cFeld;
             EXPECT_EQ(pNaechste->at("answer"), "ack");
+            EXPECT_LT(std::stod(pNaechste->at("t")) - std::stod(e.at("t")), 1.0) << e.at("dev");
         }
         EXPECT_EQ(uEreignisse, f.cEreignis != nullptr ? 2u : 0u) << f.cWas;
         EXPECT_EQ(uVerloren, f.cEreignis != nullptr ? 0u : 2u) << f.cWas;
     }
-}
-
-// A request lost in the middle of a device costs one repetition timer learnt from the device's answers, not
-// the 5-second deadline: the scan (first request to last, from the simulator's log) takes less than 1 s
-// longer than without the loss, and writes the same file.
-TEST(E2e, LostRequestCostsLessThanASecond) {
-    std::string sObjekte;
-    for (int i = 1; i <= 12; i++)
-        sObjekte += "object AI " + std::to_string(i) + "\n  name T" + std::to_string(i) + "\n  units 62\n";
-    double dSpanne[2] = {0, 0};
-    std::string sRef[2];
-    for (int iVerlust = 0; iVerlust < 2; iVerlust++) {
-        Scan s = LAUF("host 10.0.0.20\ndevice 1234\n  delay 2\n" +
-                      std::string(iVerlust ? "  lose-request 25\n" : "") + sObjekte);
-        EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
-        auto v = s.RP("1234");
-        ASSERT_GT(v.size(), 40u);
-        dSpanne[iVerlust] = std::stod(v.back().at("t")) - std::stod(v.front().at("t"));
-        sRef[iVerlust] = OHNE_KOPF(s.sRef);
-    }
-    EXPECT_EQ(sRef[1], sRef[0]);
-    EXPECT_LT(dSpanne[1] - dSpanne[0], 1.0) << dSpanne[0] << " s without loss, " << dSpanne[1] << " s with";
 }
 
 // A route-file device that never answers: its first request is sent again as often as -R says, then the
