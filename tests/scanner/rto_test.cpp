@@ -23,7 +23,6 @@ TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
         {"ceiling", {{3000, 0, 1}}, 0, 5000, 5000},
         {"repeated request: no sample, its doubling stays", {{300, 0, 40}, {2000, 1, 1}}, 0, 602, 602},
         {"... until an unrepeated one is answered", {{300, 0, 40}, {2000, 1, 1}, {300, 0, 1}}, 0, 301, 301},
-        {"repeated first request: still the first value", {{4000, 2, 1}}, 0, 4000, 4000},
     };
     UT_MSEK_SET([] { return ulUhr; });
     for (const Fall &f : aFall) {

@@ -363,7 +363,6 @@ device 4321
     // goes twice: the timer starts at 1 s, before the device's answer time is known.
     auto v4321 = s.RP("4321");
     ASSERT_EQ(v4321.size(), 4u);
-    EXPECT_EQ(v4321[1].at("invoke"), v4321[0].at("invoke"));
     EXPECT_GT(std::stod(v4321[0].at("t")) - std::stod(s.RP("1234").back().at("t")), 1.0);
     EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
 }
