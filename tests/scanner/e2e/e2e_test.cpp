@@ -789,7 +789,7 @@ TEST(E2e, DuplicatedAndLateAnswersChangeNoLine) {
     const std::string sSpaet = "host 10.0.0.20\ndevice 1234\nobject AI 1\n  name T1\n  units 62\nobject AI 2\n"
                                "  name T2\n  units 62\n";
     std::string sSpaetDelay = sSpaet;
-    sSpaetDelay.insert(sSpaet.find("  name T1"), "  delay 9000\n"); // past the deadline: asked twice
+    sSpaetDelay.insert(sSpaet.find("  name T1"), "  delay 1500\n"); // past the repetition timer: asked again
     struct Fall {
         const std::string &sOrakel;
         std::string sGebaeude, sArgs;
