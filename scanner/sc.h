@@ -98,6 +98,29 @@ constexpr int SC_EMPF_MAX = 256;            // datagrams taken in one pass at mo
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
 constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id (below): inside any deadline
 
+// ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
+constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
+constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
+constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
+
+// What the answers of one device taught about its answer time (smoothed, and its mean deviation). Learnt per
+// device also behind a router: the router adds little, the devices behind it differ (a controller busy with
+// its program, a slow trunk), and a slow one must not make its fast neighbours wait long for repetitions.
+struct SC_RTO_Struct {
+    std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
+    std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms
+    std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
+    int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
+    std::uint32_t ulBeginnMs = 0; // the device's first request (monotonic ms), for the trace
+    std::uint32_t ulWdh = 0;      // repetitions sent to the device, for the trace
+};
+// An answer has come now (UT_MSEK) to a request first sent at ulGesendet and repeated iVersuch times.
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch);
+// Timer length in ms for try iVersuch (0 = the first) of a request to the device.
+std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch);
+// Trace (-TO, -TO1) at the end of a device's scan: how long it took and its answer times.
+void SC_RTO_TRC(const SC_RTO_Struct *stRto, std::uint32_t ulDev);
+
 struct SC_HALT_Struct;
 
 // ---- ReadPropertyMultiple (-M): what a scan state keeps for the device in progress ------------------------
@@ -149,9 +172,12 @@ struct SC_SCAN_Struct {
     unsigned char ucAnfrage[QX04_BUF_SIZE];
     int iAnfrageLen;
     IP_PORT stZiel;
-    unsigned char ucInvoke; // its invoke id
-    int iVersuch;           // repetitions of the outstanding request sent so far
-    bool bUnbaubar;         // the last request could not be built: nothing was sent, no answer will come
+    unsigned char ucInvoke;    // its invoke id
+    int iVersuch;              // repetitions of the outstanding request sent so far
+    std::uint32_t ulVersuchMs; // monotonic ms of its latest try: the repetition timer runs from there
+    std::uint32_t ulAufgabe;   // loop time (repetitions + 1) x 5 s after its first try: no give-up before
+    SC_RTO_Struct stRto;       // the device's answer times
+    bool bUnbaubar;            // the last request could not be built: nothing was sent, no answer will come
     // A device that answers twice: when each invoke id was last answered (monotonic ms, 0 = not yet) and the
     // longest lateness of a second answer seen (0 = none). Once one was seen, an id is used again for the
     // device only when a copy of its earlier answer can no longer come: an Error or Reject carries no object
@@ -223,9 +249,9 @@ void SC_RPM_GEBEN(SC_SCAN_Struct *stScan, int iErg, int iPos);
 // Starts the next object-list element from the read-ahead and hands it on as its answer: false when it is
 // not there.
 bool SC_RPM_VORRAT(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
-// The state's deadline: 0 not passed (or nothing to act on); 1 passed with a request outstanding that has a
-// repetition left (a ReadPropertyMultiple always has: a smaller request); -1 passed with nothing more to come
-// (no repetition left, or no request could be built).
+// What the state's outstanding request calls for now: 1 a repetition (its timer ran out and one is left; for
+// a ReadPropertyMultiple a smaller request, never given up); -1 the end of the wait for it (given up), or no
+// request could be built and the deadline passed; else 0.
 int SC_FAELLIG(const SC_SCAN_Struct *stScan);
 // Sends the outstanding request again while repetitions are left (option -R) and renews the deadline. True
 // when it was sent again. An unanswered ReadPropertyMultiple is not sent again: the send step asks for less.

@@ -58,6 +58,8 @@ SC_SCAN_Struct *SC_DATEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, cons
     const unsigned char ucInvoke = s->ucInvoke;
     SC_ANTWORT(s, iErg);
     if (s->iWarten == SC_WARTET) return nullptr; // an Abort, or an Error without a code: still unanswered
+    SC_RTO_MESSUNG(&s->stRto, s->ulVersuchMs, s->iVersuch);
+    if (s->iObjIdx < 0) SC_RTO_TRC(&s->stRto, s->stObj.ulDev); // the end of its object list ended the device
     std::uint32_t ulJetzt = UT_MSEK();
     s->aulAntwortMs[ucInvoke] = ulJetzt != 0 ? ulJetzt : 1;
     return s;

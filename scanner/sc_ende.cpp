@@ -4,6 +4,9 @@
 
 void SC_ENDE(SC_SCAN_Struct *stScan) {
     std::vector<std::string> vTimeout;
-    if (stScan->iErg == 0 && SC_DEV_AKTIV(stScan)) vTimeout.emplace_back(SC_TMO_ADR(stScan));
+    if (stScan->iErg == 0 && SC_DEV_AKTIV(stScan)) {
+        SC_RTO_TRC(&stScan->stRto, stScan->stObj.ulDev);
+        vTimeout.emplace_back(SC_TMO_ADR(stScan));
+    }
     SC_URTEIL(stScan->iErg, vTimeout);
 }

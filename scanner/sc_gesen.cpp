@@ -12,6 +12,8 @@ void SC_GESENDET(SC_SCAN_Struct *stScan, int iLen, const IP_PORT *stZiel) {
     stScan->stZiel = *stZiel;
     stScan->ucInvoke = ucQX04_InvokeId;
     stScan->iVersuch = 0;
+    stScan->ulVersuchMs = UT_MSEK();
     stScan->iWarten = SC_WARTET;
     stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
+    stScan->ulAufgabe = UT_DT_ADD(ulUT_LOOPZeit, 0, 5 * static_cast<std::uint32_t>(iSC_Wiederhol + 1));
 }

@@ -11,13 +11,14 @@ int SC_LOOP() {
     SC_SCAN_NEU(&stScan);
     SC_SCAN_Struct *const apScan[1] = {&stScan};
 
-    // Each pass while no write failed and the deadline has not passed, or has passed with a repetition of the
-    // outstanding request left:
-    while (stScan.iErg == 0 && (stScan.ulRecvTmo >= ulUT_LOOPZeit || SC_FAELLIG(&stScan) > 0)) {
+    // Each pass while no write failed and the deadline has not passed, or a request is outstanding that is
+    // not given up yet:
+    while (stScan.iErg == 0 &&
+           (stScan.ulRecvTmo >= ulUT_LOOPZeit || (stScan.iWarten == SC_WARTET && SC_FAELLIG(&stScan) >= 0))) {
         // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
         //    object on and writes its line when it is complete.
         bool bEtwas = SC_EMPF_ALLE(apScan, 1, true);
-        // The deadline passed and no answer came with them: the same request once more.
+        // Its repetition timer ran out and no answer came with them: the same request once more.
         if (SC_FAELLIG(&stScan) > 0) bEtwas = SC_WIEDERHOL(&stScan) || bEtwas;
         // 2. Send: the next request, when none is outstanding.
         bEtwas = SC_ANFRAGE(&stScan) || bEtwas;

@@ -10,11 +10,14 @@ bool SC_OBJ_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         stScan->iObjIdx = 0;
         stScan->aulAntwortMs.fill(0); // what another device answered twice says nothing about this one
         stScan->ulKopieMs = 0;
+        stScan->stRto = SC_RTO_Struct{}; // answer times are learnt per device: see SC_RTO_Struct
+        stScan->stRto.ulBeginnMs = UT_MSEK();
         SC_RPM_NEU(stScan);
         std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
                     (unsigned long)ulDev);
         std::fflush(stdout);
     } else if (stScan->iObjIdx >= 0xFFFF) { // array indices have 16 bits: a list this long ends here
+        SC_RTO_TRC(&stScan->stRto, ulDev);
         stScan->iObjIdx = -1;
         stScan->uDevIdx++;
         return false;

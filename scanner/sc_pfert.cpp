@@ -19,7 +19,10 @@ static int FREIGEBEN(SC_HALT_Struct *h) {
 void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
     SC_PLATZ_Struct &p = stSC_Par.aPlatz[iPlatz];
     SC_HALT_Struct &h = stSC_Par.dqHalt[p.uDev - stSC_Par.uKopf];
-    if (bAufgegeben) h.sAufgegeben = SC_TMO_ADR(&p.stScan);
+    if (bAufgegeben) {
+        SC_RTO_TRC(&p.stScan.stRto, p.stScan.stObj.ulDev);
+        h.sAufgegeben = SC_TMO_ADR(&p.stScan);
+    }
     h.bFertig = true;
     h.iPlatz = -1;
     h.uAnz = p.stScan.uZeile; // the file's next number for the earliest device, else the numbers it used

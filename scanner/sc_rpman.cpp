@@ -118,7 +118,8 @@ int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     while (stScan->PROP_Modus < 0) {
         // What was read ahead is used up, also by a device that is read by ReadProperty now.
         if (SC_RPM_VORRAT(stScan, ulDev)) {
-            if (stScan->uDevIdx != uDev || stScan->iErg != 0) return 0; // the list ended there
+            if (stScan->uDevIdx != uDev) SC_RTO_TRC(&stScan->stRto, ulDev); // the list ended there
+            if (stScan->uDevIdx != uDev || stScan->iErg != 0) return 0;
             continue;
         }
         // A device not started yet is tried again, whatever the one before did.

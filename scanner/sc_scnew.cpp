@@ -17,6 +17,9 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     stScan->stZiel = {0xFFFFFFFF, 0};
     stScan->ucInvoke = 0;
     stScan->iVersuch = 0;
+    stScan->ulVersuchMs = 0;
+    stScan->ulAufgabe = stScan->ulRecvTmo;
+    stScan->stRto = SC_RTO_Struct{};
     stScan->bUnbaubar = false;
     stScan->aulAntwortMs.fill(0);
     stScan->ulKopieMs = 0;

@@ -14,10 +14,14 @@ bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     }
     if (stScan->iVersuch >= iSC_Wiederhol) return false;
     stScan->iVersuch++;
+    stScan->stRto.ulWdh++;
     if (TEST_T_O || TEST_T_O1)
-        UT_TRC("\n\n", cRoutine, "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u",
-               stScan->iVersuch, iSC_Wiederhol, stScan->PROP_Modus, stScan->Index, stScan->ucInvoke);
+        UT_TRC("\n\n", cRoutine,
+               "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u   Timer : %lu ms",
+               stScan->iVersuch, iSC_Wiederhol, stScan->PROP_Modus, stScan->Index, stScan->ucInvoke,
+               (unsigned long)SC_RTO_DAUER(&stScan->stRto, stScan->iVersuch));
     IP_SEND(iQX04_IP_APP, &stScan->stZiel, IP_CMD_DATA, IP_SCMD_SEND, stScan->iAnfrageLen, stScan->ucAnfrage);
+    stScan->ulVersuchMs = UT_MSEK();
     stScan->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, 5);
     return true;
 }

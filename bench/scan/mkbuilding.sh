@@ -8,11 +8,12 @@
 #                                            after MS milliseconds (default 0), and all at once to a Who-Is
 #   bench/scan/mkbuilding.sh parallel [MS]   1040 data points on 16 direct devices, one host each (23 analog,
 #                                            22 two-state, 20 multi-state each), answering after MS (default 20)
+#   bench/scan/mkbuilding.sh jitter MS J     the same 16 devices answering after MS +- J ms, evenly spread
 # Buildings are made at run time, e.g. bench/scan/mkbuilding.sh storm 8191 >/tmp/storm.txt.
 set -euo pipefail
 
 usage() {
-  echo "usage: mkbuilding.sh points [LOSS] | storm N [MS] | parallel [MS]" >&2
+  echo "usage: mkbuilding.sh points [LOSS] | storm N [MS] | parallel [MS] | jitter MS J" >&2
   exit 2
 }
 number() { [[ $1 =~ ^[0-9]+$ ]] || usage; }
@@ -30,7 +31,7 @@ points() {
                  "Stufe A|Stufe B|Stufe C|Stufe D;Modus 1|Modus 2|Modus 3|Modus 4|Modus 5|Modus 6", set, ";")
     if (loss != "") printf "loss %s\n", loss
     for (d = 1; d <= nd; d++) {
-      printf "host 10.0.0.%d\ndevice %d\n  name AS%02d Bench\n  delay %d\n", 19 + d, 1000 + d, d, delay
+      printf "host 10.0.0.%d\ndevice %d\n  name AS%02d Bench\n  delay %s\n", 19 + d, 1000 + d, d, delay
       for (i = 1; i <= na; i++)
         printf "object %s %d\n  name D%d_MW_%03d\n  description Messwert %d Anlage %d\n  units %s\n",
                at[i % 3 + 1], i, d, i, i, d, un[i % 6 + 1]
@@ -73,6 +74,11 @@ case ${1:-} in
     [ $# -le 2 ] || usage
     number "${2:-20}"
     points 16 23 22 20 "${2:-20}" ""
+    ;;
+  jitter)
+    [ $# -eq 3 ] || usage
+    number "$2"; number "$3"
+    points 16 23 22 20 "$2 $3" ""
     ;;
   *) usage ;;
 esac

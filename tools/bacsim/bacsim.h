@@ -46,6 +46,7 @@ struct BS_EVENT {
 struct BS_FAULTS {
     long lSilentAfter = -1; // requests answered before falling silent; -1 = never
     unsigned uDelayMs = 0;
+    unsigned uJitterMs = 0; // each answer's delay drawn evenly from uDelayMs +- uJitterMs
     std::vector<BS_PROPFAULT> vProp;
     std::vector<BS_EVENT> vEvents;
     std::vector<std::uint32_t> vLose; // arrivals (counted from 1) that are lost once: lose-request K
@@ -200,6 +201,8 @@ bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr);
 // is lost on its way: a lose-request fault, or the loss chance of its host drawn from the seed, the device
 // and the request's arrival number, so the same scan loses the same requests on every run.
 bool BS_LOST(BS_DEVICE &stDev, BS_OBJECT *pObj);
+// A number in [0, 1) drawn from --seed, ullKey and ulNr: the same on every run and machine.
+double BS_DRAW(std::uint64_t ullKey, std::uint32_t ulNr);
 // True once a device or object has answered as many requests as its silent-after fault allows.
 bool BS_SILENT(const BS_FAULTS &stFaults);
 void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
@@ -207,6 +210,9 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
                  std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
 void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog,
             std::vector<std::uint8_t> &vAnswer, unsigned &uDelayMs, bool &bSilent);
+// The delay of one answer: MS, or with a jitter drawn per request that reached the device or object (its
+// own key, so the draws do not follow the loss draws).
+unsigned BS_DELAY(const BS_FAULTS &f, std::uint64_t ullKey);
 // One property of an object (array index lIdx, -1 = whole) as its value's tags appended to vWert, or false
 // with the refusal in stNein: an injected fault, or the Error a device gives for what it lacks.
 bool BS_PROPVAL(const BS_DEVICE &stDev, const BS_OBJECT *pObj, std::uint32_t ulProp, long lIdx,

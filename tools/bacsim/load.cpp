@@ -143,6 +143,9 @@ bool FaultLine(const std::string &sKey, std::istringstream &is, BS_FAULTS &f, st
     } else if (sKey == "delay") {
         if (!(is >> a) || !Number(a, 600000, n)) return sWhy = "delay needs milliseconds", false;
         f.uDelayMs = static_cast<unsigned>(n);
+        if ((is >> b) && (!Number(b, n, n2) || n2 == 0))
+            return sWhy = "delay jitter must be 1.." + a + " milliseconds", false;
+        f.uJitterMs = static_cast<unsigned>(n2);
     } else if (sKey == "error" || sKey == "reject" || sKey == "abort") {
         BS_PROPFAULT pf;
         pf.cKind = sKey[0] == 'e' ? 'e' : (sKey[0] == 'r' ? 'r' : 'a');

@@ -19,6 +19,10 @@ bool Listed(const BS_FAULTS &f) {
 
 } // namespace
 
+double BS_DRAW(std::uint64_t ullKey, std::uint32_t ulNr) {
+    return static_cast<double>(Mix(Mix(stBS_Bld.ullSeed ^ ullKey) ^ ulNr) >> 11) * 0x1.0p-53;
+}
+
 bool BS_LOST(BS_DEVICE &stDev, BS_OBJECT *pObj) {
     ++stDev.stFaults.ulArrived;
     if (pObj != nullptr) ++pObj->stFaults.ulArrived;
@@ -28,7 +32,5 @@ bool BS_LOST(BS_DEVICE &stDev, BS_OBJECT *pObj) {
     if (dLoss <= 0) return false;
     // A draw per device and arrival, not one shared sequence: devices scanned side by side lose the same
     // requests whichever of them is asked first.
-    std::uint64_t ullDraw = Mix(Mix(stBS_Bld.ullSeed ^ (static_cast<std::uint64_t>(stDev.ulInst) << 32)) ^
-                                stDev.stFaults.ulArrived);
-    return static_cast<double>(ullDraw >> 11) * 0x1.0p-53 < dLoss;
+    return BS_DRAW(static_cast<std::uint64_t>(stDev.ulInst) << 32, stDev.stFaults.ulArrived) < dLoss;
 }

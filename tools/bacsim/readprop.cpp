@@ -86,6 +86,12 @@ const BS_PROPFAULT *Injected(const BS_FAULTS &f, std::uint32_t ulProp) {
 
 } // namespace
 
+unsigned BS_DELAY(const BS_FAULTS &f, std::uint64_t ullKey) {
+    if (f.uJitterMs == 0) return f.uDelayMs;
+    const double d = BS_DRAW(ullKey ^ 0x4A49545445520000ULL, f.ulArrived) * (2.0 * f.uJitterMs + 1);
+    return f.uDelayMs - f.uJitterMs + static_cast<unsigned>(d);
+}
+
 bool BS_PROPVAL(const BS_DEVICE &stDev, const BS_OBJECT *pObj, std::uint32_t ulProp, long lIdx,
                 std::vector<std::uint8_t> &vWert, BS_PROPFAULT &stNein) {
     auto Refuse = [&](unsigned uA, unsigned uB) {
@@ -178,7 +184,10 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     }
     BS_EVENTS_FIRE(stDev, stDev.stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
     if (pObj != nullptr) BS_EVENTS_FIRE(stDev, pObj->stFaults, pObj, stFr.ulOrigIp, stFr.usOrigPort);
-    uDelayMs = stDev.stFaults.uDelayMs + (pObj != nullptr ? pObj->stFaults.uDelayMs : 0);
+    uDelayMs = BS_DELAY(stDev.stFaults, static_cast<std::uint64_t>(stDev.ulInst) << 32) +
+               (pObj != nullptr ? BS_DELAY(pObj->stFaults, (static_cast<std::uint64_t>(stDev.ulInst) << 32) ^
+                                                               ((pObj->ulType << 22) | pObj->ulInst))
+                                : 0);
     std::vector<std::uint8_t> vWert;
     BS_PROPFAULT stNein;
     if (uReject != 0)

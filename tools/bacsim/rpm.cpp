@@ -121,13 +121,14 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
         return;
     }
     BS_EVENTS_FIRE(stDev, stDev.stFaults, nullptr, stFr.ulOrigIp, stFr.usOrigPort);
+    const std::uint64_t ullKey = static_cast<std::uint64_t>(stDev.ulInst) << 32;
     unsigned uObjDelay = 0;
     for (BS_OBJECT *o : vObj)
         if (o != nullptr) {
             BS_EVENTS_FIRE(stDev, o->stFaults, o, stFr.ulOrigIp, stFr.usOrigPort);
-            uObjDelay = std::max(uObjDelay, o->stFaults.uDelayMs);
+            uObjDelay = std::max(uObjDelay, BS_DELAY(o->stFaults, ullKey ^ ((o->ulType << 22) | o->ulInst)));
         }
-    uDelayMs = stDev.stFaults.uDelayMs + uObjDelay;
+    uDelayMs = BS_DELAY(stDev.stFaults, ullKey) + uObjDelay;
 
     // A Reject or Abort injected for one property refuses the whole request.
     auto Whole = [&](char cKind, unsigned uReason) {

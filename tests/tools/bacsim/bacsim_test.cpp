@@ -728,6 +728,7 @@ TEST(SimDescription, ErrorsNameFileAndLine) {
         {"loss 1.5\nhost 10.0.0.20\n", ":1: loss needs a probability 0..1"},
         {"host 10.0.0.20\nloss 0,5\n", ":2: loss needs a probability 0..1"},
         {"host 10.0.0.20\ndevice 1\n  lose-request 0\n", ":3: lose-request needs a count from 1"},
+        {"host 10.0.0.20\ndevice 1\n  delay 10 11\n", ":3: delay jitter must be 1..10 milliseconds"},
         {"host 10.0.0.20\ndevice 1\n  flood-after 3\n", ":3: flood-after needs a count from 1 and rounds"},
         {"host 10.0.0.20\n  bdt 10.0.0.21\n", ":2: bdt belongs to a bbmd host"},
         {"host 10.0.0.20 bbmd\ndevice 1\n", ":2: a bbmd host carries no device"},

@@ -1,0 +1,40 @@
+// A device's repetition timer through the clock seam: answers after chosen times, then the next timer.
+#include <array>
+#include <gtest/gtest.h>
+#include <vector>
+#include "runtime/ut/ut.h"
+#include "scanner/sc.h"
+
+static std::uint32_t ulUhr = 0xFFFFF000; // comes round during the test
+
+TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
+    struct Fall {
+        const char *cWas;
+        std::vector<std::array<std::uint32_t, 3>> vAntw; // answer ms, repetitions it needed, times in a row
+        int iVersuch;                                    // try of the next request
+        std::uint32_t ulMin, ulMax;                      // its timer length in ms
+    } const aFall[] = {
+        {"first value", {}, 0, 1000, 1000},
+        {"doubling stops at the ceiling", {}, 3, 5000, 5000},
+        {"one answer: time + 4 x half of it", {{300, 0, 1}}, 0, 900, 900},
+        {"steady after a slow start", {{2000, 0, 1}, {300, 0, 60}}, 0, 301, 305},
+        {"jitter: above the longest", {{250, 0, 1}, {350, 0, 1}, {200, 0, 1}, {400, 0, 1}}, 0, 401, 1000},
+        {"floor", {{1, 0, 40}}, 1, 200, 200},
+        {"ceiling", {{3000, 0, 1}}, 0, 5000, 5000},
+        {"repeated request: no sample, its doubling stays", {{300, 0, 40}, {2000, 1, 1}}, 0, 602, 602},
+        {"... until an unrepeated one is answered", {{300, 0, 40}, {2000, 1, 1}, {300, 0, 1}}, 0, 301, 301},
+    };
+    UT_MSEK_SET([] { return ulUhr; });
+    for (const Fall &f : aFall) {
+        SC_RTO_Struct r;
+        for (const auto &a : f.vAntw)
+            for (std::uint32_t i = 0; i < a[2]; i++) {
+                const std::uint32_t ulGesendet = UT_MSEK();
+                ulUhr += a[0];
+                SC_RTO_MESSUNG(&r, ulGesendet, static_cast<int>(a[1]));
+            }
+        const std::uint32_t ul = SC_RTO_DAUER(&r, f.iVersuch);
+        EXPECT_TRUE(ul >= f.ulMin && ul <= f.ulMax) << f.cWas << ": " << ul;
+    }
+    UT_MSEK_SET(nullptr);
+}
