@@ -1,4 +1,4 @@
-// The service tags of a ReadPropertyMultiple request: one read-access specification per run of properties of
+// The service tags of a ReadPropertyMultiple request: one read-access block per run of properties of
 // the same object (its identifier, then the property references between opening and closing tag 1).
 #include <cstring>
 #include "bacnet/bn.h"

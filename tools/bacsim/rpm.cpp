@@ -7,17 +7,17 @@
 
 namespace {
 
-struct SPEC {
+struct ACCESS {
     std::uint32_t ulObj = 0;
     std::vector<std::pair<std::uint32_t, long>> vProps; // property, array index (-1 = none)
 };
 
 // The list of read-access specifications; 0 or the reject reason.
-unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::vector<SPEC> &vSpec) {
+unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::vector<ACCESS> &vSpec) {
     BS_TAG t;
     if (p >= pEnd) return 5; // missing required parameter
     while (p < pEnd) {
-        SPEC s;
+        ACCESS s;
         if (!BS_TAG_READ(p, pEnd, t) || !t.bCtx || t.bOpen || t.bClose || t.uNum != 0 || t.uLen != 4)
             return 4;
         s.ulObj = BS_TAG_UINT(p, t);
@@ -93,10 +93,10 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     const std::uint8_t ucInvoke = pApdu[2];
     static constexpr unsigned aMaxApdu[6] = {50, 128, 206, 480, 1024, 1476};
     const unsigned uMax = std::min((pApdu[1] & 0x0F) < 6 ? aMaxApdu[pApdu[1] & 0x0F] : 1476u, stDev.uMaxApdu);
-    std::vector<SPEC> vSpec;
+    std::vector<ACCESS> vSpec;
     const unsigned uReject = Request(pApdu + 4, pBuf + stFr.uEnd, vSpec);
     std::size_t uProps = 0;
-    for (const SPEC &s : vSpec)
+    for (const ACCESS &s : vSpec)
         uProps += s.vProps.size();
     sLog += " svc=read-property-multiple dev=" + std::to_string(stDev.ulInst) +
             " objs=" + std::to_string(vSpec.size()) + " props=" + std::to_string(uProps) +
@@ -109,7 +109,7 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     // The device counts the request once, every object named in it once per naming.
     std::vector<BS_OBJECT *> vObj;
     bSilent = BS_SILENT(stDev.stFaults);
-    for (const SPEC &s : vSpec) {
+    for (const ACCESS &s : vSpec) {
         vObj.push_back(Object(stDev, s.ulObj));
         bSilent = bSilent || (vObj.back() != nullptr && BS_SILENT(vObj.back()->stFaults));
     }
