@@ -131,9 +131,10 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
         if (a <= 0 || a >= iLen) {
             UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
         } else {
-            // an answer (acknowledgement, Error, Reject, Abort) confirms a route from the route file
-            if (pRoute != nullptr && (ucFrame[a] >> 4) >= 0x2 && (ucFrame[a] >> 4) <= 0x7)
-                pRoute->ucBestaetigt = 1;
+            // An acknowledgement with values confirms a route from the route file: the first request to a
+            // device asks for its own device object, which no other device has. An Error, Reject or Abort
+            // may come from another device now living at a stale address.
+            if (pRoute != nullptr && (ucFrame[a] >> 4) == 0x3) pRoute->ucBestaetigt = 1;
             switch (ucFrame[a] >> 4) {
             case 0x0:
                 ier = CONFIRMED(&stVon, ucFrame, a, pRoute);
