@@ -1,5 +1,6 @@
-// The local address the host sends from toward a destination, as that destination sees it (before any
-// address translation on the way): the scanner names its own entry by it when it leaves a BBMD's table.
+// The local address the host sends from toward a destination: the scanner names its own entry by it when it
+// leaves a BBMD's table. Behind address translation the BBMD knows another address and refuses the delete;
+// the entry then lapses with its time-to-live.
 // Nothing is sent: connecting a UDP socket only chooses the route.
 #include <cerrno>
 #include <netinet/in.h>

@@ -6,8 +6,8 @@
 #include "runtime/ut/ut.h"
 #include "scanner/sc_par.h"
 
-// Finished devices free their place; a passed deadline repeats the outstanding request while repetitions
-// are left, else the device is given up.
+// Finished devices free their place; a run-out repetition timer repeats the outstanding request while
+// repetitions are left, else the device is given up.
 static void PLAETZE() {
     for (int i = 0; i < iSC_Parallel && stSC_Par.iErg == 0; i++) {
         SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];

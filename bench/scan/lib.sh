@@ -18,8 +18,9 @@ bench_init() {
 }
 
 # bench_scan DIR BUILDING CATALOGUE [NETSCN_ARG...]: one scan in $work/DIR, with DIR/time.txt holding wall,
-# user and system seconds and peak memory (KiB) of netscn; BENCH_ROUTE names a route file to scan with. A time-out verdict is a figure, not a failure; the
-# benchmark stops only when the bench or netscn fails (exit status, no file).
+# user and system seconds and peak memory (KiB) of netscn; BENCH_ROUTE names a route file to scan with. A
+# time-out verdict is a figure, not a failure; the benchmark stops only when the bench or netscn fails (exit
+# status, no file).
 bench_scan() {
   local dir=$work/$1 building=$2 catalogue=$3 rc=0
   shift 3

@@ -100,6 +100,7 @@ struct BS_HOST {
     std::vector<std::uint16_t> vNets; // networks routed behind this host
     double dLoss = -1;                // chance that a confirmed request is lost; -1 = the building's
     long lDupMs = -1;                 // duplicate answers: as BS_DEVICE, -1 = the building's
+    BS_FAULTS stDelay;                // "delay" after the host line: where its devices start from
     int iFd = -1;
     bool bBbmd = false; // a BBMD: serves the BVLL and carries no device
     BS_BBMD_Struct stBbmd;

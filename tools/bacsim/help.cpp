@@ -78,7 +78,8 @@ Faults, for the last device or object (PROP is a name, a number or * for every p
   abort PROP REASON         answer PROP with an Abort
   delay MS [JITTER]         hold every answer MS milliseconds (device and object delays add up); with
                             JITTER (1 to MS) each answer's delay is drawn evenly from MS - JITTER to
-                            MS + JITTER, from --seed and the request's number at the device or object
+                            MS + JITTER, from --seed and the request's number at the device or object;
+                            after a host line (before its first device) for every device of the host
   cov-after N               when the N-th request arrives, first send a confirmed COV notification to the
                             node that asked (from the device, with its network and MAC when routed)
   whois-after N             when the N-th request arrives, first broadcast a Who-Is from the host

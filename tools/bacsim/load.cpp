@@ -266,6 +266,8 @@ bool DeviceLine(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     }
     if ((d.usNet != 0) != !d.vMac.empty()) return sWhy = "net and mac go together", false;
     BS_HOST &h = b.vHosts[d.uHost];
+    d.stFaults.uDelayMs = h.stDelay.uDelayMs;
+    d.stFaults.uJitterMs = h.stDelay.uJitterMs;
     if (h.bBbmd) return sWhy = "a bbmd host carries no device; put " + a + " on a host of its own", false;
     // One instance may live at several addresses (a misconfigured building); only the address is unique.
     for (const BS_DEVICE &o : b.vDevs) {
@@ -350,6 +352,9 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
             iCharset = static_cast<int>(n);
         return true;
     }
+    if (sKey == "delay" && !b.vHosts.empty() &&
+        (b.vDevs.empty() || b.vDevs.back().uHost + 1 != b.vHosts.size()))
+        return FaultLine(sKey, is, b.vHosts.back().stDelay, sWhy);
     if (b.vDevs.empty()) return sWhy = sKey + " before any device", false;
     BS_DEVICE &d = b.vDevs.back();
     BS_OBJECT &o = d.vObjs.back();

@@ -12,8 +12,8 @@ struct ACCESS {
     std::vector<std::pair<std::uint32_t, long>> vProps; // property, array index (-1 = none)
 };
 
-// The list of read-access specifications; 0 or the reject reason.
-unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::vector<ACCESS> &vSpec) {
+// The read-access blocks of the request; 0 or the reject reason.
+unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::vector<ACCESS> &vBlock) {
     BS_TAG t;
     if (p >= pEnd) return 5; // missing required parameter
     while (p < pEnd) {
@@ -40,7 +40,7 @@ unsigned Request(const std::uint8_t *p, const std::uint8_t *pEnd, std::vector<AC
         }
         p += t.uHdr;
         if (s.vProps.empty()) return 5;
-        vSpec.push_back(s);
+        vBlock.push_back(s);
     }
     return 0;
 }
@@ -93,13 +93,13 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     const std::uint8_t ucInvoke = pApdu[2];
     static constexpr unsigned aMaxApdu[6] = {50, 128, 206, 480, 1024, 1476};
     const unsigned uMax = std::min((pApdu[1] & 0x0F) < 6 ? aMaxApdu[pApdu[1] & 0x0F] : 1476u, stDev.uMaxApdu);
-    std::vector<ACCESS> vSpec;
-    const unsigned uReject = Request(pApdu + 4, pBuf + stFr.uEnd, vSpec);
+    std::vector<ACCESS> vBlock;
+    const unsigned uReject = Request(pApdu + 4, pBuf + stFr.uEnd, vBlock);
     std::size_t uProps = 0;
-    for (const ACCESS &s : vSpec)
+    for (const ACCESS &s : vBlock)
         uProps += s.vProps.size();
     sLog += " svc=read-property-multiple dev=" + std::to_string(stDev.ulInst) +
-            " objs=" + std::to_string(vSpec.size()) + " props=" + std::to_string(uProps) +
+            " objs=" + std::to_string(vBlock.size()) + " props=" + std::to_string(uProps) +
             " invoke=" + std::to_string(ucInvoke);
     if (BS_LOST(stDev, nullptr)) {
         sLog += " answer=lost";
@@ -109,7 +109,7 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     // The device counts the request once, every object named in it once per naming.
     std::vector<BS_OBJECT *> vObj;
     bSilent = BS_SILENT(stDev.stFaults);
-    for (const ACCESS &s : vSpec) {
+    for (const ACCESS &s : vBlock) {
         vObj.push_back(Object(stDev, s.ulObj));
         bSilent = bSilent || (vObj.back() != nullptr && BS_SILENT(vObj.back()->stFaults));
     }
@@ -138,11 +138,11 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     };
     if (uReject != 0) return Whole('r', uReject);
     vAnswer = {0x30, ucInvoke, 0x0E};
-    for (std::size_t i = 0; i < vSpec.size(); ++i) {
+    for (std::size_t i = 0; i < vBlock.size(); ++i) {
         const BS_OBJECT *o = vObj[i];
-        BS_TAG_OBJID(vAnswer, 0, o != nullptr ? (o->ulType << 22) | o->ulInst : vSpec[i].ulObj);
+        BS_TAG_OBJID(vAnswer, 0, o != nullptr ? (o->ulType << 22) | o->ulInst : vBlock[i].ulObj);
         vAnswer.push_back(0x1E);
-        for (const auto &[ulProp, lIdx] : vSpec[i].vProps) {
+        for (const auto &[ulProp, lIdx] : vBlock[i].vProps) {
             BS_TAG_UNSIGNED(vAnswer, 2, 0, ulProp);
             if (lIdx >= 0) BS_TAG_UNSIGNED(vAnswer, 3, 0, static_cast<std::uint32_t>(lIdx));
             std::vector<std::uint8_t> vWert;

@@ -712,6 +712,7 @@ TEST(E2e, SampleBuildingEveryDeviceScanned) {
         LAUF(sGebaeude, "", LESEN(sBeispiel + "/qx/qx04ddev.bn"), "", LESEN(sBeispiel + "/cfg/dp_atb.txt"));
     EXPECT_EQ(s.iRc, 0);
     EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+    EXPECT_EQ(s.sOut.find("doppelt"), std::string::npos) << "a route-file device and its own I-Am";
     KOPF(s.sRef);
 
     // One line per analog, binary and multi-state object, numbered without gaps.

@@ -286,10 +286,10 @@ TEST_F(Sim, DelayAndObjectSilence) {
         << "its neighbour still answers";
 }
 
-// A device of 1 ms never answers before its delay and is not held back beyond it. How close to 1 ms the
-// answers leave is a speed figure: bench/scan/run.sh shows it from the capture (devices' real answer time).
+// A device of 1 ms (its host's delay) never answers before its delay and is not held back beyond it. How
+// close to 1 ms the answers leave is a speed figure: bench/scan/run.sh shows it from the capture.
 TEST_F(Sim, DelayedAnswerLeavesAfterItsDelay) {
-    Start("host 127.0.0.40\ndevice 4001\n  delay 1\nobject AI 1\n  name Eins\n");
+    Start("host 127.0.0.40\n  delay 1\ndevice 4001\nobject AI 1\n  name Eins\n");
     std::vector<double> vUs;
     for (int i = 0; i < 20; ++i) {
         auto t0 = std::chrono::steady_clock::now();
