@@ -175,36 +175,19 @@ TEST_F(BnMsgChk, RoutedDevicesAreKnownByTheirSourceAddress) {
 // kept for the registration; a device outside the range asked for is not learned.
 TEST_F(BnMsgChk, ForwardedFramesComeFromTheNodeInTheirHeader) {
     const IP_PORT stBbmd{0x7F000003, 47808};
-    auto FWD = [](std::uint32_t ulAdr, int iPort, const NT_BYTES &f) {
-        NT_BYTES v{0x81,
-                   0x04,
-                   0x00,
-                   (unsigned char)(f.size() + 6),
-                   (unsigned char)(ulAdr >> 24),
-                   (unsigned char)(ulAdr >> 16),
-                   (unsigned char)(ulAdr >> 8),
-                   (unsigned char)ulAdr,
-                   (unsigned char)(iPort >> 8),
-                   (unsigned char)iPort};
-        for (std::size_t i = 4; i < f.size(); i++)
-            v.push_back(f[i]);
-        return v;
-    };
-    EXPECT_EQ(CHK(FWD(PEER, 47809, IAM_123), stBbmd), -1);
+    EXPECT_EQ(CHK(NT_FWD(IAM_123, PEER, 47809), stBbmd), -1);
     EXPECT_EQ(tabelle[0].stPort.ulAdr, PEER);
     EXPECT_EQ(tabelle[0].stPort.usPort, 47809);
-    EXPECT_EQ(CHK(FWD(PEER, 47809, NT_FRAME({0x00, 0x05, 0x23, 0x0F, 0x0C})), stBbmd), -1);
+    EXPECT_EQ(CHK(NT_FWD(NT_FRAME({0x00, 0x05, 0x23, 0x0F, 0x0C}), PEER, 47809), stBbmd), -1);
     EXPECT_EQ(ANTWORT().size(), 13u); // the Error reached the node in the header
-    EXPECT_EQ(
-        CHK(FWD(PEER, 47809, NT_FRAME({0x00, 0x05, 0x26, 0x0C, 0x0C, 0xFF, 0xFF, 0xFF, 0xFF, 0x19, 0x4D})),
-            stBbmd),
-        -1);
+    const NT_BYTES rp = NT_FRAME({0x00, 0x05, 0x26, 0x0C, 0x0C, 0xFF, 0xFF, 0xFF, 0xFF, 0x19, 0x4D});
+    EXPECT_EQ(CHK(NT_FWD(rp, PEER, 47809), stBbmd), -1);
     EXPECT_EQ(ANTWORT()[6], 0x30); // and so does the own device's answer
-    EXPECT_EQ(CHK(FWD(OWN, 47808, NT_FRAME({0x00, 0x05, 0x27, 0x0F, 0x0C})), stBbmd), -1);
-    EXPECT_EQ(CHK(FWD(0xFFFFFFFF, 47808, NT_FRAME({0x10, 0x00, 0xC4, 0x02, 0x00, 0x00, 0x7C})), stBbmd), -1);
+    EXPECT_EQ(CHK(NT_FWD(NT_FRAME({0x00, 0x05, 0x27, 0x0F, 0x0C}), OWN), stBbmd), -1);
+    EXPECT_EQ(CHK(NT_FWD(NT_FRAME({0x10, 0x00, 0xC4, 0x02, 0x00, 0x00, 0x7C}), 0xFFFFFFFF), stBbmd), -1);
     EXPECT_EQ(tabelle[1].stPort.ulAdr, stBbmd.ulAdr);
     ulQX04_DevMin = 200;
-    EXPECT_EQ(CHK(FWD(PEER, 47809, NT_FRAME({0x10, 0x00, 0xC4, 0x02, 0x00, 0x00, 0x7D})), stBbmd), -1);
+    EXPECT_EQ(CHK(NT_FWD(NT_FRAME({0x10, 0x00, 0xC4, 0x02, 0x00, 0x00, 0x7D}), PEER, 47809), stBbmd), -1);
     ulQX04_DevMin = 0;
     EXPECT_EQ(tabelle[2].ulSDEV, 0xFFFFFFFFu);
     EXPECT_EQ(CHK(NT_RAW({0x81, 0x00, 0x00, 0x06, 0x00, 0x30}), stBbmd), -1);

@@ -38,6 +38,25 @@ inline NT_BYTES NT_RAW(std::initializer_list<int> bytes) {
     return f;
 }
 
+// A Complex-ACK with invoke id 7 of the service iDienst, carrying the given tags and then those of tail.
+inline NT_BYTES NT_ACK(int iDienst, std::initializer_list<int> tags, std::initializer_list<int> tail = {}) {
+    NT_BYTES f = NT_FRAME({0x30, 0x07, iDienst});
+    f.insert(f.end(), tags.begin(), tags.end());
+    f.insert(f.end(), tail.begin(), tail.end());
+    f[2] = (unsigned char)(f.size() >> 8), f[3] = (unsigned char)f.size();
+    return f;
+}
+
+// The frame f as a BBMD relays it in a Forwarded-NPDU, naming the node ulAdr#usPort as its sender.
+inline NT_BYTES NT_FWD(NT_BYTES f, std::uint32_t ulAdr, std::uint16_t usPort = 47808) {
+    f.insert(f.begin() + 4,
+             {(unsigned char)(ulAdr >> 24), (unsigned char)(ulAdr >> 16), (unsigned char)(ulAdr >> 8),
+              (unsigned char)ulAdr, (unsigned char)(usPort >> 8), (unsigned char)usPort});
+    f[1] = 0x04;
+    f[2] = (unsigned char)(f.size() >> 8), f[3] = (unsigned char)f.size();
+    return f;
+}
+
 // A route table of 8192 free records in t, made the layer's table.
 inline void NT_RT_LEER(std::vector<QX04_BN_ROUTE> &t) {
     t.assign(8192, QX04_BN_ROUTE{});

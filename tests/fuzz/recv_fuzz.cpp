@@ -73,15 +73,10 @@ static void ANFRAGE(SC_SCAN_Struct *s, bool bRoutiert) {
         std::memcpy(b, "\x81\x04\x00\x00\x7F\x00\x00\x01\xBA\xC0\x01\x24\x00\x01\x01\x21\xFF", 17);
         a = 17;
     }
-    b[a] = 0x00;
-    b[a + 1] = 0x05;
+    std::memcpy(b + a, "\x00\x05\x00\x0C\x0C\x00\x00\x00\x00\x19\x00\x29", 12); // a confirmed ReadProperty
     b[a + 2] = s->ucInvoke;
-    b[a + 3] = 0x0C;
-    b[a + 4] = 0x0C;
     QX04_BN_L2BNL(s->stObj.ulObjId, b + a + 5);
-    b[a + 9] = 0x19;
     b[a + 10] = (unsigned char)s->usPropId;
-    b[a + 11] = 0x29;
     b[a + 12] = (unsigned char)s->Index;
     b[3] = (unsigned char)(a + (s->Index >= 0 ? 13 : 11));
     s->iAnfrageLen = b[3];
@@ -174,14 +169,9 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
     static unsigned char ucKopie[QX04_BUF_SIZE];
     std::memcpy(ucKopie, QX04_RECV_Buf, (std::size_t)iBvlc);
     static const QX04_BN_RPMREF aListe[] = {{8u << 22 | 100, 76, 3}, {8u << 22 | 100, 76, 4}};
-    static const QX04_BN_RPMREF aObj[] = {{17, 77, -1},
-                                          {17, 28, -1},
-                                          {17, 117, -1},
-                                          {19u << 22 | 18, 77, -1},
-                                          {19u << 22 | 18, 28, -1},
-                                          {19u << 22 | 18, 84, -1},
-                                          {19u << 22 | 18, 74, -1},
-                                          {19u << 22 | 18, 110, -1}};
+    constexpr std::uint32_t ulMv = 19u << 22 | 18; // the multi-state value read ahead
+    static const QX04_BN_RPMREF aObj[] = {{17, 77, -1},   {17, 28, -1},   {17, 117, -1},  {ulMv, 77, -1},
+                                          {ulMv, 28, -1}, {ulMv, 84, -1}, {ulMv, 74, -1}, {ulMv, 110, -1}};
     const bool bObjekte = (ucInvoke >> 1) & 1;
     iSC_Mehrfach = 1;
     SC_SCAN_Struct st;
@@ -195,7 +185,7 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
         SC_OBJ_SETZEN(&st.stObj, 17);
         st.stRpm.iVorErst = 4;
         st.stRpm.iVorAnz = 2;
-        st.stRpm.aVor[0] = SC_VORRAT_Struct{12, 19u << 22 | 18};
+        st.stRpm.aVor[0] = SC_VORRAT_Struct{12, ulMv};
         st.stRpm.aVor[1] = SC_VORRAT_Struct{-1042, 0};
     }
     IP_PORT stZiel;

@@ -806,7 +806,6 @@ TEST(E2e, DuplicatedAndLateAnswersChangeNoLine) {
         std::string sGebaeude, sArgs;
     } const aFall[] = {
         {sViele, "duplicate 50\n" + sViele, ""},
-        {sViele, "duplicate 50\n" + sViele, "-P1"},
         {sViele, "duplicate 50\n" + sViele, "-P8"},
         {sSpaet, sSpaetDelay, ""},
         {sSpaet, sSpaetDelay, "-P4"},
@@ -821,13 +820,11 @@ TEST(E2e, DuplicatedAndLateAnswersChangeNoLine) {
         EXPECT_EQ(OHNE_KOPF(s.sRef), mOrakel[f.sOrakel]) << f.sArgs;
         // The fault happened: copies sent, or a request answered twice.
         std::map<std::string, int> mAntworten;
+        bool bDoppelt = false;
         for (const auto &e : s.vLog)
-            if (e.count("answer") && e.at("answer") != "lost")
-                mAntworten[e.count("dev") ? e.at("dev") + "/" + e.at("invoke") + "/" + e.at("prop") : ""]++;
-        int iDoppelt = 0;
-        for (const auto &[k, n] : mAntworten)
-            iDoppelt += !k.empty() && n > 1;
-        EXPECT_GT(iDoppelt, 0) << f.sArgs;
+            if (e.count("answer") && e.count("dev") && e.at("answer") != "lost")
+                bDoppelt |= ++mAntworten[e.at("dev") + "/" + e.at("invoke") + "/" + e.at("prop")] > 1;
+        EXPECT_TRUE(bDoppelt) << f.sArgs;
     }
 }
 
@@ -1005,11 +1002,14 @@ std::string RPM_GEBAEUDE() {
         "host 10.0.0.20\ndevice 2001\n  rpm off\nobject AI 1\n  name R1/T_Zuluft\n  description Zuluft\n"
         "  units 62\nobject BV 2\n  name R1/T_Pumpe\n  inactive-text Aus\n  active-text Ein\n"
         "host 10.0.0.21\ndevice 2002\n  max-apdu 480\n";
-    for (int i = 1; i <= 6; i++)
-        g += "object AI " + std::to_string(i) + "\n  name R2/T_Raumtemperatur_Gebaeudeteil_Nord_" +
-             std::to_string(i) +
-             "\n  description Raumtemperatur im Gebaeudeteil Nord im Obergeschoss, Sensor " +
-             std::to_string(i) + "\n  units 62\n";
+    // Objects 1 to iBis of a type, in degrees Celsius, their name and description ending in their number.
+    auto REIHE = [&g](const char *cTyp, int iBis, const std::string &sName, const std::string &sText) {
+        for (int i = 1; i <= iBis; i++)
+            g += std::string("object ") + cTyp + " " + std::to_string(i) + "\n  name " + sName +
+                 std::to_string(i) + "\n  description " + sText + std::to_string(i) + "\n  units 62\n";
+    };
+    REIHE("AI", 6, "R2/T_Raumtemperatur_Gebaeudeteil_Nord_",
+          "Raumtemperatur im Gebaeudeteil Nord im Obergeschoss, Sensor ");
     std::string sZustaende = "Aus";
     for (int k = 1; k < 9; k++)
         sZustaende += "|Betriebsart " + std::to_string(k) + " mit langem Zustandstext";
@@ -1017,9 +1017,7 @@ std::string RPM_GEBAEUDE() {
         g += "object MV " + std::to_string(i) + "\n  name R2/T_Betrieb_" + std::to_string(i) + "\n  states " +
              sZustaende + "\n";
     g += "host 10.0.0.22\ndevice 2003\n  drop-above 400\n";
-    for (int i = 1; i <= 8; i++)
-        g += "object AI " + std::to_string(i) + "\n  name R3/T_Vorlauf_" + std::to_string(i) +
-             "\n  description Vorlauftemperatur Kreis " + std::to_string(i) + "\n  units 62\n";
+    REIHE("AI", 8, "R3/T_Vorlauf_", "Vorlauftemperatur Kreis ");
     g += "object BI 9\n  name R3/T_Klappe\n  inactive-text Zu\n  active-text Auf\n"
          "host 10.0.0.23\ndevice 2004 net 7 mac 33\n"
          "object AI 1\n  name R4/T_Ohne_Einheit\n  units 62\n  error units 2 32\n"
@@ -1032,12 +1030,8 @@ std::string RPM_GEBAEUDE() {
          "object AI 7\n  description Ohne Namen\n  units 62\n  error object-name 2 32\n"
          "object AO 8\n  name R4/T_Stellwert\n  units 98\n  polarity 1\n"
          "host 10.0.0.24\ndevice 2005\n  max-apdu 128\n";
-    for (int i = 1; i <= 3; i++)
-        g +=
-            "object AV " + std::to_string(i) + "\n  name R5/T_Sollwert_" + std::to_string(i) +
-            "\n  description Sollwert, dessen Beschreibung allein so lang ist, dass kein Objekt in 128 Bytes "
-            "passt " +
-            std::to_string(i) + "\n  units 62\n";
+    REIHE("AV", 3, "R5/T_Sollwert_",
+          "Sollwert, dessen Beschreibung allein so lang ist, dass kein Objekt in 128 Bytes passt ");
     return g + "host 10.0.0.25\ndevice 2006\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n  units 62\n"
                "object MV 2\n  charset 4\n  name R6/T_Lüftung\n  states Aus|Stufe 1|Lüften\n"
                "object BI 3\n  name R6/T_Störung\n  inactive-text Aus\n  active-text Ein\n";
