@@ -806,6 +806,7 @@ TEST(E2e, DuplicatedAndLateAnswersChangeNoLine) {
         std::string sGebaeude, sArgs;
     } const aFall[] = {
         {sViele, "duplicate 50\n" + sViele, ""},
+        {sViele, "duplicate 50\n" + sViele, "-P1"},
         {sViele, "duplicate 50\n" + sViele, "-P8"},
         {sSpaet, sSpaetDelay, ""},
         {sSpaet, sSpaetDelay, "-P4"},
@@ -996,7 +997,7 @@ TEST(E2e, OneInstanceAtTwoAddressesIsScannedFromTheFirstOnly) {
 
 // A building of one device for each way ReadPropertyMultiple can fail or differ: none at all, a max APDU of
 // 480 with long texts (Aborts), silence on answers above 400 bytes, errors for single properties behind a
-// router, a max APDU of 128 that no object fits, and texts in several character sets.
+// router, a max APDU of 128 that no object fits, and texts in several character sets (with a lost request).
 std::string RPM_GEBAEUDE() {
     std::string g =
         "host 10.0.0.20\ndevice 2001\n  rpm off\nobject AI 1\n  name R1/T_Zuluft\n  description Zuluft\n"
@@ -1032,7 +1033,7 @@ std::string RPM_GEBAEUDE() {
          "host 10.0.0.24\ndevice 2005\n  max-apdu 128\n";
     REIHE("AV", 3, "R5/T_Sollwert_",
           "Sollwert, dessen Beschreibung allein so lang ist, dass kein Objekt in 128 Bytes passt ");
-    return g + "host 10.0.0.25\ndevice 2006\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n  units 62\n"
+    return g + "host 10.0.0.25\ndevice 2006\n  lose-request 2\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n  units 62\n"
                "object MV 2\n  charset 4\n  name R6/T_Lüftung\n  states Aus|Stufe 1|Lüften\n"
                "object BI 3\n  name R6/T_Störung\n  inactive-text Aus\n  active-text Ein\n";
 }
@@ -1058,7 +1059,7 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
             uRp += e.at("svc") == "read-property";
         }
         EXPECT_LT(uRp + uRpm, sRp.vLog.size() / 3) << cArgs;
-        for (const char *c : {"2001 reject", "2002 abort", "2003 dropped", "2005 abort"})
+        for (const char *c : {"2001 reject", "2002 abort", "2003 dropped", "2005 abort", "2006 lost"})
             EXPECT_GT(mAntwort[c], 0) << c << " " << cArgs;
         EXPECT_EQ(mAntwort["2004 ack"], 3) << cArgs; // the errors came inside the answers
         EXPECT_EQ(sRpm.sBefund, "") << cArgs;
