@@ -51,13 +51,15 @@ loss_series() {
   base=$span
   # with a place per device the four devices' requests overlap: a quarter of them in sequence
   k=$([ $# -eq 0 ] && echo 1 || echo 4)
-  printf "  %-24s data points %d, requests %d, %s; scan %.3f s, ratio to requests x %s ms%s %.3f, whole run %.2f s\n" \
+  printf "  %-24s data points %d, requests %d, %s; scan %.3f s, ratio to requests x %s ms%s %.3f," \
     "lossless, default -R" "$points" "$requests" "$verdict" "$span" "$ms" "$([ "$k" = 1 ] || echo " / $k")" \
-    "$(awk -v s="$span" -v n="$requests" -v d="$d" -v k="$k" 'BEGIN { print s / (n * d / k) }')" "$wall"
+    "$(awk -v s="$span" -v n="$requests" -v d="$d" -v k="$k" 'BEGIN { print s / (n * d / k) }')"
+  printf " whole run %.2f s\n" "$wall"
   for loss in 0.005 0.02; do
-    "$top/bench/scan/mkbuilding.sh" points "$loss" | sed "s/^  delay 1\$/  delay $ms/" >"$work/loss$ms-$loss.txt"
+    "$top/bench/scan/mkbuilding.sh" points "$loss" | sed "s/^  delay 1\$/  delay $ms/" \
+      >"$work/loss$ms-$loss.txt"
     for r in $([ $# -eq 0 ] && echo -R0) ""; do
-      bench_scan "loss$ms-$loss$r" "$work/loss$ms-$loss.txt" "$catalogue" $r "$@"
+      bench_scan "loss$ms-$loss$r" "$work/loss$ms-$loss.txt" "$catalogue" ${r:+"$r"} "$@"
       bench_figures "loss$ms-$loss$r" "$d"
       printf "  %-24s data points %d, requests %d (%d lost), %s; scan %.3f s = %.2f x lossless%s, whole run %.2f s\n" \
         "loss $(awk -v l="$loss" 'BEGIN { print 100 * l }') %, ${r:-default -R}" "$points" "$requests" "$lost" \
