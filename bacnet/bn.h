@@ -90,7 +90,7 @@ struct QX04_BN_ROUTE {
     std::uint16_t usVendorId;
     int iStatus;
     std::uint32_t ulZeit;       // loop time of the last update
-    unsigned char ucBestaetigt; // 1 once the device has spoken from this route (I-Am or values): the route is
+    unsigned char ucBestaetigt; // 1 once the device has spoken from this route (I-Am or answer): the route is
                                 // then kept for the run, another address for the instance is a duplicate
 };
 extern std::uint32_t uQX04_Anz_Dev;         // capacity of the device table

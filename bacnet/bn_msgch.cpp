@@ -131,10 +131,12 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
         if (a <= 0 || a >= iLen) {
             UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
         } else {
-            // An acknowledgement with values confirms a route from the route file: the first request to a
-            // device asks for its own device object, which no other device has. An Error, Reject or Abort
-            // may come from another device now living at a stale address.
-            if (pRoute != nullptr && (ucFrame[a] >> 4) == 0x3) pRoute->ucBestaetigt = 1;
+            // An answer (acknowledgement, Error, Reject, Abort) confirms a route from the route file: the scan
+            // has taken it for the device's request, so another address for the instance is named as a
+            // duplicate instead of moving a route the scan no longer asks (even if the Error came from
+            // another device now living at a stale address).
+            if (pRoute != nullptr && (ucFrame[a] >> 4) >= 0x2 && (ucFrame[a] >> 4) <= 0x7)
+                pRoute->ucBestaetigt = 1;
             switch (ucFrame[a] >> 4) {
             case 0x0:
                 ier = CONFIRMED(&stVon, ucFrame, a, pRoute);

@@ -135,14 +135,6 @@ TEST_F(BnMsgChk, RoutesFromIAm) {
     EXPECT_EQ(CHK(NT_FRAME({0x10, 0x00, 0xC4, 0x02, 0x00, 0x00, 0x7D, 0x22, 0x01, 0xE0, 0x91})), -1);
     EXPECT_EQ(tabelle[1].ulSDEV, 125u);
     EXPECT_EQ(tabelle[1].usMaxApdu, 480);
-    // a route-file entry: another device's Error from its address leaves it open to the device's own I-Am;
-    // values from there confirm it
-    const IP_PORT stAlt{0x7F000004, 47808};
-    const int iAlt = QX04_BN_RT_SET(0x0200007E, 0, 0, nullptr, &stAlt);
-    CHK(NT_FRAME({0x50, 7, 0x0C, 0x91, 0x01, 0x91, 0x1F}), stAlt);
-    EXPECT_EQ(tabelle[iAlt].ucBestaetigt, 0);
-    CHK(NT_FRAME({0x30, 7, 0x0C, 0x0C, 0x02, 0x00, 0x00, 0x7E}), stAlt);
-    EXPECT_EQ(tabelle[iAlt].ucBestaetigt, 1);
     EXPECT_TRUE(NT_EL_NEU().empty());
     EXPECT_TRUE(ANTWORT(100).empty());
 }
