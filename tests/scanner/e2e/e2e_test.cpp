@@ -52,9 +52,9 @@ struct Scan {
     double dSek = 0;
     std::string sOut, sRef, sDir;
     std::vector<Eintrag> vLog;
-    std::string sBefund;                 // with a capture: tshark's malformed frames and expert warnings
-    std::vector<std::string> vRahmen;    // with a capture: "source destination PDU-type invoke-id" per frame
-    std::vector<std::string> vRahmenRpm; // the same with service and property identifiers
+    std::string sBefund;              // with a capture: tshark's malformed frames and expert warnings
+    std::vector<std::string> vRahmen; // with a capture, per frame: source destination PDU-type invoke-id
+                                      // confirmed-service property-identifiers
     bool bRef = false, bDev = false;
     std::string sDev;
 
@@ -124,18 +124,12 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
                      "-Y '_ws.malformed || _ws.expert.severity >= warning' 2>/dev/null; done >" +
                      s.sDir + "/befund")
                         .c_str());
-        std::system(
-            (sT + "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id >" + s.sDir + "/rahmen")
-                .c_str());
         std::system((sT +
                      "-T fields -e ip.src -e ip.dst -e bacapp.type -e bacapp.invoke_id "
                      "-e bacapp.confirmed_service -e bacapp.property_identifier >" +
-                     s.sDir + "/rpm")
+                     s.sDir + "/rahmen")
                         .c_str());
         s.sBefund = LESEN(s.sDir + "/befund");
-        std::istringstream ir(LESEN(s.sDir + "/rpm"));
-        for (std::string z; std::getline(ir, z);)
-            s.vRahmenRpm.push_back(z);
         std::istringstream is(LESEN(s.sDir + "/rahmen"));
         for (std::string z; std::getline(is, z);)
             s.vRahmen.push_back(z);
@@ -1033,7 +1027,8 @@ std::string RPM_GEBAEUDE() {
          "host 10.0.0.24\ndevice 2005\n  max-apdu 128\n";
     REIHE("AV", 3, "R5/T_Sollwert_",
           "Sollwert, dessen Beschreibung allein so lang ist, dass kein Objekt in 128 Bytes passt ");
-    return g + "host 10.0.0.25\ndevice 2006\n  lose-request 2\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n  units 62\n"
+    return g + "host 10.0.0.25\ndevice 2006\n  lose-request 2\nobject AI 1\n  charset 5\n  name R6/T_Wärme\n "
+               " units 62\n"
                "object MV 2\n  charset 4\n  name R6/T_Lüftung\n  states Aus|Stufe 1|Lüften\n"
                "object BI 3\n  name R6/T_Störung\n  inactive-text Aus\n  active-text Ein\n";
 }
@@ -1065,7 +1060,7 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
         EXPECT_EQ(sRpm.sBefund, "") << cArgs;
         std::map<std::string, std::string> mOffen; // node and invoke id: the properties asked
         std::size_t uGeprueft = 0;
-        for (const std::string &z : sRpm.vRahmenRpm) {
+        for (const std::string &z : sRpm.vRahmen) {
             std::istringstream iz(z);
             std::string sVon, sNach, sTyp, sInvoke, sDienst, sProps;
             iz >> sVon >> sNach >> sTyp >> sInvoke >> sDienst >> sProps;
