@@ -8,8 +8,7 @@ static const char cRoutine[] = "SC_BBMD_WARTEN";
 
 int SC_BBMD_WARTEN(int iMs) {
     if (UT_TRC_IN()) UT_TRC("\n\n", cRoutine, "Nach Aufruf   ms : %d", iMs);
-    struct timeval tvAb, tv;
-    UT_CLOCK_GET(&tvAb);
+    const std::uint32_t ulAb = UT_MSEK(); // monotonic: setting the clock neither stretches nor cuts the wait
     int ier = -1;
     for (long lRest = iMs; lRest > 0;) {
         if (iQX04_BvlcErg >= 0 && stQX04_BvlcVon.ulAdr == stSC_Bbmd.ulAdr &&
@@ -17,14 +16,8 @@ int SC_BBMD_WARTEN(int iMs) {
             ier = iQX04_BvlcErg;
             break;
         }
-        if (IP_WAIT(iQX04_IP_APP, static_cast<int>(lRest)) > 0) {
-            IP_PORT stVon = {0, 0};
-            int iCmd = 0, iScmd = 0;
-            const int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
-            if (iLen > 0 && QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0) QX04_BN_MSGCHK(&stVon, QX04_RECV_Buf);
-        }
-        UT_CLOCK_GET(&tv);
-        lRest = iMs - ((tv.tv_sec - tvAb.tv_sec) * 1000L + (tv.tv_usec - tvAb.tv_usec) / 1000);
+        if (IP_WAIT(iQX04_IP_APP, static_cast<int>(lRest)) > 0) SC_EMPFANG(nullptr, 0); // no scan state yet
+        lRest = iMs - static_cast<long>(UT_MSEK() - ulAb);
     }
     if (UT_TRC_OUT()) UT_TRC("\n\n", cRoutine, "Vor  RETURN   ier : %d", ier);
     return ier;
