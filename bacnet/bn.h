@@ -52,6 +52,11 @@ int QX04_BN_TAGLEN(const unsigned char *ucTag, const unsigned char *ucEnd = null
 // Numeric value of at most four content bytes; 0xFFFFFFFF = none. iContext: application type that a
 // context-specific tag is decoded as (12 object id, 9 enumerated, 2 unsigned, -1 none).
 std::uint32_t QX04_BN_TAG2L(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
+// Context tag iNum with the unsigned number ulWert in as few content bytes as it needs, at ucOut; its length.
+int QX04_BN_KTAG(unsigned char *ucOut, int iNum, std::uint32_t ulWert);
+// Context tag iNum (not opening or closing) at offset p of a frame of BVLC length iLen: its number into
+// *ulWert and its length; 0 when another tag stands there or it holds no number of at most 32 bits.
+int QX04_BN_KWERT(const unsigned char *ucFrame, int p, int iLen, int iNum, std::uint32_t *ulWert);
 // Character string, at most 255 bytes, in a static buffer valid until the next TAG2C/GETCHAR; null when none.
 char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
 // Character set (its byte in the string, 0 when the string has none) and byte count of the last string

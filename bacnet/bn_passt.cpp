@@ -6,28 +6,17 @@
 #include <cstring>
 #include "bacnet/bn.h"
 
-// A context tag of number iNr with 1 to 4 content bytes at p, before ucEnd: its value, else false.
-static bool KONTEXT(const unsigned char *p, const unsigned char *ucEnd, int iNr, std::uint32_t *ulWert) {
-    if (p >= ucEnd || (*p >> 4) != iNr || (*p & 0x08) == 0) return false;
-    const int l = *p & 0x07;
-    if (l < 1 || l > 4 || p + 1 + l > ucEnd) return false;
-    *ulWert = 0;
-    for (int i = 1; i <= l; i++)
-        *ulWert = *ulWert << 8 | p[i];
-    return true;
-}
-
 // Object identifier, property and, when present, array index of a ReadProperty request or acknowledgement,
 // from offset p on; false when they cannot be read.
 static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3], bool *bIndex) {
-    const unsigned char *ucEnd = ucFrame + QX04_BN_BVLCLEN(ucFrame);
-    const unsigned char *q = ucFrame + p;
+    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
     for (int i = 0; i < 3; i++) {
-        if (!KONTEXT(q, ucEnd, i, &ulWert[i])) {
+        const int l = QX04_BN_KWERT(ucFrame, p, iLen, i, &ulWert[i]);
+        if (l == 0) {
             *bIndex = false;
             return i == 2;
         }
-        q += 1 + (*q & 0x07);
+        p += l;
     }
     *bIndex = true;
     return true;

@@ -7,15 +7,6 @@
 
 static const char cRoutine[] = "QX04_BN_RPMACK";
 
-// Context tag iNum (not opening or closing) at p: its unsigned value into *ulWert and its length, 0 when
-// another tag stands there or it holds no number of at most 32 bits.
-static int KONTEXT(const unsigned char *ucFrame, int p, int iLen, int iNum, std::uint32_t *ulWert) {
-    if (p >= iLen || (ucFrame[p] & 0xF8) != (iNum << 4 | 0x08) || (ucFrame[p] & 7) > 4) return 0;
-    const int l = QX04_BN_TAGLEN(ucFrame + p, ucFrame + iLen);
-    *ulWert = QX04_BN_TAG2L(ucFrame + p, 2, ucFrame + iLen);
-    return l > 1 && *ulWert != 0xFFFFFFFF ? l : 0;
-}
-
 // From the first tag of a value list to its closing tag 4: that tag's offset, 0 when the frame ends first.
 // Constructed values nest their own opening and closing tags.
 static int WERTE(const unsigned char *ucFrame, int p, int iLen) {
@@ -56,14 +47,14 @@ static int ZERLEGEN(const unsigned char *ucFrame, QX04_BN_RPMERG *pErg, int iMax
     int p = a + 3, n = 0;
     while (p < iLen) {
         std::uint32_t ulObj = 0, ulProp = 0, ulIdx = 0;
-        int l = p < iLen && ucFrame[p] == 0x0C ? KONTEXT(ucFrame, p, iLen, 0, &ulObj) : 0;
+        int l = p < iLen && ucFrame[p] == 0x0C ? QX04_BN_KWERT(ucFrame, p, iLen, 0, &ulObj) : 0;
         if (l != 5 || p + l >= iLen || ucFrame[p + l] != 0x1E) return -1;
         p += l + 1;
         do {
-            if ((l = KONTEXT(ucFrame, p, iLen, 2, &ulProp)) == 0 || ulProp > 0x3FFFFF) return -1;
+            if ((l = QX04_BN_KWERT(ucFrame, p, iLen, 2, &ulProp)) == 0 || ulProp > 0x3FFFFF) return -1;
             p += l;
             std::int32_t lIdx = -1;
-            if ((l = KONTEXT(ucFrame, p, iLen, 3, &ulIdx)) > 0) {
+            if ((l = QX04_BN_KWERT(ucFrame, p, iLen, 3, &ulIdx)) > 0) {
                 if (ulIdx > 0x7FFFFFFF) return -1;
                 lIdx = (std::int32_t)ulIdx;
                 p += l;

@@ -3,15 +3,6 @@
 #include <cstring>
 #include "bacnet/bn.h"
 
-// Context tag iNum holding an unsigned number in as few bytes as it needs; its length.
-static int CTX(unsigned char *ucOut, int iNum, std::uint32_t ulWert) {
-    const int n = ulWert <= 0xFF ? 1 : ulWert <= 0xFFFF ? 2 : ulWert <= 0xFFFFFF ? 3 : 4;
-    ucOut[0] = (unsigned char)(iNum << 4 | 0x08 | n);
-    for (int i = 0; i < n; i++)
-        ucOut[1 + i] = (unsigned char)(ulWert >> 8 * (n - 1 - i));
-    return 1 + n;
-}
-
 int QX04_BN_RPMTAGS(const QX04_BN_RPMREF *pRef, int iAnz, unsigned char *ucOut, int iMax) {
     if (iAnz < 1) return -1;
     int n = 0;
@@ -26,8 +17,8 @@ int QX04_BN_RPMTAGS(const QX04_BN_RPMREF *pRef, int iAnz, unsigned char *ucOut, 
             k += 4;
             ucTeil[k++] = 0x1E;
         }
-        k += CTX(ucTeil + k, 0, pRef[i].ulPropId);
-        if (pRef[i].lIndex >= 0) k += CTX(ucTeil + k, 1, (std::uint32_t)pRef[i].lIndex);
+        k += QX04_BN_KTAG(ucTeil + k, 0, pRef[i].ulPropId);
+        if (pRef[i].lIndex >= 0) k += QX04_BN_KTAG(ucTeil + k, 1, (std::uint32_t)pRef[i].lIndex);
         if (bEnde) ucTeil[k++] = 0x1F;
         if (n + k > iMax) return -1;
         if (ucOut != nullptr) std::memcpy(ucOut + n, ucTeil, (std::size_t)k);

@@ -86,7 +86,7 @@ int QX04_BN_RT_SET(std::uint32_t ulObjId, std::uint16_t usSNET, unsigned char uc
             r->usSNET = usSNET;
             r->ucSLEN = ucSLEN;
             if (ucSLEN > 0) std::memcpy(r->ucSADR, ucSADR, ucSLEN);
-            r->stPort = *stPort; // a device that moved to another endpoint is no new route
+            r->stPort = *stPort; // before it has spoken, a device may still move to another endpoint
             if (r->iStatus == 1) r->iStatus = 2;
             r->ulZeit = ulUT_LOOPZeit;
             ier = (int)i;

@@ -8,23 +8,13 @@
 
 static const char cRoutine[] = "SC_INIT";
 
-// Context tag iTag with an unsigned value in as few bytes as it needs (at most 3 for an instance): its
-// length.
-static int SC_WHOIS_TAG(unsigned char *ucOut, int iTag, std::uint32_t ulWert) {
-    const int n = ulWert > 0xFFFF ? 3 : ulWert > 0xFF ? 2 : 1;
-    ucOut[0] = static_cast<unsigned char>(iTag << 4 | 0x08 | n);
-    for (int i = 0; i < n; i++)
-        ucOut[1 + i] = static_cast<unsigned char>(ulWert >> 8 * (n - 1 - i));
-    return 1 + n;
-}
-
 int SC_WHOIS() {
     // Original-Broadcast-NPDU to every network (DNET 65535, hop count 255), Who-Is; with -D the device range.
     unsigned char ucWhoIs[20] = {0x81, 0x0B, 0x00, 0x0C, 0x01, 0x20, 0xFF, 0xFF, 0x00, 0xFF, 0x10, 0x08};
     int iLen = 12;
     if (bSC_Bereich) {
-        iLen += SC_WHOIS_TAG(ucWhoIs + iLen, 0, ulQX04_DevMin);
-        iLen += SC_WHOIS_TAG(ucWhoIs + iLen, 1, ulQX04_DevMax);
+        iLen += QX04_BN_KTAG(ucWhoIs + iLen, 0, ulQX04_DevMin);
+        iLen += QX04_BN_KTAG(ucWhoIs + iLen, 1, ulQX04_DevMax);
         ucWhoIs[3] = static_cast<unsigned char>(iLen);
     }
     int ier = 0;
