@@ -41,9 +41,41 @@ std::uint32_t QX04_BN_OBJINSTANCE(std::uint32_t ulObjId);
 // Next invoke id (255 wraps to 0), kept in ucQX04_InvokeId.
 unsigned char QX04_BN_NXINVOKE();
 
+// ---- BACnet numbers the scanner uses (ASHRAE 135, clause 21) --------------------------------------------
+// Property identifiers.
+constexpr std::uint16_t QX04_PROP_ACTIVE_TEXT = 4;
+constexpr std::uint16_t QX04_PROP_DESCRIPTION = 28;
+constexpr std::uint16_t QX04_PROP_INACTIVE_TEXT = 46;
+constexpr std::uint16_t QX04_PROP_NUMBER_OF_STATES = 74;
+constexpr std::uint16_t QX04_PROP_OBJECT_LIST = 76;
+constexpr std::uint16_t QX04_PROP_OBJECT_NAME = 77;
+constexpr std::uint16_t QX04_PROP_POLARITY = 84;
+constexpr std::uint16_t QX04_PROP_PRESENT_VALUE = 85;
+constexpr std::uint16_t QX04_PROP_STATE_TEXT = 110;
+constexpr std::uint16_t QX04_PROP_UNITS = 117;
+// Object types.
+constexpr std::uint32_t QX04_OBJ_ANALOG_INPUT = 0, QX04_OBJ_ANALOG_OUTPUT = 1, QX04_OBJ_ANALOG_VALUE = 2;
+constexpr std::uint32_t QX04_OBJ_BINARY_INPUT = 3, QX04_OBJ_BINARY_OUTPUT = 4, QX04_OBJ_BINARY_VALUE = 5;
+constexpr std::uint32_t QX04_OBJ_DEVICE = 8;
+constexpr std::uint32_t QX04_OBJ_MULTI_STATE_INPUT = 13, QX04_OBJ_MULTI_STATE_OUTPUT = 14;
+constexpr std::uint32_t QX04_OBJ_MULTI_STATE_VALUE = 19;
+constexpr std::uint32_t QX04_OBJ_INSTANCE_MAX = 0x3FFFFF; // 22 bits; all set = no instance
+// Object identifier of a type and an instance.
+constexpr std::uint32_t QX04_BN_OBJID(std::uint32_t ulTyp, std::uint32_t ulInst) {
+    return ulTyp << 22 | (ulInst & QX04_OBJ_INSTANCE_MAX);
+}
+// Confirmed services and the APDU types of the answers to them (upper nibble of the APDU's first byte).
+constexpr unsigned char QX04_SVC_READ_PROPERTY = 12, QX04_SVC_READ_PROP_MULTIPLE = 14;
+constexpr int QX04_PDU_SIMPLE_ACK = 0x2, QX04_PDU_COMPLEX_ACK = 0x3, QX04_PDU_ERROR = 0x5;
+constexpr int QX04_PDU_REJECT = 0x6, QX04_PDU_ABORT = 0x7;
+// BVLC functions the scanner sends to a BBMD.
+constexpr unsigned char QX04_BVLC_REGISTER_FD = 0x05, QX04_BVLC_DELETE_FDT_ENTRY = 0x08;
+constexpr unsigned char QX04_BVLC_DISTRIBUTE_BROADCAST = 0x09;
+
 // ---- Tag decoding --------------------------------------------------------------------------------------
 // Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
 constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
+constexpr int QX04_TAG_REAL = 4, QX04_TAG_OBJID = 12; // application tags the scanner looks for
 int QX04_BN_TAGNUM(const unsigned char *ucTag);
 // The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
 // counts as a tag of invalid length (0). Inside a received frame pass its end (frame + BVLC length); nullptr
@@ -187,8 +219,14 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
 // 2 it does (invoke id, service, the device asked, and for a ReadProperty-ACK object, property and array
 // index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device
 // to another request (a late or duplicated one); 0 it is no answer from that device.
+// A ReadPropertyMultiple-ACK is decoded for the comparison; with pErg (room for QX04_RPM_MAX) its results are
+// kept there and their count in *piErg, so that the one who asked need not decode it again.
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
-                  const IP_PORT *stZiel);
+                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr);
+// APDU type (QX04_PDU_...) and invoke id of an answer in a received frame that passed the guard; -1 when the
+// frame holds no APDU long enough.
+int QX04_BN_PDUTYP(const unsigned char *ucFrame);
+int QX04_BN_INVOKE(const unsigned char *ucFrame);
 
 // ---- Network messages and own-device responder ---------------------------------------------------------
 // Answers the layer sends: BVLC Original-Unicast-NPDU, NPDU 0x01 0x00, the APDU from offset 6; shorter than

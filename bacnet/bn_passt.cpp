@@ -23,25 +23,31 @@ static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3]
 }
 
 // A ReadPropertyMultiple-ACK answers exactly the properties asked, in their order: its results, written as
-// the tags of a request, are the tags of the request.
-static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int iTagLen) {
-    static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
+// the tags of a request, are the tags of the request. The results land in pErg.
+static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int iTagLen, QX04_BN_RPMERG *pErg,
+                int *piErg) {
     static QX04_BN_RPMREF aRef[QX04_RPM_MAX];
     static unsigned char ucBuf[QX04_BUF_SIZE];
-    const int n = QX04_BN_RPMACK(ucAntwort, aErg, QX04_RPM_MAX);
+    const int n = QX04_BN_RPMACK(ucAntwort, pErg, QX04_RPM_MAX);
+    *piErg = n;
     for (int i = 0; i < n; i++)
-        aRef[i] = aErg[i].stRef;
+        aRef[i] = pErg[i].stRef;
     return n > 0 && QX04_BN_RPMTAGS(aRef, n, ucBuf, QX04_BUF_SIZE) == iTagLen &&
            std::memcmp(ucBuf, ucTags, (std::size_t)iTagLen) == 0;
 }
 
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
-                  const IP_PORT *stZiel) {
+                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg, int *piErg) {
+    static QX04_BN_RPMERG aErg[QX04_RPM_MAX]; // when the caller keeps no results
+    int iErg = 0;
+    if (pErg == nullptr) pErg = aErg;
+    if (piErg == nullptr) piErg = &iErg;
+    *piErg = 0;
     const int a = QX04_BN_POSAPDU(ucAntwort), r = QX04_BN_POSAPDU(ucAnfrage);
     const int iLen = (int)QX04_BN_BVLCLEN(ucAntwort), iAnfLen = (int)QX04_BN_BVLCLEN(ucAnfrage);
     if (a <= 0 || a + 1 >= iLen || r <= 0 || r + 3 >= iAnfLen) return 0;
     const int iTyp = ucAntwort[a] >> 4;
-    if (iTyp != 0x2 && iTyp != 0x3 && iTyp != 0x5 && iTyp != 0x6 && iTyp != 0x7) return 0;
+    if (iTyp < QX04_PDU_SIMPLE_ACK || iTyp > QX04_PDU_ABORT || iTyp == 0x4) return 0; // 0x4: segment ack
 
     // The device asked: behind a router its network and MAC address, else the IP address the request went
     // to (a device may answer from another port, and through a BBMD, which names it in the header).
@@ -61,19 +67,21 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
 
     // The request it answers: invoke id, and the service for the PDUs that name one.
     if (ucAntwort[a + 1] != ucAnfrage[r + 2]) return 1;
-    if (iTyp == 0x2 || iTyp == 0x5) {
+    if (iTyp == QX04_PDU_SIMPLE_ACK || iTyp == QX04_PDU_ERROR) {
         if (a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
-    } else if (iTyp == 0x3) {
+    } else if (iTyp == QX04_PDU_COMPLEX_ACK) {
         // Our requests take no segmented answer: its service and values lie elsewhere.
         if ((ucAntwort[a] & 0x08) != 0 || a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
-        if (ucAnfrage[r + 3] == 12) { // ReadProperty: the object, property and index asked for
+        if (ucAnfrage[r + 3] == QX04_SVC_READ_PROPERTY) { // ReadProperty: the object, property and index asked for
             std::uint32_t ulA[3] = {}, ulR[3] = {};
             bool bIdxA, bIdxR;
             if (!OBJPROP(ucAntwort, a + 3, ulA, &bIdxA) || !OBJPROP(ucAnfrage, r + 4, ulR, &bIdxR) ||
                 bIdxA != bIdxR || ulA[0] != ulR[0] || ulA[1] != ulR[1] || (bIdxA && ulA[2] != ulR[2]))
                 return 1;
         }
-        if (ucAnfrage[r + 3] == 14 && !RPM(ucAntwort, ucAnfrage + r + 4, iAnfLen - r - 4)) return 1;
+        if (ucAnfrage[r + 3] == QX04_SVC_READ_PROP_MULTIPLE &&
+            !RPM(ucAntwort, ucAnfrage + r + 4, iAnfLen - r - 4, pErg, piErg))
+            return 1;
     }
     return 2;
 }

@@ -23,7 +23,10 @@ QX04_BN_ROUTE *QX04_BN_RT_FIND(std::uint32_t ulDev, std::uint16_t usSNET, unsign
     QX04_BN_ROUTE *pRet = nullptr;
     for (std::uint32_t i = 0; BN_ROUTE_QX04_Struct != nullptr && i < uQX04_Anz_Dev; i++) {
         QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[i];
-        if (r->ulSDEV != 0xFFFFFFFF && r->ulSDEV == ulInst) {
+        // Records are claimed without gaps (QX04_BN_RT_SET): the first free one ends the devices known, so a
+        // lookup costs what the site has, not the table's size.
+        if (r->ulSDEV == 0xFFFFFFFF) break;
+        if (r->ulSDEV == ulInst) {
             pRet = r;
             break;
         }

@@ -3,7 +3,8 @@
 #include "ip/ip.h"
 #include "runtime/sy/sy.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/bbmd/sc_bbmd.h"
+#include "scanner/reffile/sc_ref.h"
 
 int SC_EXIT() {
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_EXIT", "Nach Aufruf");

@@ -3,7 +3,9 @@
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/bbmd/sc_bbmd.h"
+#include "scanner/reffile/sc_ref.h"
+#include "scanner/setup/sc_setup.h"
 
 // Start values, set before the arguments are read so that these can override port, address and options.
 static void SC_INIT_START() {
@@ -23,9 +25,9 @@ static void SC_INIT_START() {
     iSC_Mehrfach = 0;
     stSC_Bbmd = {0xFFFFFFFF, 0};
     iSC_BbmdTtl = 60;
-    iSC_BbmdStand = 0;
+    stSC_BbmdStand = SC_BBMD_Struct{};
     ulQX04_DevMin = 0;
-    ulQX04_DevMax = 4194302;
+    ulQX04_DevMax = SC_DEV_MAX;
     bSC_Bereich = false;
     iSC_OptFehler = 0;
 }

@@ -1,8 +1,20 @@
-// The scan: walks the device table device by device and object by object, one request at a time, and
-// writes a data line per data point, until 5 seconds of loop time pass without a request sent.
+// The scan: walks the device table device by device and object by object, one request at a time, and writes
+// a data line per data point, until 5 seconds of loop time pass without a request sent. With -P2 and more
+// the parallel scan (parallel/) does the same for several devices at once.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/bbmd/sc_bbmd.h"
+#include "scanner/loop/sc_ablauf.h"
+#include "scanner/parallel/sc_par.h"
+#include "scanner/walk/sc_scan.h"
+
+// Each pass while no write failed and the deadline is not earlier than the loop time; and, beyond that, while
+// a request is still outstanding whose repetitions are not given up yet.
+static bool SC_PASS_WEITER(const SC_SCAN_Struct *stScan) {
+    const SC_ANFRAGE_Struct &a = stScan->stAnf;
+    return stScan->stGang.iErg == 0 &&
+           (a.ulRecvTmo >= ulUT_LOOPZeit || (a.iWarten == SC_WARTET && SC_FAELLIG(&a) != SC_F_ENDE));
+}
 
 int SC_LOOP() {
     if (iSC_Parallel > 1) return SC_P_LOOP();
@@ -11,22 +23,18 @@ int SC_LOOP() {
     SC_SCAN_NEU(&stScan);
     SC_SCAN_Struct *const apScan[1] = {&stScan};
 
-    // Each pass while no write failed and the deadline has not passed, or a request is outstanding that is
-    // not given up yet:
-    while (stScan.iErg == 0 &&
-           (stScan.ulRecvTmo >= ulUT_LOOPZeit || (stScan.iWarten == SC_WARTET && SC_FAELLIG(&stScan) >= 0))) {
-        // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
-        //    object on and writes its line when it is complete.
+    while (SC_PASS_WEITER(&stScan)) {
+        // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the object
+        //    on and writes its line when it is complete.
         bool bEtwas = SC_EMPF_ALLE(apScan, 1, true);
-        // Its repetition timer ran out and no answer came with them: the same request once more.
-        if (SC_FAELLIG(&stScan) > 0) bEtwas = SC_WIEDERHOL(&stScan) || bEtwas;
-        // 2. Send: the next request, when none is outstanding.
-        bEtwas = SC_ANFRAGE(&stScan) || bEtwas;
-        // 3. The loop clock.
-        SC_PASS_ENDE(bEtwas);
+        // 2. Send: the repetition its timer calls for, or the next request when none is outstanding.
+        bEtwas = SC_AUSTAUSCH(&stScan, true) == SC_GESENDET || bEtwas;
+        SC_BBMD_PFLEGE();     // the registration with a BBMD (-F) is kept up
+        SC_LEERLAUF(bEtwas);  // a pass that did nothing waits briefly for a datagram
+        UT_LOOPTIME();        // 3. The loop clock.
     }
 
     SC_ENDE(&stScan);
-    SC_LOOP_TRC(stScan.iErg, stScan.ulRecvTmo);
-    return stScan.iErg;
+    SC_LOOP_TRC(stScan.stGang.iErg, stScan.stAnf.ulRecvTmo);
+    return stScan.stGang.iErg;
 }

@@ -17,7 +17,8 @@
 #include <vector>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/loop/sc_ablauf.h"
+#include "scanner/walk/sc_scan.h"
 #include "support/netns_guard.h"
 
 int main(int argc, char **argv) {

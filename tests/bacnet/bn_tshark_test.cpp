@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 #include "bacnet/bn.h"
 #include "bn_test.h"
-#include "scanner/sc.h"
+#include "scanner/setup/sc_setup.h"
 #include "support/el_probe.h"
 #include "support/netns_guard.h"
 

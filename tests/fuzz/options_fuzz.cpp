@@ -16,7 +16,7 @@
 #include "fuzz/fz.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/setup/sc_setup.h"
 #include "support/netns_guard.h"
 
 static FILE *fpSenke;

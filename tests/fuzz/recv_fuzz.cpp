@@ -16,7 +16,8 @@
 #include <cstring>
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
-#include "scanner/sc.h"
+#include "scanner/loop/sc_ablauf.h"
+#include "scanner/walk/sc_scan.h"
 #include "scanner/sc_par.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/exchange/sc_austausch.h"
 
 static std::uint32_t ulUhr = 0xFFFFF000; // comes round during the test
 

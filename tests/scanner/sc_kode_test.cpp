@@ -1,7 +1,7 @@
 // The combined code: the first failing phase decides, and the exit status is -code / 100.
 #include <gtest/gtest.h>
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/setup/sc_setup.h"
 
 TEST(CombinedCode, FirstFailingPhaseDecides) {
     EXPECT_EQ(SC_KODE(0, 0, 1), 0);

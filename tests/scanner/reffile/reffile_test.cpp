@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include "runtime/ut/ut.h"
+#include "scanner/reffile/sc_ref.h"
 #include "scanner/sc.h"
 #include "support/nt_tmpdir.h"
 

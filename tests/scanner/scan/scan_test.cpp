@@ -1,6 +1,6 @@
 // The scan's request sequence and its handling of answers and refusals, driven step by step against a device
-// played by the test: requests are read from the send buffer, answers are written into the receive buffer.
-// Nothing is sent (no endpoint is open).
+// played by the test: requests are read from the send buffer, answers are written into the receive buffer and
+// taken through the scan's receive step (guard, message check, matching). Nothing is sent (no endpoint).
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +15,8 @@
 #include <vector>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/sc.h"
+#include "scanner/loop/sc_ablauf.h"
+#include "scanner/walk/sc_scan.h"
 #include "support/nt_tmpdir.h"
 
 namespace {
@@ -140,7 +141,7 @@ class Scan : public NtTmpDirTest {
 
         const Geraet *g = nullptr;
         for (const auto &x : vGeraete)
-            if ((x.ulInst & 0x3FFFFF) == (st.stObj.ulDev & 0x3FFFFF)) g = &x;
+            if ((x.ulInst & 0x3FFFFF) == (st.stGang.stObj.ulDev & 0x3FFFFF)) g = &x;
         EXPECT_NE(g, nullptr);
         Wert w = FEHLER(32);
         if (uProp == 76 && iIdx == 0)
@@ -176,7 +177,10 @@ class Scan : public NtTmpDirTest {
         n += 4;
         r[n++] = 0x19;
         r[n++] = static_cast<unsigned char>(uProp);
-        if (iIdx >= 0) r[n++] = 0x29, r[n++] = static_cast<unsigned char>(iIdx);
+        if (iIdx > 255)
+            r[n++] = 0x2A, r[n++] = static_cast<unsigned char>(iIdx >> 8), r[n++] = static_cast<unsigned char>(iIdx);
+        else if (iIdx >= 0)
+            r[n++] = 0x29, r[n++] = static_cast<unsigned char>(iIdx);
         r[n++] = 0x3E;
         for (unsigned char b : w.ucTag)
             r[n++] = b;
@@ -185,11 +189,26 @@ class Scan : public NtTmpDirTest {
         return 3;
     }
 
+    // Takes the frame in the receive buffer through the receive step, as from the node the request went to.
+    SC_SCAN_Struct *NIMM() {
+        SC_SCAN_Struct *const apScan[1] = {&st};
+        const IP_PORT stVon = {st.stAnf.stZiel.ulAdr, 47809}; // a device may answer from another port
+        return SC_DATAGRAMM_ZUORDNEN(apScan, 1, QX04_RECV_Buf[3], &stVon);
+    }
+    // An Error (class 2, code iCode) for the outstanding request, taken.
+    void ABGELEHNT(int iCode) {
+        const unsigned char uc[] = {0x81, 0x0A, 0x00, 0x0D, 0x01, 0x00, 0x50, st.stAnf.ucInvoke,
+                                    0x0C, 0x91, 0x02, 0x91, static_cast<unsigned char>(iCode)};
+        std::memcpy(QX04_RECV_Buf, uc, sizeof uc);
+        NIMM();
+    }
+
     // Runs the scan until every device is done, as the loop does: send, answer, take the answer.
     void LAUF(int iMax = 100000) {
-        for (int i = 0; i < iMax && st.iErg == 0 && SC_DEV_AKTIV(&st); i++) {
+        for (int i = 0; i < iMax && st.stGang.iErg == 0 && SC_DEV_AKTIV(&st.stGang); i++) {
             if (!SC_ANFRAGE(&st)) continue;
-            SC_ANTWORT(&st, ANTWORT());
+            ANTWORT();
+            NIMM();
         }
     }
 
@@ -242,7 +261,7 @@ TEST_F(Scan, ObjectListWalkAndRequestsPerType) {
         v.push_back({OID(19, 4), 110, i});
     v.push_back({OID(8, 1234), 76, 7});
     EXPECT_EQ(vAnfragen, v);
-    EXPECT_EQ(st.uDevIdx, 1u);
+    EXPECT_EQ(st.stGang.uDevIdx, 1u);
 
     auto z = ZEILEN();
     ASSERT_EQ(z.size(), 3u);
@@ -310,21 +329,25 @@ TEST_F(Scan, DevicesInTableOrderAndAnswersOnlyWhenOutstanding) {
     GERAET(10, {OID(0, 1)});
     GERAET(11, {});
     LAUF();
-    EXPECT_EQ(st.uDevIdx, 2u);
+    EXPECT_EQ(st.stGang.uDevIdx, 2u);
     EXPECT_EQ(vAnfragen.back(), (Anfrage{OID(8, 11), 76, 2}));
 
-    // A refusal that comes while nothing is outstanding (a late duplicate) does not end the device.
+    // A refusal that comes while nothing is outstanding (a late duplicate) does not end the device, nor does
+    // the acknowledgement again.
     SC_SCAN_NEU(&st);
     for (int i = 0; i < 3; i++) { // size, device object, analog input 1
         ASSERT_TRUE(SC_ANFRAGE(&st));
-        SC_ANTWORT(&st, ANTWORT());
+        ANTWORT();
+        NIMM();
     }
-    ASSERT_EQ(st.PROP_Modus, 0);
-    SC_ANTWORT(&st, -1031);
-    SC_ANTWORT(&st, 3);
-    EXPECT_EQ(st.uDevIdx, 0u);
-    EXPECT_EQ(st.PROP_Modus, 0);
-    EXPECT_EQ(st.iWarten, SC_BEREIT);
+    ASSERT_EQ(st.stGang.PROP_Modus, 0);
+    const std::vector<unsigned char> vAck(QX04_RECV_Buf, QX04_RECV_Buf + QX04_RECV_Buf[3]);
+    ABGELEHNT(31);
+    std::memcpy(QX04_RECV_Buf, vAck.data(), vAck.size());
+    EXPECT_EQ(NIMM(), nullptr);
+    EXPECT_EQ(st.stGang.uDevIdx, 0u);
+    EXPECT_EQ(st.stGang.PROP_Modus, 0);
+    EXPECT_EQ(st.stAnf.iWarten, SC_BEREIT);
 }
 
 // Devices that answer nonsense must not keep the scan going for ever.
@@ -345,7 +368,7 @@ TEST_F(Scan, ObjectListThatNeverEndsStopsAtTheLastArrayIndex) {
     Geraet &g = GERAET(8, {});
     g.bEndlos = true;
     LAUF(70000);
-    EXPECT_EQ(st.uDevIdx, 1u);
+    EXPECT_EQ(st.stGang.uDevIdx, 1u);
     ASSERT_EQ(vAnfragen.size(), 65536u);
     EXPECT_EQ(vAnfragen.back(), (Anfrage{OID(8, 8), 76, 65535}));
 }
@@ -355,10 +378,10 @@ TEST_F(Scan, FullDeviceTableEndsAfterItsLastEntry) {
         BN_ROUTE_QX04_Struct[i].ulSDEV = i; // devices with no object list at all
     vGeraete.push_back({0, {}, {}});
     int n = 0;
-    while (SC_DEV_AKTIV(&st) && n < 20000) {
+    while (SC_DEV_AKTIV(&st.stGang) && n < 20000) {
         ASSERT_TRUE(SC_ANFRAGE(&st));
         n++;
-        SC_ANTWORT(&st, -1031);
+        ABGELEHNT(31);
     }
     EXPECT_EQ(n, 8192);
     EXPECT_FALSE(SC_ANFRAGE(&st));
@@ -379,10 +402,12 @@ TEST_F(Scan, VerdictNamesTheMissingReply) {
               std::string::npos);
 
     for (int i = 0; i < 2; i++) { // the device object, then analog input 17
-        SC_ANTWORT(&st, ANTWORT());
+        ANTWORT();
+        NIMM();
         ASSERT_TRUE(SC_ANFRAGE(&st));
     }
-    SC_ANTWORT(&st, ANTWORT()); // element 2 answered; the name is asked for and never comes
+    ANTWORT(); // element 2 answered; the name is asked for and never comes
+    NIMM();
     ASSERT_TRUE(SC_ANFRAGE(&st));
     testing::internal::CaptureStdout();
     SC_ENDE(&st);
@@ -399,7 +424,7 @@ TEST_F(Scan, WriteErrorStopsWithMinus21) {
     LAUF();
     SC_ENDE(&st);
     std::string s = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(st.iErg, -21);
+    EXPECT_EQ(st.stGang.iErg, -21);
     EXPECT_NE(s.find("WRITE-Fehler auf ZDB-Referenz-Datei NETSCN.REF  ***"), std::string::npos);
     EXPECT_NE(s.find("\n\n***  Abbruch nach Fehler -21 ***\n\n\a"), std::string::npos);
 }
@@ -419,15 +444,16 @@ TEST_F(Scan, RepetitionsResendTheOutstandingRequestUnchanged) {
         std::vector<unsigned char> vFrame(QX04_SEND_Buf, QX04_SEND_Buf + QX04_SEND_Buf[3]);
         const unsigned char ucInvoke = ucQX04_InvokeId;
         for (int i = 0; i < iR; i++) {
-            st.ulRecvTmo = 0; // the deadline has passed
+            st.stAnf.ulRecvTmo = 0; // the deadline has passed
             ASSERT_TRUE(SC_WIEDERHOL(&st)) << i;
-            EXPECT_GT(st.ulRecvTmo, 0u);
+            EXPECT_GT(st.stAnf.ulRecvTmo, 0u);
         }
         EXPECT_FALSE(SC_WIEDERHOL(&st)) << "no repetition left with -R" << iR;
-        EXPECT_EQ(std::vector<unsigned char>(st.ucAnfrage, st.ucAnfrage + st.iAnfrageLen), vFrame);
+        EXPECT_EQ(std::vector<unsigned char>(st.stAnf.ucFrame, st.stAnf.ucFrame + st.stAnf.iLen), vFrame);
         EXPECT_EQ(ucQX04_InvokeId, ucInvoke);
-        SC_ANTWORT(&st, ANTWORT()); // the (late) answer of a try
-        EXPECT_EQ(st.iWarten, SC_BEREIT);
+        ANTWORT(); // the (late) answer of a try
+        NIMM();
+        EXPECT_EQ(st.stAnf.iWarten, SC_BEREIT);
         EXPECT_FALSE(SC_WIEDERHOL(&st)) << "nothing outstanding";
     }
     iSC_Wiederhol = 3;

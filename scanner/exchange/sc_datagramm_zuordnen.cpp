@@ -1,0 +1,85 @@
+// One received datagram of a scan pass, for the sequential scan's one state or the parallel scan's places:
+// the receive guard, the message check (which learns routes and answers what is asked of the scanner), and
+// the matching rule, by which only the answer to a state's outstanding request moves that state on. The
+// answer is classified here, once, timed for the device's repetition timer and handed to the walk.
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/walk/sc_scan.h"
+
+static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
+
+// A second answer from the device of stScan (a duplicate, or the answer to an earlier try): how late it came
+// after the latest answer with its invoke id decides how long the id rests before it is used again.
+static void KOPIE(SC_SCAN_Struct *stScan) {
+    const int iInvoke = QX04_BN_INVOKE(QX04_RECV_Buf);
+    const std::uint32_t ulErst = iInvoke >= 0 ? stScan->stAnf.aulAntwortMs[iInvoke] : 0;
+    if (ulErst == 0) return;
+    std::uint32_t ulSpaet = UT_MSEK() - ulErst;
+    if (ulSpaet == 0) ulSpaet = 1;
+    if (ulSpaet > stScan->stAnf.ulKopieMs) stScan->stAnf.ulKopieMs = ulSpaet;
+    if (TEST_T_I || TEST_T_I1)
+        UT_TRC("\n", cRoutine, "Zweite Antwort von Device %lu   Invoke : %d   nach %lu ms",
+               (unsigned long)stScan->stGang.stObj.ulDev, iInvoke, (unsigned long)ulSpaet);
+}
+
+// What the message check's result and the frame say the answer is.
+static int ART(int iErg) {
+    if (iErg == 3) return SC_ANT_WERT;
+    if (iErg <= -1000) return SC_ANT_ABWEIS;
+    return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
+}
+
+SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon) {
+    static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
+    // The guard first: nothing may read a frame whose length field exceeds what arrived.
+    const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
+    SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
+    int iRpmAnz = 0;
+    for (int i = 0; bGueltig && i < iAnz; i++) {
+        SC_SCAN_Struct *k = apScan[i];
+        if (k->stAnf.iLen <= 0) continue; // nothing sent yet
+        const int m = QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz);
+        if (m == 2 && k->stAnf.iWarten == SC_WARTET) {
+            s = k;
+            break;
+        }
+        if (m > 0 && pKopie == nullptr) pKopie = k;
+    }
+    // One scan state is traced for every datagram; of several, the one answered.
+    const SC_SCAN_Struct *t = s != nullptr ? s : iAnz == 1 ? apScan[0] : nullptr;
+    SC_EMPF_TRC(iLen, stVon, bGueltig, t != nullptr ? t->stGang.iObjIdx : -1,
+                t != nullptr ? t->stGang.PROP_Modus : -1);
+
+    // The message check knows one outstanding invoke id: for the moment of the check it is the matched one.
+    const unsigned char ucGezogen = ucQX04_InvokeId;
+    if (s != nullptr) ucQX04_InvokeId = s->stAnf.ucInvoke;
+    const int iErg = bGueltig ? QX04_BN_MSGCHK(stVon, QX04_RECV_Buf) : -1;
+    ucQX04_InvokeId = ucGezogen;
+    if (UT_TRC_IN())
+        UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(stVon));
+
+    if (s == nullptr) {
+        if (pKopie != nullptr) KOPIE(pKopie);
+        return nullptr;
+    }
+    SC_ANFRAGE_Struct &a = s->stAnf;
+    a.bGeantwortet = true;
+    const SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
+    // A ReadProperty answered by an Abort, or by an Error without a code, stays unanswered: its timer repeats
+    // it. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
+    if (a.iArt == SC_ART_RP && (stAntwort.iArt == SC_ANT_ABBRUCH || stAntwort.iArt == SC_ANT_UNKLAR))
+        return nullptr;
+    if (iAnz > 1 && (TEST_T_I || TEST_T_I1))
+        UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",
+               (unsigned long)s->stGang.stObj.ulDev, a.ucInvoke, iErg);
+    SC_RTO_MESSUNG(a.iArt == SC_ART_RP ? &a.stRto : &a.stRtoRpm, a.ulVersuchMs, a.iVersuch);
+    const unsigned char ucInvoke = a.ucInvoke;
+    a.iWarten = SC_ERLEDIGT;
+    SC_ANTWORT(s, &stAntwort);
+    a.iWarten = SC_BEREIT;
+    // An aborted batch is followed by a smaller one, which the scan waits for as for any request.
+    if (stAntwort.iArt == SC_ANT_ABBRUCH) a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
+    const std::uint32_t ulJetzt = UT_MSEK();
+    a.aulAntwortMs[ucInvoke] = ulJetzt != 0 ? ulJetzt : 1;
+    return s;
+}

@@ -1,0 +1,15 @@
+// Timer length of one try: smoothed answer time + 4 x its deviation (1 s before the first answer), kept
+// between floor and ceiling, and doubled per repetition and per doubling kept from earlier requests.
+#include "scanner/exchange/sc_austausch.h"
+
+std::uint32_t SC_RTO_DAUER(const SC_RTO_Struct *stRto, int iVersuch) {
+    std::uint64_t ullMs = SC_RTO_ERST;
+    if (stRto->ulAnz > 0) {
+        const std::uint64_t ullVar4 = 4ULL * stRto->ulVar8;
+        ullMs = (stRto->ulSrtt8 + (ullVar4 > 8 ? ullVar4 : 8) + 7) / 8; // 8: the clock's 1 ms at least
+    }
+    if (ullMs < SC_RTO_BODEN) ullMs = SC_RTO_BODEN;
+    for (int i = 0; i < stRto->iStufe + iVersuch && ullMs < SC_RTO_DECKE; i++)
+        ullMs *= 2;
+    return static_cast<std::uint32_t>(ullMs < SC_RTO_DECKE ? ullMs : SC_RTO_DECKE);
+}

@@ -1,0 +1,34 @@
+// Repeats an unanswered request: a busy controller or one lost datagram must not end the scan of a site.
+// The repetition is the same frame with the same invoke id, so a late answer to an earlier try still counts.
+// An unanswered ReadPropertyMultiple is handed back to the walk instead, which asks for less.
+#include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
+#include "scanner/walk/sc_scan.h"
+
+static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
+
+bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
+    SC_ANFRAGE_Struct &a = stScan->stAnf;
+    if (a.iWarten != SC_WARTET || a.iLen <= 0) return false;
+    if (a.iArt != SC_ART_RP) {
+        const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, -1, nullptr, 0};
+        a.iWarten = SC_ERLEDIGT;
+        SC_ANTWORT(stScan, &stStille);
+        a.iWarten = SC_BEREIT;
+        // The smaller request goes out in the next send step; the scan waits for its answer as for any.
+        a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
+        return false;
+    }
+    if (a.iVersuch >= iSC_Wiederhol) return false;
+    a.iVersuch++;
+    a.stRto.ulWdh++;
+    if (TEST_T_O || TEST_T_O1)
+        UT_TRC("\n\n", cRoutine,
+               "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u   Timer : %lu ms", a.iVersuch,
+               iSC_Wiederhol, stScan->stGang.PROP_Modus, stScan->stGang.iStateSlot, a.ucInvoke,
+               (unsigned long)SC_TIMER(&a, a.iVersuch));
+    IP_SEND(iQX04_IP_APP, &a.stZiel, IP_CMD_DATA, IP_SCMD_SEND, a.iLen, a.ucFrame);
+    a.ulVersuchMs = UT_MSEK();
+    a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
+    return true;
+}

@@ -1,0 +1,14 @@
+// Verdict at the end of the sequential scan: an error, every known device done, or the reply that did not
+// come.
+#include "scanner/loop/sc_ablauf.h"
+#include "scanner/walk/sc_scan.h"
+
+void SC_ENDE(SC_SCAN_Struct *stScan) {
+    const char *acTimeout[1];
+    int n = 0;
+    if (stScan->stGang.iErg == 0 && SC_DEV_AKTIV(&stScan->stGang)) {
+        SC_RTO_TRC(&stScan->stAnf, stScan->stGang.stObj.ulDev);
+        acTimeout[n++] = SC_TMO_ADR(stScan);
+    }
+    SC_URTEIL(stScan->stGang.iErg, acTimeout, n);
+}

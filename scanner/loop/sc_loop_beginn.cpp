@@ -1,0 +1,13 @@
+// Start of a scan, sequential or parallel: entry trace, the loop clock, and the console line that the scan
+// now waits for devices.
+#include "runtime/ut/ut.h"
+#include "scanner/loop/sc_ablauf.h"
+
+void SC_LOOP_BEGINN() {
+    if (UT_TRC_IN()) UT_TRC("\n\n", "SC_LOOP", "Nach Aufruf");
+    // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name
+    // lookups for the route file): the first deadline counts from now, not from then.
+    UT_LOOPTIME();
+    std::printf("\n\n\n%s      Warten auf 'I-Am'", UT_T_TIME());
+    std::fflush(stdout);
+}

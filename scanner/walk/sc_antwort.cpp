@@ -1,0 +1,12 @@
+// What came back for the outstanding request: a ReadProperty's value or refusal goes to the step in
+// progress; what answers a ReadPropertyMultiple goes to its own handling, which hands each value to its step.
+#include "scanner/walk/sc_scan.h"
+
+void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
+    if (stScan->stAnf.iArt != SC_ART_RP) {
+        SC_RPM_ANTWORT(stScan, stAntwort);
+        return;
+    }
+    const SC_WERT_Struct stWert = {SC_Q_RP, 0, -1, 0};
+    SC_SCHRITT_ANTWORT(stScan, stAntwort->iErg, &stWert);
+}

@@ -1,0 +1,110 @@
+// The object walk: device by device, object by object, step by step, as the scan asks its questions and takes
+// the answers; and the scan state that holds a walk with its exchange.
+#pragma once
+#include <cstdint>
+#include "scanner/exchange/sc_austausch.h"
+#include "scanner/reffile/sc_ref.h"
+#include "scanner/rpm/sc_rpm.h"
+
+constexpr int SC_FERTIG = 99;               // scan step: object complete
+constexpr int SC_LISTE_ENDE = 0xFFFF;       // array indexes have 16 bits: a list this long ends there
+struct SC_HALT_Struct;
+struct SC_FRAGE_Struct;
+
+// Where the walk stands: device, object-list element, step of the object in progress.
+struct SC_GANG_Struct {
+    int iErg;              // 0, or -21 after a failed write of a data line
+    std::uint32_t uDevIdx; // entry of the device table being scanned
+    int iObjIdx;           // object-list index last requested, -1 = device not started
+    int PROP_Modus;        // scan step: -1, 0 list element, 1 name, 2 description, 3 units/polarity, 4 states,
+                           // SC_FERTIG
+    int iStateSlot;        // slot of the state text being read, -1 = none yet (the scan loop's "Index")
+    std::uint16_t usPropId; // property of the last request
+    unsigned uZeile;       // next data-line number
+    SC_OBJ_Struct stObj;   // the object in progress
+};
+
+// One scan: the walk of one device at a time and its one outstanding request. The sequential scan has one, a
+// place of the parallel scan has one.
+struct SC_SCAN_Struct {
+    SC_GANG_Struct stGang;
+    SC_ANFRAGE_Struct stAnf;
+    SC_RPM_Struct stRpm;
+    // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
+    // they go to the reference file at once (always so in the sequential scan).
+    SC_HALT_Struct *pHalten;
+};
+
+// Where a step finds the value it is handed.
+constexpr int SC_Q_RP = 0;     // the ReadProperty-ACK in the receive buffer
+constexpr int SC_Q_POS = 1;    // the value tag at iPos of the receive buffer
+constexpr int SC_Q_VORRAT = 2; // an object-list element read ahead, already decoded
+struct SC_WERT_Struct {
+    int iQuelle;
+    int iPos;
+    int iTag; // read ahead: the application tag (-1 none)
+    std::uint32_t ulWert;
+};
+
+// Starting values of the scan state: first device, no object, deadline 5 seconds ahead.
+void SC_SCAN_NEU(SC_SCAN_Struct *stScan);
+// Device table entry at the device index is in use (a full table ends after its last entry).
+bool SC_DEV_AKTIV(const SC_GANG_Struct *stGang);
+// A device is started: its console line, and nothing learnt about the one before.
+void SC_DEV_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
+// The device's object list has ended: the walk moves to the next entry of the device table.
+void SC_DEV_ENDE(SC_SCAN_Struct *stScan);
+// Whether the walk finished the device at table index uDev (for the console's duplicate lines).
+bool SC_DEV_GESCANNT(std::uint32_t uDev);
+// Starts the next object-list element (the first one when the device is not started): false when the list
+// ends at the last 16-bit index, and the device with it.
+bool SC_OBJ_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
+// Send step: the next request for the device at the device index, when one may be sent. True when sent.
+bool SC_ANFRAGE(SC_SCAN_Struct *stScan);
+// Builds and sends the ReadProperty of the walk's object and property (iArrIdx >= 0: that array element).
+bool SC_RP_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev, int iArrIdx);
+// The property the next step of the object in progress asks for, and in *iArrIdx the array index of a state
+// text (else -1); the walk is not moved.
+std::uint16_t SC_FRAGE(const SC_GANG_Struct *stGang, int *iArrIdx);
+// The request-table row of that step (nullptr past the last step).
+const SC_FRAGE_Struct *SC_FRAGE_ZEILE(const SC_GANG_Struct *stGang);
+// Takes that step: the walk moves to it; its property also in usPropId.
+std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx);
+// One row of the request table: what the scan asks of a data point at one step.
+constexpr unsigned char SC_GR_ANALOG = 1, SC_GR_ZWEI = 2, SC_GR_MEHR = 4; // data-point groups
+constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;     // the kind of value answered
+constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
+struct SC_FRAGE_Struct {
+    unsigned char ucGruppen; // the groups that ask it
+    signed char cSchritt;    // the scan step
+    bool bErst;              // only while nothing of the states is read (state slot and count both -1)
+    std::uint16_t usProp;
+    unsigned char ucWert;    // SC_W_...
+    signed char cSlot;       // state slot afterwards: a slot, SC_SLOT_BLEIBT, or SC_SLOT_WEITER (the next one)
+    signed char cZustaende;  // state count afterwards, -1 = unchanged
+};
+// The group of a data point: analog by its data-point type, two-state by its object type (0 to 5), else
+// multi-state.
+unsigned char SC_GRUPPE(std::uint32_t ulObjId, unsigned uDP_Type);
+// The rows a data point of object identifier ulObjId is asked, in the order of its steps, into apFrage (room
+// for SC_FRAGEN_MAX): their number. ReadPropertyMultiple asks them at once, a state-text array whole.
+constexpr int SC_FRAGEN_MAX = 5;
+int SC_FRAGEN(std::uint32_t ulObjId, const SC_FRAGE_Struct **apFrage);
+// The kind of value (SC_W_...) a property of the table answers with, 0 for one not in it.
+unsigned char SC_WERTART(std::uint32_t ulProp);
+// What came back for the outstanding request, from the exchange.
+void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+// The answer to the step in progress (iErg 3 with its value, -1000 and below a refusal), by the
+// acknowledgement and refusal tables; a completed object becomes its data line.
+void SC_SCHRITT_ANTWORT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);
+// The acknowledgement of the step in progress, by scan step.
+void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *stWert);
+// An Error or Reject for the step in progress, by scan step.
+void SC_ABWEIS(SC_SCAN_Struct *stScan);
+// Value handed to a step for usPropId: the application tag, its value in *ulWert, or -1.
+int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t *ulWert);
+// Text handed to a step, as the reference file needs it: UCS-2 and UCS-4 always in the loader's code page,
+// UTF-8 and ISO 8859-1 with -U, every other set byte for byte; null when none; valid until the next call.
+const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId);
+// A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
+int SC_ZEILE_AUSGEBEN(SC_SCAN_Struct *stScan);
