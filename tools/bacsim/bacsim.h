@@ -182,6 +182,11 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr);
 // sLogSent, when given, goes into the request log as the frame leaves.
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
              const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs, const std::string &sLogSent = "");
+// When set, every frame goes to this function instead of the network: a test plays the building in its own
+// process and delivers the answers itself.
+using BS_SENKE_FN = void (*)(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
+                             const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs);
+extern BS_SENKE_FN pfBS_Senke;
 // Sends what is due; returns when the next queued frame is due (nanoseconds on CLOCK_MONOTONIC), -1 when
 // none is waiting. A delayed answer is due its delay after the request it answers arrived.
 std::int64_t BS_SEND_DUE();

@@ -205,8 +205,11 @@ bool BS_NET_OPEN(BS_BUILDING &stBld, std::string &sErr) {
     return true;
 }
 
+BS_SENKE_FN pfBS_Senke = nullptr;
+
 void BS_SEND(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
              const std::vector<std::uint8_t> &vFrame, unsigned uDelayMs, const std::string &sLogSent) {
+    if (pfBS_Senke != nullptr) return pfBS_Senke(uHost, ulIp, usPort, vFrame, uDelayMs);
     std::int64_t llFrom = llArrival >= 0 ? llArrival : BS_NOW_NS();
     vPending.push_back(
         {llFrom + static_cast<std::int64_t>(uDelayMs) * 1000000, uHost, ulIp, usPort, vFrame, -1, sLogSent});
