@@ -16,9 +16,8 @@
 #include <cstring>
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
-#include "scanner/loop/sc_ablauf.h"
 #include "scanner/walk/sc_scan.h"
-#include "scanner/sc_par.h"
+#include "scanner/parallel/sc_par.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
 #include "support/netns_guard.h"
@@ -67,7 +66,7 @@ static void TABELLE_PRUEFEN() {
 // The ReadProperty request the state awaits the answer to, as the scanner sends it: to the device directly,
 // or through a router to network 1, MAC 0x21 (a device of the table when it is long enough).
 static void ANFRAGE(SC_SCAN_Struct *s, bool bRoutiert) {
-    unsigned char *b = s->ucAnfrage;
+    unsigned char *b = s->stAnf.ucFrame;
     int a = 6;
     std::memcpy(b, "\x81\x0A\x00\x00\x01\x04", 6);
     if (bRoutiert) {
@@ -75,12 +74,12 @@ static void ANFRAGE(SC_SCAN_Struct *s, bool bRoutiert) {
         a = 17;
     }
     std::memcpy(b + a, "\x00\x05\x00\x0C\x0C\x00\x00\x00\x00\x19\x00\x29", 12); // a confirmed ReadProperty
-    b[a + 2] = s->ucInvoke;
-    QX04_BN_L2BNL(s->stObj.ulObjId, b + a + 5);
-    b[a + 10] = (unsigned char)s->usPropId;
-    b[a + 12] = (unsigned char)s->Index;
-    b[3] = (unsigned char)(a + (s->Index >= 0 ? 13 : 11));
-    s->iAnfrageLen = b[3];
+    b[a + 2] = s->stAnf.ucInvoke;
+    QX04_BN_L2BNL(s->stGang.stObj.ulObjId, b + a + 5);
+    b[a + 10] = (unsigned char)s->stGang.usPropId;
+    b[a + 12] = (unsigned char)s->stGang.iStateSlot;
+    b[3] = (unsigned char)(a + (s->stGang.iStateSlot >= 0 ? 13 : 11));
+    s->stAnf.iLen = b[3];
 }
 
 // An object at a scan step, awaiting the answer with the given invoke id from the sender; its data-point type
@@ -89,26 +88,26 @@ static void OBJEKT(SC_SCAN_Struct *s, unsigned char ucInvoke, const IP_PORT &stV
                    bool bRoutiert) {
     static constexpr std::uint32_t aTyp[] = {0, 3, 13, 8};
     SC_SCAN_NEU(s);
-    s->uDevIdx = uDev;
-    SC_OBJ_NEU(&s->stObj, 100 + uDev);
-    SC_OBJ_SETZEN(&s->stObj, aTyp[ucInvoke % 4] << 22 | 17);
-    s->iObjIdx = 3;
-    s->PROP_Modus = ucInvoke / 4 % 6 - 1; // -1 (nothing outstanding in that step) to 4
-    s->Index = ucInvoke / 24 % 3 - 1;
-    s->stObj.NoState = ucInvoke / 72 % 3 == 0 ? -1 : 3;
-    s->usPropId = ucInvoke;
-    s->iWarten = SC_WARTET;
-    s->ucInvoke = ucInvoke;
-    s->stZiel = stVon;
+    s->stGang.uDevIdx = uDev;
+    SC_OBJ_NEU(&s->stGang.stObj, 100 + uDev);
+    SC_OBJ_SETZEN(&s->stGang.stObj, aTyp[ucInvoke % 4] << 22 | 17);
+    s->stGang.iObjIdx = 3;
+    s->stGang.PROP_Modus = ucInvoke / 4 % 6 - 1; // -1 (nothing outstanding in that step) to 4
+    s->stGang.iStateSlot = ucInvoke / 24 % 3 - 1;
+    s->stGang.stObj.NoState = ucInvoke / 72 % 3 == 0 ? -1 : 3;
+    s->stGang.usPropId = ucInvoke;
+    s->stAnf.iWarten = SC_WARTET;
+    s->stAnf.ucInvoke = ucInvoke;
+    s->stAnf.stZiel = stVon;
     ANFRAGE(s, bRoutiert);
 }
 
 // A state that moved on did so for the answer to its request: its invoke id, from the device it asked.
 static void BEWEGT(const SC_SCAN_Struct &s, const IP_PORT &stVon) {
-    if (s.iWarten == SC_WARTET) return;
+    if (s.stAnf.iWarten == SC_WARTET) return;
     const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
-    FZ_CHECK(a > 0 && QX04_RECV_Buf[a + 1] == s.ucInvoke);
-    FZ_CHECK(QX04_BN_PASST(QX04_RECV_Buf, &stVon, s.ucAnfrage, &s.stZiel) == 2);
+    FZ_CHECK(a > 0 && QX04_RECV_Buf[a + 1] == s.stAnf.ucInvoke);
+    FZ_CHECK(QX04_BN_PASST(QX04_RECV_Buf, &stVon, s.stAnf.ucFrame, &s.stAnf.stZiel) == 2);
 }
 
 // The scan's receive step, sequential and parallel: the object moves on at most by one step, a state moves on
@@ -121,13 +120,13 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     OBJEKT(&st, ucInvoke, stVon, 0, ucInvoke & 1);
     ucQX04_InvokeId = ucInvoke;
     SC_SCAN_Struct *const apSeq[1] = {&st};
-    SC_DATEN(apSeq, 1, iLen, &stVon);
+    SC_DATAGRAMM_ZUORDNEN(apSeq, 1, iLen, &stVon);
     FZ_CHECK(ucQX04_InvokeId == ucInvoke);
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     BEWEGT(st, stVon);
-    FZ_CHECK(st.iWarten == SC_WARTET || st.iWarten == SC_BEREIT);
-    FZ_CHECK(st.PROP_Modus >= -1 && st.PROP_Modus <= 4);
-    FZ_CHECK(std::strlen(st.stObj.cDpId) <= 17 && std::strlen(st.stObj.cText) <= 23);
+    FZ_CHECK(st.stAnf.iWarten == SC_WARTET || st.stAnf.iWarten == SC_BEREIT);
+    FZ_CHECK(st.stGang.PROP_Modus >= -1 && st.stGang.PROP_Modus <= 4);
+    FZ_CHECK(std::strlen(st.stGang.stObj.cDpId) <= 17 && std::strlen(st.stGang.stObj.cText) <= 23);
 
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     iSC_Parallel = 4;
@@ -143,22 +142,24 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
         IP_PORT stZiel = stVon;
         stZiel.ulAdr += (std::uint32_t)(i & 1); // places 1 and 3 asked another node
         OBJEKT(&p.stScan, (unsigned char)(ucInvoke + i / 2), stZiel, (std::uint32_t)i, i >= 2);
-        if (i > 0) p.stScan.uZeile = 0, p.stScan.pHalten = &stSC_Par.dqHalt.back();
+        if (i > 0) p.stScan.stGang.uZeile = 0, p.stScan.pHalten = &stSC_Par.dqHalt.back();
     }
     ucQX04_InvokeId = stSC_Par.ucGezogen;
-    SC_SCAN_Struct *apScan[SC_PLATZ_MAX];
-    const int iAnz = SC_P_ZUSTAENDE(apScan);
-    SC_DATEN(apScan, iAnz, iLen, &stVon);
+    SC_SCAN_Struct *apScan[4];
+    const int iAnz = 4;
+    for (int i = 0; i < iAnz; i++)
+        apScan[i] = &stSC_Par.aPlatz[(std::size_t)i].stScan;
+    SC_DATAGRAMM_ZUORDNEN(apScan, iAnz, iLen, &stVon);
     FZ_CHECK(ucQX04_InvokeId == stSC_Par.ucGezogen);
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     int iBewegt = 0;
     for (int i = 0; i < 4; i++) {
-        iBewegt += stSC_Par.aPlatz[(std::size_t)i].stScan.iWarten != SC_WARTET;
+        iBewegt += stSC_Par.aPlatz[(std::size_t)i].stScan.stAnf.iWarten != SC_WARTET;
         BEWEGT(stSC_Par.aPlatz[(std::size_t)i].stScan, stVon);
     }
     FZ_CHECK(iBewegt <= 1);
-    FZ_CHECK(stSC_Par.aPlatz[1].stScan.iWarten == SC_WARTET &&
-             stSC_Par.aPlatz[3].stScan.iWarten == SC_WARTET);
+    FZ_CHECK(stSC_Par.aPlatz[1].stScan.stAnf.iWarten == SC_WARTET &&
+             stSC_Par.aPlatz[3].stScan.stAnf.iWarten == SC_WARTET);
     iSC_Parallel = 1;
 }
 
@@ -177,13 +178,13 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
     iSC_Mehrfach = 1;
     SC_SCAN_Struct st;
     OBJEKT(&st, ucInvoke, stVon, 0, false);
-    SC_OBJ_NEU(&st.stObj, 100);
-    st.PROP_Modus = 0;
-    st.Index = -1;
-    st.stRpm.iArt = bObjekte ? SC_RPM_OBJEKTE : SC_RPM_LISTE;
-    st.stRpm.iAnz = 2;
+    SC_OBJ_NEU(&st.stGang.stObj, 100);
+    st.stGang.PROP_Modus = 0;
+    st.stGang.iStateSlot = -1;
+    st.stAnf.iArt = bObjekte ? SC_ART_OBJEKTE : SC_ART_LISTE;
+    st.stAnf.iAnz = 2;
     if (bObjekte) {
-        SC_OBJ_SETZEN(&st.stObj, 17);
+        SC_OBJ_SETZEN(&st.stGang.stObj, 17);
         st.stRpm.iVorErst = 4;
         st.stRpm.iVorAnz = 2;
         st.stRpm.aVor[0] = SC_VORRAT_Struct{12, ulMv};
@@ -191,18 +192,18 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
     }
     IP_PORT stZiel;
     ucQX04_InvokeId = (unsigned char)(ucInvoke - 1);
-    const int n = QX04_BN_RPM(100, bObjekte ? aObj : aListe, bObjekte ? 8 : 2, &stZiel, st.ucAnfrage);
+    const int n = QX04_BN_RPM(100, bObjekte ? aObj : aListe, bObjekte ? 8 : 2, &stZiel, st.stAnf.ucFrame);
     ucQX04_InvokeId = ucInvoke;
     if (n <= 0) return; // device 100 is not in the table
-    st.iAnfrageLen = n;
+    st.stAnf.iLen = n;
     SC_SCAN_Struct *const apSeq[1] = {&st};
-    SC_DATEN(apSeq, 1, iLen, &stVon);
+    SC_DATAGRAMM_ZUORDNEN(apSeq, 1, iLen, &stVon);
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     BEWEGT(st, stVon);
-    FZ_CHECK(st.iWarten == SC_WARTET || (st.iWarten == SC_BEREIT && st.stRpm.iArt == 0));
-    FZ_CHECK(st.stRpm.iWertPos == 0 && st.stRpm.iVorAnz <= QX04_RPM_MAX);
-    FZ_CHECK(st.PROP_Modus >= -1 && st.PROP_Modus <= 4);
-    FZ_CHECK(std::strlen(st.stObj.cDpId) <= 17 && std::strlen(st.stObj.cText) <= 23);
+    FZ_CHECK(st.stAnf.iWarten == SC_WARTET || st.stAnf.iWarten == SC_BEREIT);
+    FZ_CHECK(st.stRpm.iVorAnz <= QX04_RPM_MAX);
+    FZ_CHECK(st.stGang.PROP_Modus >= -1 && st.stGang.PROP_Modus <= 4);
+    FZ_CHECK(std::strlen(st.stGang.stObj.cDpId) <= 17 && std::strlen(st.stGang.stObj.cText) <= 23);
     iSC_Mehrfach = 0;
 }
 
