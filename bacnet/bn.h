@@ -129,7 +129,9 @@ struct QX04_BN_ROUTE {
     std::uint32_t ulZeit;       // loop time of the last update
     unsigned char ucBestaetigt; // 1 once the device has spoken from this route (I-Am or answer): the route is
                                 // then kept for the run, another address for the instance is a duplicate
+    unsigned char ucGelernt;    // how the device became known first: QX04_GELERNT_..., 0 = not yet
 };
+constexpr unsigned char QX04_GELERNT_ROUTENDATEI = 1, QX04_GELERNT_IAM = 2, QX04_GELERNT_BBMD = 3;
 extern std::uint32_t uQX04_Anz_Dev;         // capacity of the device table
 extern QX04_BN_ROUTE *BN_ROUTE_QX04_Struct; // the device table, allocated by the scanner set-up
 int QX04_BN_RT_INIT();                      // reads "qx/qx04ddev.bn"; 0
@@ -237,6 +239,8 @@ int QX04_BN_REPLY(const IP_PORT *stPort, unsigned char *ucBuf, int iLen);
 // Writes the APDU of an Error (class and code enumerated) from offset 6 of ucBuf; the frame length, 13.
 int QX04_BN_ERRPDU(unsigned char *ucBuf, unsigned char ucInvoke, unsigned char ucService, unsigned char ucClass,
                    unsigned char ucCode);
+// Error class of an Error PDU in a received frame that passed the guard; -1 when it holds none.
+int QX04_BN_FEHLERKLASSE(const unsigned char *ucFrame);
 // Network-layer messages: traced, never answered; 0.
 int QX04_BN_MSGNW(const IP_PORT *stPort, const unsigned char *ucFrame);
 // ReadProperty addressed to the scanner: answered from the own-device table or refused with an Error; 0.

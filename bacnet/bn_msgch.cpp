@@ -43,6 +43,7 @@ static void IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::
     if (iRec < 0) return;
     QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[iRec];
     r->ucBestaetigt = 1; // the device has spoken from this route
+    if (r->ucGelernt == 0) r->ucGelernt = ucFrame[1] == 0x04 ? QX04_GELERNT_BBMD : QX04_GELERNT_IAM;
     p += l;
     const int iContext[3] = {2, 9, 2};
     for (int i = 0; i < 3; i++) {

@@ -14,6 +14,7 @@ void SC_ANFRAGE_SENDEN(SC_ANFRAGE_Struct *stAnf, int iLen, const IP_PORT *stZiel
     stAnf->iArt = iArt;
     stAnf->iAnz = iAnz;
     stAnf->iVersuch = 0;
+    stAnf->ulAnfragen++;
     stAnf->ulVersuchMs = UT_MSEK();
     stAnf->iWarten = SC_WARTET;
     stAnf->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);

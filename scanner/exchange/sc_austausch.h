@@ -61,6 +61,8 @@ struct SC_ANFRAGE_Struct {
     std::uint32_t ulAufgabe;   // loop time (repetitions + 1) x 5 s after its first try: no give-up before
     bool bUnbaubar;            // the last request could not be built: nothing was sent, no answer will come
     bool bGeantwortet;         // the device has answered a request since it was started
+    std::uint32_t ulAnfragen;  // requests sent to the device (repetitions not counted)
+    std::uint32_t ulStille;    // tries to the device that went unanswered until the timer ran out
     // Answer times of the device: of single ReadProperty answers, and apart from them of ReadPropertyMultiple
     // answers, which carry many values and take longer.
     SC_RTO_Struct stRto, stRtoRpm;
@@ -78,6 +80,7 @@ constexpr int SC_ANT_ABWEIS = 2;  // an Error (iErg -1000 - code) or Reject (-20
 constexpr int SC_ANT_ABBRUCH = 3; // an Abort
 constexpr int SC_ANT_UNKLAR = 4;  // an answer with nothing to take (an Error without a code)
 constexpr int SC_ANT_STILLE = 5;  // a ReadPropertyMultiple left unanswered: it is not sent again
+constexpr int SC_ERG_ABBRUCH = -3000; // an Abort taken as a refusal: SC_ERG_ABBRUCH - its reason
 struct SC_ANTWORT_Struct {
     int iArt;                   // SC_ANT_...
     int iErg;                   // the message check's result

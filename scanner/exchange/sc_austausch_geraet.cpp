@@ -4,6 +4,7 @@
 
 void SC_AUSTAUSCH_GERAET(SC_ANFRAGE_Struct *stAnf) {
     stAnf->bGeantwortet = false;
+    stAnf->ulAnfragen = stAnf->ulStille = 0;
     stAnf->aulAntwortMs.fill(0);
     stAnf->ulKopieMs = 0;
     stAnf->stRto = SC_RTO_Struct{};

@@ -10,6 +10,7 @@ static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whos
 bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     SC_ANFRAGE_Struct &a = stScan->stAnf;
     if (a.iWarten != SC_WARTET || a.iLen <= 0) return false;
+    if (a.iArt != SC_ART_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
     if (a.iArt != SC_ART_RP) {
         const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, -1, nullptr, 0};
         a.iWarten = SC_ERLEDIGT;

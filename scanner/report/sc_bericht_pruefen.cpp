@@ -1,0 +1,27 @@
+// Before anything is sent: a report that could not be written at the end would cost the engineer the scan,
+// so its name is tried now (a file of that name and ".tmp" is made and removed), and the command line kept.
+#include <cstdio>
+#include <sys/time.h>
+#include "runtime/ut/ut.h"
+#include "scanner/report/sc_bericht.h"
+
+int SC_BERICHT_PRUEFEN(int argc, char **argv) {
+    SC_BERICHT_Struct &b = stSC_Bericht;
+    if (!b.bAn) return 0;
+    b.vArgumente.clear();
+    for (int i = 1; i < argc && argv[i] != nullptr; i++)
+        b.vArgumente.emplace_back(argv[i]);
+    struct timeval tv;
+    UT_CLOCK_GET(&tv);
+    b.llBeginnSek = tv.tv_sec;
+    if (b.sDatei.empty()) return 0;
+    const std::string sTmp = b.sDatei + ".tmp";
+    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
+    if (fp == nullptr) {
+        std::printf("\n\n***  OPEN-Fehler auf Bericht %s ***", b.sDatei.c_str());
+        return -13;
+    }
+    std::fclose(fp);
+    std::remove(sTmp.c_str());
+    return 0;
+}
