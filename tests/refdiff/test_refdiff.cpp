@@ -90,6 +90,10 @@ struct Fall {
     // sAlt empty: no file alt.ref
 };
 
+void PrintTo(const Fall &f, std::ostream *os) {
+    *os << f.cName;
+}
+
 class Refdiff : public NtTmpDirTest, public ::testing::WithParamInterface<Fall> {};
 
 TEST_P(Refdiff, Compares) {
@@ -111,7 +115,7 @@ TEST_P(Refdiff, Compares) {
 const std::string A = DATEI(BASIS), E = DATEI(EINGEFUEGT), G = DATEI(GEAENDERT), P = DATEI(PLAN, false);
 
 INSTANTIATE_TEST_SUITE_P(
-    Faelle, Refdiff,
+    refdiff, Refdiff,
     ::testing::Values(
         Fall{"identical", A, A, "", 0, SUMME(0, 0, 0, 0, 5), ""},
         Fall{"inserted", A, E, "", 1, "+ " + ZEILE(E, 2) + SUMME(1, 0, 0, 2, 3), ""},
