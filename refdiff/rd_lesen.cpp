@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include "refdiff/rd.h"
 
 static const char cRoutine[] = "RD_LESEN";
@@ -29,6 +30,9 @@ static bool INHALT(RD_DATEI_Struct *st) {
         RD_MELDUNG(cRoutine, -1, st->cName, 0, std::strerror(errno));
         return false;
     }
+    // Room for a plain file at once: no copies while it grows (a folder's size is no byte count).
+    if (struct stat stStat; fstat(fileno(fp), &stStat) == 0 && S_ISREG(stStat.st_mode))
+        st->sInhalt.reserve(static_cast<std::size_t>(stStat.st_size));
     for (std::size_t n; (n = std::fread(cBlock, 1, sizeof cBlock, fp)) > 0;)
         st->sInhalt.append(cBlock, n);
     const int iErrno = std::ferror(fp) ? errno : 0;
