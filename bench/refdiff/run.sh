@@ -6,7 +6,7 @@
 #   bench/refdiff/run.sh [BUILD_DIR] [POINTS]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd) # the runs below are in a folder of their own
 n=${2:-99000}
 refdiff=$build/refdiff
 [ -x "$refdiff" ] || { echo "run.sh: $refdiff not built (bash scripts/build.sh $build)" >&2; exit 1; }
