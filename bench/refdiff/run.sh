@@ -5,15 +5,11 @@
 # and the last point removed, so that both files keep 99,000 lines.
 #   bench/refdiff/run.sh [BUILD_DIR] [POINTS]
 set -euo pipefail
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd) # the runs below are in a folder of their own
 n=${2:-99000}
+# shellcheck source=bench/scan/lib.sh
+. "$(dirname "$0")/../scan/lib.sh"
+bench_init refdiff_bench "${1:-}" refdiff
 refdiff=$build/refdiff
-[ -x "$refdiff" ] || { echo "run.sh: $refdiff not built (bash scripts/build.sh $build)" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "run.sh: /usr/bin/time missing (package time)" >&2; exit 1; }
-
-work=$(mktemp -d /tmp/refdiff_bench.XXXXXX)
-trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # A scan: 100 objects per device, the scanner's line layout; with neu=1 the changes above.
@@ -43,7 +39,7 @@ scan 1 > new.ref
 
 # "wall seconds" "peak KiB" of one command, from GNU time; the best of three runs.
 measure() {
-  local best= mem= t m
+  local best='' mem='' t m
   for _ in 1 2 3; do
     /usr/bin/time -f "%e %M" -o t.txt "$@" > out.txt 2>/dev/null || true
     read -r t m < <(tail -1 t.txt) # after "Command exited with non-zero status 1"
