@@ -1,6 +1,7 @@
 # shellcheck shell=bash disable=SC2034
-# Shared by the benchmarks (sourced, not run): the build folder, a working folder that goes at the end, and for
-# the scans one scan on a private bench of its own and the figures of the simulator's request log.
+# Shared by the benchmarks (sourced, not run): the build folder, a working folder that goes at the end, and
+# for the scan benchmarks one scan on a private bench of its own and the figures of the simulator's request
+# log.
 #   . "$(dirname "$0")/lib.sh"; bench_init NAME [BUILD_DIR [PROGRAM...]]
 
 # Sets top, build and work; stops when a program the benchmark needs is not built (PROGRAM: a path in the
