@@ -72,9 +72,8 @@ struct RD_DATEI_Struct {
 // and the line: -1 not readable, -2 no header line, -3 a line that is no data line, -4 a line too long.
 int RD_LESEN(RD_DATEI_Struct *stDatei);
 
-// ---- Comparison
-// -------------------------------------------------------------------------------------------- Fields of a
-// data point that are compared, as bits of a change mask, with the names they are shown by.
+// ---- Comparison -------------------------------------------------------------------------------------------
+// Fields of a data point that are compared, as bits of a change mask, with the names they are shown by.
 inline constexpr unsigned uRD_F_ID = 1, uRD_F_TYP = 2, uRD_F_ATB = 4, uRD_F_TEXT = 8, uRD_F_ADR = 16,
                           uRD_F_POLAR = 32;
 struct RD_FELD_Struct {
@@ -109,8 +108,7 @@ unsigned RD_FELDER(const RD_PUNKT_Struct &stAlt, const RD_PUNKT_Struct &stNeu);
 // Pairs the points of both files by key (hash, file order among equal keys) into stRD_Erg.
 void RD_VERGLEICH();
 
-// ---- Program
-// ------------------------------------------------------------------------------------------------
+// ---- Program ----------------------------------------------------------------------------------------------
 inline constexpr int iRD_GLEICH = 0;      // exit status: no difference
 inline constexpr int iRD_VERSCHIEDEN = 1; // differences
 inline constexpr int iRD_AERGER = 2;      // trouble
@@ -126,6 +124,8 @@ extern RD_ERG_Struct stRD_Erg;
 int RD_HILFE(int argc, char **argv, const char *cVersion);
 // Options and the two file names: 0, or -1 after a console message with the usage.
 int RD_INIT(int argc, char **argv);
+// A console message holds a line's key and the words around it.
+inline constexpr std::size_t uRD_MELDUNG_MAX = uRD_ZEILE_MAX + 128;
 // Console message "refdiff: FILE, Zeile N: TEXT" (ulZeile 0: no line); trouble (iErr < 0) also goes to the
 // error log.
 void RD_MELDUNG(const char *cRoutine, int iErr, const char *cDatei, unsigned long ulZeile, const char *cText);

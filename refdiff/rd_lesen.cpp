@@ -7,7 +7,8 @@
 #include "refdiff/rd.h"
 
 static const char cRoutine[] = "RD_LESEN";
-static char cBlock[65536]; // one read
+static constexpr std::size_t uBLOCK = 65536; // bytes of one read
+static char cBlock[uBLOCK];
 
 static const char *GRUND(int ier) {
     switch (ier) {
@@ -53,7 +54,7 @@ int RD_LESEN(RD_DATEI_Struct *st) {
         ulZeile++;
         if (!z.empty() && z.back() == '\r') z.remove_suffix(1);
         if (z.size() > uRD_ZEILE_MAX) {
-            char cText[64];
+            char cText[uRD_MELDUNG_MAX];
             std::snprintf(cText, sizeof cText, "Zeile l\x84nger als %zu Zeichen", uRD_ZEILE_MAX);
             RD_MELDUNG(cRoutine, -4, st->cName, ulZeile, cText);
             return -4;
