@@ -68,6 +68,7 @@ const std::vector<Pkt> EINGEFUEGT = MIT(BASIS, [](auto &v) { v.insert(v.begin() 
 const std::vector<Pkt> GEAENDERT = MIT(BASIS, [](auto &v) {
     v[1].sText = DOS("Pumpe 1 Störung");
     v[3].uAtb = 109;
+    v[4].bPolar = true;
     v.erase(v.begin() + 2);
     v.push_back({"Zuluft", 3, 108, "Zuluft", "0002000.AI#0000001'00085"});
     v.push_back({"Ventilator", 2, 17, "Ventilator Befehl", "0002000.BO#0000001'00085"});
@@ -121,29 +122,25 @@ INSTANTIATE_TEST_SUITE_P(
         Fall{"inserted", A, E, "", 1, "+ " + ZEILE(E, 2) + SUMME(1, 0, 0, 2, 3), ""},
         Fall{"changed", A, G, "", 1,
              DOS("~ 0001003.BI#0000001'00085  Text: \"Pumpe 1 Betrieb Kessel\" -> \"Pumpe 1 Störung\"\n"
-                 "~ 0001003.AV#0000005'00085  Attributcode: 108 -> 109\n+ ") +
-                 ZEILE(G, 4) + "+ " + ZEILE(G, 5) + "- " + ZEILE(A, 2) + SUMME(2, 1, 2, 0, 2),
+                 "~ 0001003.AV#0000005'00085  Attributcode: 108 -> 109\n"
+                 "~ 4194303.MV#4194303'00085  Polarität: 0 -> 1\n+ ") +
+                 ZEILE(G, 4) + "+ " + ZEILE(G, 5) + "- " + ZEILE(A, 2) + SUMME(2, 1, 3, 0, 1),
              ""},
         Fall{"json", A, G, "-J", 1,
              "\"text\": \"Pumpe 1 St\xC3\xB6rung\",\n        \"address\": \"0001003.BI#0000001'00085\",\n"
              "        \"polarity\": true\n      },\n      \"fields\": [\n        \"text\"\n      ]",
              ""},
-        Fall{"plan against scan", P, A, "-k id", 1,
+        Fall{"plan_against_scan", P, A, "-k id", 1,
              "~ Ventil  Typ: 2 -> 4\n+ " + ZEILE(A, 4) + "- " + ZEILE(P, 4) + SUMME(1, 1, 1, 0, 3), ""},
-        Fall{"duplicate key", DATEI(DOPPELT), DATEI(MIT(DOPPELT, [](auto &v) { v[2].sText = "Ventil"; })),
+        Fall{"duplicate_key", DATEI(DOPPELT), DATEI(MIT(DOPPELT, [](auto &v) { v[2].sText = "Ventil"; })),
              "-k adresse", 1,
              "~ 0001003.BI#0000001'00085  Text: \"Ventil Stellung\" -> \"Ventil\"\n" + SUMME(0, 0, 1, 0, 4),
              DOS("refdiff: alt.ref, Zeile 4: Schlüssel 0001003.BI#0000001'00085 doppelt, zuerst in Zeile 3")},
         Fall{"malformed", A, G.substr(0, G.rfind('\n', G.size() - 2)) + "\n00006 Kaputt 3 0 15\n", "", 2, "",
              "refdiff: neu.ref, Zeile 7: keine Datenzeile: Id, Typ"},
-        Fall{"no header", A, G.substr(G.find('\n') + 1), "", 2, "",
+        Fall{"no_header", A, G.substr(G.find('\n') + 1), "", 2, "",
              "refdiff: neu.ref, Zeile 1: keine Kopfzeile"},
-        Fall{"missing file", "", A, "", 2, "", "refdiff: alt.ref: No such file or directory"}),
-    [](const auto &info) {
-        std::string s = info.param.cName;
-        for (char &c : s)
-            if (c == ' ') c = '_';
-        return s;
-    });
+        Fall{"missing_file", "", A, "", 2, "", "refdiff: alt.ref: No such file or directory"}),
+    [](const auto &info) { return std::string(info.param.cName); });
 
 } // namespace
