@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the demo need on a fresh Debian machine (as root).
 set -euo pipefail
-pkgs=(g++ make cmake libgtest-dev libbenchmark-dev clang libclang-rt-14-dev iproute2 util-linux procps
-      tshark gawk time man-db groff-base dpkg-dev file strace)
+pkgs=(g++ make cmake libgtest-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev iproute2
+      util-linux procps tshark gawk time man-db groff-base dpkg-dev file strace)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,14 +1,19 @@
 # shellcheck shell=bash disable=SC2034
-# Shared by the scan benchmarks (sourced, not run): the build folder, a working folder that goes at the end,
-# one scan on a private bench of its own, and the figures of the simulator's request log.
-#   . "$(dirname "$0")/lib.sh"; bench_init NAME [BUILD_DIR]
+# Shared by the benchmarks (sourced, not run): the build folder, a working folder that goes at the end, and
+# for the scan benchmarks one scan on a private bench of its own and the figures of the simulator's request
+# log.
+#   . "$(dirname "$0")/lib.sh"; bench_init NAME [BUILD_DIR [PROGRAM...]]
 
-# Sets top, build and work; stops when a program the benchmarks need is not built.
+# Sets top, build and work; stops when a program the benchmark needs is not built (PROGRAM: a path in the
+# build folder; the scan's netscn and bacsim unless given).
 bench_init() {
   bench=$1
   top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   build=$(cd "${2:-$top/build}" && pwd)
-  for f in "$build/netscn" "$build/tools/bacsim/bacsim"; do
+  local progs=("${@:3}") p
+  [ ${#progs[@]} -gt 0 ] || progs=(netscn tools/bacsim/bacsim)
+  for p in "${progs[@]}"; do
+    f=$build/$p
     [ -x "$f" ] || { echo "$bench: $f not built (bash scripts/build.sh $build)" >&2; exit 1; }
   done
   [ -x /usr/bin/time ] || { echo "$bench: /usr/bin/time missing (package time)" >&2; exit 1; }

@@ -1,28 +1,15 @@
-// One character in the loader's code page. A table of our own rather than the C library's iconv: the result
-// does not depend on the locales a machine has installed, a missing character is always '?', and both
-// programs convert alike.
-#include <array>
+// One character in the loader's code page. The table (ut.h) is our own rather than the C library's iconv:
+// the result does not depend on the locales a machine has installed, a missing character is always '?', and
+// both programs convert alike.
+#include <iterator>
 #include "runtime/ut/ut.h"
-
-// Unicode characters of the code-page bytes 0x80 to 0xFF; 0x00 to 0x7F are ASCII.
-static constexpr std::array<std::uint16_t, 128> aCP850 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE,
-    0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6,
-    0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA,
-    0x00BA, 0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502,
-    0x2524, 0x00C1, 0x00C2, 0x00C0, 0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514,
-    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
-    0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB, 0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C,
-    0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580, 0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE,
-    0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6,
-    0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0};
 
 // Each character once, none of them ASCII: the search below finds the one byte of a character.
 static constexpr bool CP850_EINDEUTIG() {
-    for (std::size_t i = 0; i < aCP850.size(); i++) {
-        if (aCP850[i] < 0x80) return false;
-        for (std::size_t j = i + 1; j < aCP850.size(); j++)
-            if (aCP850[i] == aCP850[j]) return false;
+    for (std::size_t i = 0; i < std::size(usUT_CP850_UCS); i++) {
+        if (usUT_CP850_UCS[i] < 0x80) return false;
+        for (std::size_t j = i + 1; j < std::size(usUT_CP850_UCS); j++)
+            if (usUT_CP850_UCS[i] == usUT_CP850_UCS[j]) return false;
     }
     return true;
 }
@@ -30,7 +17,7 @@ static_assert(CP850_EINDEUTIG());
 
 unsigned char UT_CP850_ZEICHEN(std::uint32_t uCode) {
     if (uCode < 0x80) return static_cast<unsigned char>(uCode);
-    for (std::size_t i = 0; i < aCP850.size(); i++)
-        if (aCP850[i] == uCode) return static_cast<unsigned char>(0x80 + i);
+    for (std::size_t i = 0; i < std::size(usUT_CP850_UCS); i++)
+        if (usUT_CP850_UCS[i] == uCode) return static_cast<unsigned char>(0x80 + i);
     return '?';
 }

@@ -8,6 +8,7 @@
 #   endpoint  endpoint texts "[IP-Adresse#]Portnummer"
 #   options   command-line options of the scanner, the converter and the library start-up
 #   fifo      FIFO messages
+#   refline   reference-file lines and whole files as refdiff reads them (netscn.ref, tabconv.ref)
 # Every target runs FUZZ_SECONDS (default 80) seconds, FUZZ_JOBS (default 2) at a time; a target name runs that
 # one alone. Fails on any finding and prints inputs run and inputs per second for each target. Inputs found
 # stay in build-fuzz/corpus/TARGET for the next run.
@@ -18,7 +19,7 @@ out=${FUZZ_DIR:-$top/build-fuzz}
 secs=${FUZZ_SECONDS:-80}
 parallel=${FUZZ_JOBS:-2}
 cxx=${FUZZ_CXX:-clang++}
-alle=(recv route atb csv endpoint options fifo)
+alle=(recv route atb csv endpoint options fifo refline)
 ziele=("${alle[@]}")
 if [ -n "${2:-}" ]; then
   [[ " ${alle[*]} " == *" $2 "* ]] || { echo "fuzz: unknown target $2 (${alle[*]})" >&2; exit 2; }
@@ -31,7 +32,7 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,addre
        -fno-sanitize-recover=undefined -I"$top" -I"$top/tests")
 mkdir -p "$out/obj" "$out/lib" "$out/bin"
 # A changed header or changed flags make every object stale; otherwise a source newer than its object does.
-stand=$({ echo "$cxx ${flags[*]}"; find "$top"/{bacnet,ip,runtime,scanner,converter,tests/fuzz,tests/support} \
+stand=$({ echo "$cxx ${flags[*]}"; find "$top"/{bacnet,ip,runtime,scanner,converter,refdiff,tests/fuzz,tests/support} \
   -name '*.h' -print0 | sort -z | xargs -0 cat; } | md5sum | cut -d' ' -f1)
 [ "$(cat "$out/obj/.stand" 2>/dev/null)" = "$stand" ] || rm -f "$out"/obj/*.o "$out"/lib/*.a
 echo "$stand" > "$out/obj/.stand"
@@ -39,14 +40,16 @@ echo "$stand" > "$out/obj/.stand"
 declare -A libs=(
   [rt]="runtime/ut runtime/sy runtime/ipc" [rt_netscn]="runtime/ut/netscn runtime/sy/netscn runtime/ipc/netscn"
   [rt_tabconv]="runtime/ut/tabconv runtime/sy/tabconv runtime/ipc/tabconv" [ip]=ip [bacnet]=bacnet
-  [scanner]=scanner [converter]=converter)
+  [scanner]=scanner [converter]=converter [refdiff]=refdiff)
 obj() { echo "$out/obj/$(echo "${1#"$top"/}" | tr / _).o"; }
 # The sources of library $1, one a line; the programs' entry files belong to no library.
 quellen() {
   local d f
   for d in ${libs[$1]}; do
     for f in "$top/$d"/*.cpp; do
-      case "$f" in */scanner/netscn.cpp | */converter/tabconv.cpp | "$top/$d/*.cpp") ;; *) echo "$f" ;; esac
+      case "$f" in */scanner/netscn.cpp | */converter/tabconv.cpp | */refdiff/refdiff.cpp | "$top/$d/*.cpp") ;;
+        *) echo "$f" ;;
+      esac
     done
   done
 }
@@ -74,8 +77,9 @@ done
 declare -A link=(
   [recv]="scanner bacnet ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
-  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn")
-declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048)
+  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv")
+declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
+  [refline]=4096)
 for t in "${ziele[@]}"; do
   as=()
   for l in ${link[$t]}; do as+=("$out/lib/$l.a"); done
@@ -139,6 +143,12 @@ seed options first   '-TX\000047809'
 seed fifo tsync  '\x50\xff\xff\xff\xff\x07\x00\x00\x00\x0e\x00\x00\x0020240517134530'
 seed fifo cmd    '\x50\x01\x00\x00\x00\x14\x00\x00\x00\x05\x00\x00\x00\x86\x80\x01\x00\x03'
 seed fifo faulty '\x04\x01\x00\x00\x00\x14\x00\x00\x00\x0c\x00\x00\x00\x86\x800123456789\x01\x00\x00\x00\x05\x00\x00\x00\x03\x00\x00\x00abc\x01\x00\x00\x00\x07\x00\x00\x00\x05\x00\x00\x00'
+
+# Reference files: a switch byte (bit 0 converter file, bit 1 keyed by id), then the file; its first line is
+# read as a data line as well.
+seed refline netscn '\x00'"00000 06/12/2026 14:05 BACnet nach ZDB (NETSCN)\n00001 TAussen          3 0 15 15 15 0 0 000 108 Aussentemperatur                 0001003.AI#0000007'00085  \n100000 4194303.MV4194303 2 0 15 15 15 0 0 000 003                                  4194303.MV#4194303'00085   00001\n"
+seed refline tabconv '\x03'"00000 06/12/2026 14:05 CSV nach ZDB (TABCNV)   Treiber-Id.: 4 (QX04)   Obj.: HZ01   GAK: KESSELHAUS\n00001 HK1.PU.BM        1 0 15 15 15 0 0 000 017 Heizkreis 1 Pumpe Betriebsmeldun AS01 DI 0\r\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1                      AS01.AI.0\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1\n"
+seed refline line '\x01'"00017 A1.DI.3          1 0 15 15 15 0 0 000 005 Pumpe Kessel 1                   K3.12\n"
 
 # ---- Runs, FUZZ_JOBS at a time.
 ergebnis() {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the installed set as a user gets it: cmake --install into a DESTDIR, the files that must and must
-# not be there, every manual page rendered without a warning, --help and --version of both programs from the
-# install (in a private namespace, in an empty folder that must stay empty), a scan of the installed sample
-# building with the installed bench, simulator and scanner, and the Debian package with its contents.
+# not be there, every manual page rendered without a warning, --help and --version of the three programs
+# from the install (in a private namespace, in an empty folder that must stay empty), a scan of the installed
+# sample building with the installed bench, simulator and scanner, and the Debian package with its contents.
 #   tests/extra/install.sh REPO_ROOT      (BUILD_DIR, default REPO_ROOT/build, already built)
 set -euo pipefail
 top=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
@@ -20,7 +20,7 @@ fail() { echo "install: $*" >&2; exit 1; }
 root=$tmp/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >"$tmp/install.log" 2>&1 || { cat "$tmp/install.log"; fail "cmake --install failed"; }
 usr=$root/usr doc=$root/usr/share/doc/$pkg
-for p in netscn tabconv bacsim; do
+for p in netscn tabconv refdiff bacsim; do
   [ -x "$usr/bin/$p" ] || fail "bin/$p missing"
   [ -f "$usr/share/man/man1/$p.1" ] || fail "man page $p.1 missing"
 done
@@ -33,7 +33,8 @@ done
 stray=$(cd "$root" && find . -type f | grep -v -e '^\./usr/bin/' -e "^\./usr/lib/$pkg/" -e '^\./usr/share/man/man1/' \
         -e "^\./usr/share/doc/$pkg/" || true)
 [ -z "$stray" ] || fail "unexpected files installed: $stray"
-[ "$(ls "$usr/bin" | sort | tr '\n' ' ')" = "bacsim netscn tabconv " ] || fail "bin/ holds: $(ls "$usr/bin")"
+[ "$(ls "$usr/bin" | sort | tr '\n' ' ')" = "bacsim netscn refdiff tabconv " ] ||
+  fail "bin/ holds: $(ls "$usr/bin")"
 echo "install: $(cd "$root" && find . -type f | wc -l) files installed under /usr"
 
 # ---- Every manual page renders without a warning and has the sections a reader looks for
@@ -51,7 +52,7 @@ echo "install: man pages render without warnings"
 
 # ---- --help and --version from the install, in a private namespace and an empty folder
 versions=
-for p in netscn tabconv; do
+for p in netscn tabconv refdiff; do
   for a in --help --version; do
     mkdir "$tmp/work"
     "$top/tests/harness/netns-run" sh -c 'cd "$1" && exec "$2" "$3"' sh "$tmp/work" "$usr/bin/$p" "$a" \
