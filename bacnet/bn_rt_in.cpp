@@ -50,10 +50,10 @@ int QX04_BN_RT_INIT() {
             IP_PORT stPort{};
             if (!ZEILE(cZeile, &ulInst, &usNet, &ucLen, ucMac, &stPort)) continue;
             QX04_BN_ROUTE *r = QX04_BN_RT_FIND(ulInst, 0xFFFF, 255, ucMac, &stPort);
-            if (r == nullptr || r->usSNET == 0xFFFF)
+            if (r == nullptr || r->usSNET == 0xFFFF) {
                 if (const int i = QX04_BN_RT_SET(ulInst | 0x02000000, usNet, ucLen, ucMac, &stPort); i >= 0)
                     BN_ROUTE_QX04_Struct[i].ucGelernt = QX04_GELERNT_ROUTENDATEI;
-            else if (r->iStatus == 0)
+            } else if (r->iStatus == 0)
                 r->ulZeit = ulUT_LOOPZeit;
         }
         std::fclose(fp);

@@ -34,7 +34,7 @@ int SC_LOOP() {
         UT_LOOPTIME();        // 3. The loop clock.
     }
 
-    SC_ENDE(&stScan);
-    SC_LOOP_TRC(stScan.stGang.iErg, stScan.stAnf.ulRecvTmo);
-    return stScan.stGang.iErg;
+    const int iErg = SC_ENDE(&stScan);
+    SC_LOOP_TRC(iErg, stScan.stAnf.ulRecvTmo);
+    return iErg;
 }

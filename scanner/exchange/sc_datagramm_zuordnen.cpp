@@ -22,6 +22,18 @@ static void KOPIE(SC_SCAN_Struct *stScan) {
                (unsigned long)stScan->stGang.stObj.ulDev, iInvoke, (unsigned long)ulSpaet);
 }
 
+// Abort reasons that a repetition cannot change (other, buffer-overflow, invalid-apdu-in-this-state,
+// segmentation-not-supported, apdu-too-long): the device will abort the same request again.
+static bool ENDGUELTIG(int iGrund) {
+    return iGrund == 0 || iGrund == 1 || iGrund == 2 || iGrund == 4 || iGrund == 11;
+}
+
+// The reason of an Abort in the receive buffer (0, other, when it is cut off).
+static int ABBRUCHGRUND() {
+    const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
+    return a > 0 && a + 2 < (int)QX04_BN_BVLCLEN(QX04_RECV_Buf) ? QX04_RECV_Buf[a + 2] : 0;
+}
+
 // What the message check's result and the frame say the answer is.
 static int ART(int iErg) {
     if (iErg == 3) return SC_ANT_WERT;
@@ -64,11 +76,16 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     }
     SC_ANFRAGE_Struct &a = s->stAnf;
     a.bGeantwortet = true;
-    const SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
-    // A ReadProperty answered by an Abort, or by an Error without a code, stays unanswered: its timer repeats
-    // it. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
-    if (a.iArt == SC_ART_RP && (stAntwort.iArt == SC_ANT_ABBRUCH || stAntwort.iArt == SC_ANT_UNKLAR))
-        return nullptr;
+    SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
+    // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
+    // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
+    // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
+    if (a.iArt == SC_ART_RP && stAntwort.iArt == SC_ANT_UNKLAR) return nullptr;
+    if (a.iArt == SC_ART_RP && stAntwort.iArt == SC_ANT_ABBRUCH) {
+        const int iGrund = ABBRUCHGRUND();
+        if (!ENDGUELTIG(iGrund) && a.iVersuch < iSC_Wiederhol) return nullptr;
+        stAntwort.iErg = SC_ERG_ABBRUCH - iGrund;
+    }
     if (iAnz > 1 && (TEST_T_I || TEST_T_I1))
         UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",
                (unsigned long)s->stGang.stObj.ulDev, a.ucInvoke, iErg);
@@ -78,7 +95,7 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     SC_ANTWORT(s, &stAntwort);
     a.iWarten = SC_BEREIT;
     // An aborted batch is followed by a smaller one, which the scan waits for as for any request.
-    if (stAntwort.iArt == SC_ANT_ABBRUCH) a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
+    if (stAntwort.iArt == SC_ANT_ABBRUCH && a.iArt != SC_ART_RP) a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
     const std::uint32_t ulJetzt = UT_MSEK();
     a.aulAntwortMs[ucInvoke] = ulJetzt != 0 ? ulJetzt : 1;
     return s;

@@ -13,9 +13,10 @@ void SC_LOOP_BEGINN();
 // briefly, so that every deadline is seen in time.
 void SC_LEERLAUF(bool bEtwas);
 // The verdicts of a scan: an error, or success, or one time-out verdict per address text in acTimeout.
-void SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz);
-// The verdict at the end of the sequential scan.
-void SC_ENDE(SC_SCAN_Struct *stScan);
+// The scan's result: iErg, or the error of a report that could not be written.
+int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz);
+// The verdict at the end of the sequential scan, and the scan's result.
+int SC_ENDE(SC_SCAN_Struct *stScan);
 // Before the verdict of either scan: one console line per device instance claimed by a second address.
 void SC_DOPPELT_MELDEN();
 // The scan's exit trace: result, loop time and deadline.

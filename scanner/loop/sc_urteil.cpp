@@ -2,9 +2,11 @@
 // named by its BACnet address and the property asked for.
 #include <cstdio>
 #include "scanner/loop/sc_ablauf.h"
+#include "scanner/report/sc_bericht.h"
 
-void SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
+int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
     SC_DOPPELT_MELDEN();
+    iErg = SC_BERICHT_ENDE(iErg, iAnz); // -J: its console lines and the report
     if (iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", iErg);
     else if (iAnz == 0)
@@ -13,4 +15,5 @@ void SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
         for (int i = 0; i < iAnz; i++)
             std::printf("\n\n***  Abbruch nach Timeout f\x81r BN-Adr.: %s ***\n\n\a", acTimeout[i]);
     std::fflush(stdout);
+    return iErg;
 }

@@ -3,9 +3,9 @@
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/parallel/sc_par.h"
 
-void SC_P_ENDE() {
+int SC_P_ENDE() {
     std::vector<const char *> vText;
     for (const std::string &s : stSC_Par.vAufgegeben)
         vText.push_back(s.c_str());
-    SC_URTEIL(stSC_Par.iErg, vText.data(), static_cast<int>(vText.size()));
+    return SC_URTEIL(stSC_Par.iErg, vText.data(), static_cast<int>(vText.size()));
 }

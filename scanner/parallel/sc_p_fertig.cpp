@@ -3,6 +3,7 @@
 // first one still in progress goes on writing at once, and given-up devices leave their verdict text.
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/parallel/sc_par.h"
+#include "scanner/report/sc_bericht.h"
 
 // Writes what the earliest device holds, numbered from the file's next line on; 0 or -21.
 static int FREIGEBEN(SC_HALT_Struct *h) {
@@ -22,6 +23,7 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
     SC_HALT_Struct &h = stSC_Par.dqHalt[p.uDev - stSC_Par.uKopf];
     if (bAufgegeben) {
         SC_RTO_TRC(&p.stScan.stAnf, p.stScan.stGang.stObj.ulDev);
+        SC_BERICHT_DEV_ENDE(&p.stScan, SC_AUS_AUFGEGEBEN);
         h.sAufgegeben = SC_TMO_ADR(&p.stScan);
     }
     h.bFertig = true;
@@ -37,6 +39,7 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
         stSC_Par.uKopf++;
         if (stSC_Par.dqHalt.empty()) break;
         SC_HALT_Struct &n = stSC_Par.dqHalt.front();
+        SC_BERICHT_BASIS(stSC_Par.uKopf, stSC_Par.uZeile);
         if (FREIGEBEN(&n) != 0) {
             stSC_Par.iErg = -21;
             return;

@@ -68,7 +68,7 @@ int SC_P_LOOP() {
         UT_LOOPTIME();
     }
 
-    SC_P_ENDE();
+    P.iErg = SC_P_ENDE();
     SC_LOOP_TRC(P.iErg, P.ulRecvTmo);
     return P.iErg;
 }

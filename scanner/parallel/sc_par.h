@@ -54,8 +54,8 @@ void SC_P_START();
 void SC_P_FERTIG(int iPlatz, bool bAufgegeben);
 // The exchange's step for one place, with an invoke id no other place has outstanding: as SC_AUSTAUSCH.
 int SC_P_AUSTAUSCH(int iPlatz);
-// The verdicts at the end of the parallel scan.
-void SC_P_ENDE();
+// The verdicts at the end of the parallel scan, and the scan's result.
+int SC_P_ENDE();
 // Holds line iNr (counted from the device's first line) of a device scanned ahead: the iLen bytes in
 // cSC_REF_Buf, whose number is written when the device's turn comes.
 void SC_ZEILE_HALTEN(SC_HALT_Struct *stHalt, unsigned iNr, int iLen);

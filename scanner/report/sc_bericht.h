@@ -21,6 +21,7 @@ struct SC_PROBLEM_Struct {
     int iPdu;               // QX04_PDU_ERROR, _REJECT or _ABORT; 0 = no answer
     int iKlasse, iCode;     // error class (-1 unknown) and code, or the reject or abort reason
     const char *cWirkung;   // "default-id", "text-is-id", ...
+    std::string sId;        // the data-point id at that moment, in the loader's code page
 };
 
 struct SC_GERAETBERICHT_Struct {

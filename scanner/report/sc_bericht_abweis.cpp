@@ -30,7 +30,7 @@ void SC_BERICHT_ABWEIS(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Str
     if (g.PROP_Modus == 0 && g.iObjIdx > 0 && (d.lListeLen < 0 || g.iObjIdx > d.lListeLen)) return;
     SC_PROBLEM_Struct p = {g.stObj.ulObjId, g.PROP_Modus == 0 ? -1 : static_cast<long>(g.uZeile),
                            stScan->pHalten != nullptr, g.usPropId, QX04_PDU_ERROR, -1, -1000 - iErg,
-                           WIRKUNG(g)};
+                           WIRKUNG(g), g.stObj.cDpId};
     // The ReadProperty answer is still in the receive buffer; a value of a ReadPropertyMultiple is an Error.
     if (stWert->iQuelle == SC_Q_RP) p.iPdu = QX04_BN_PDUTYP(QX04_RECV_Buf);
     if (p.iPdu == QX04_PDU_ERROR && stWert->iQuelle == SC_Q_RP) p.iKlasse = QX04_BN_FEHLERKLASSE(QX04_RECV_Buf);

@@ -26,5 +26,5 @@ void SC_BERICHT_DEV_ENDE(const SC_SCAN_Struct *stScan, int iAusgang) {
     d.cRpm = RPM(stScan->stRpm);
     if (iAusgang != SC_AUS_KOMPLETT)
         d.vProbleme.push_back({g.stObj.ulObjId, -1, false, g.usPropId, 0, -1, 0,
-                               g.PROP_Modus == 0 ? "object-list-ended" : "not-read"});
+                               g.PROP_Modus == 0 ? "object-list-ended" : "not-read", g.stObj.cDpId});
 }

@@ -5,6 +5,7 @@
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
+#include "scanner/report/sc_bericht.h"
 #include "scanner/setup/sc_setup.h"
 
 // The number of -R, -P, -D or a part of -F: decimal digits only, no leading zero, from iMin to iMax; -1 for
@@ -97,6 +98,10 @@ void SC_INIT_ARG(int i, const char *cArg) {
         break;
     case 'P':
         if (int n = SC_INIT_ZAHL(cArg + 2, 1, SC_PARALLEL_MAX); n >= 0) iSC_Parallel = n;
+        break;
+    case 'J': // the scan report and the progress line
+    case 'V':
+        SC_BERICHT_OPTION(cArg);
         break;
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;

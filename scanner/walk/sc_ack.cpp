@@ -4,6 +4,7 @@
 #include <cmath>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/report/sc_bericht.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
@@ -27,6 +28,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         // The reply to index 0 is the size of the list; the device object and other types give no line.
         iTag = SC_WERT(w, QX04_PROP_OBJECT_LIST, &ulWert);
         if (iTag != QX04_TAG_OBJID || SC_OBJ_SETZEN(o, ulWert) != 0) g->PROP_Modus = -1;
+        SC_BERICHT_ELEMENT(stScan, g->PROP_Modus == 0, iTag >= 0 ? SC_GANZZAHL(iTag, ulWert) : -1);
         break;
     case 1:
         c = SC_TEXT(w, QX04_PROP_OBJECT_NAME);
@@ -34,10 +36,9 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         if (SC_DPID(o, c) != 0) {
             g->uZeile++; // the dropped object's line number stays unused
             g->PROP_Modus = -1;
+            SC_BERICHT_WEG(stScan);
         }
-        std::printf("\r%s      Scannen von  Device : %lu  Object : %s        ", UT_T_TIME(),
-                    (unsigned long)o->ulDev, o->cDpId);
-        std::fflush(stdout);
+        SC_STATUS_ZEILE(o->ulDev, o->cDpId);
         break;
     case 2:
         c = SC_TEXT(w, QX04_PROP_DESCRIPTION);

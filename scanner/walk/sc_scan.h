@@ -106,5 +106,8 @@ int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t 
 // Text handed to a step, as the reference file needs it: UCS-2 and UCS-4 always in the loader's code page,
 // UTF-8 and ISO 8859-1 with -U, every other set byte for byte; null when none; valid until the next call.
 const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId);
+// The console's status line of the scan: the device started, or the object whose name came (cObj). With -V
+// it also tells the progress.
+void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj);
 // A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
 int SC_ZEILE_AUSGEBEN(SC_SCAN_Struct *stScan);

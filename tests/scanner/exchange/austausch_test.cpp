@@ -68,7 +68,7 @@ class Austausch : public NtTmpDirTest {
         stBS_Bld = BS_BUILDING{};
         EXPECT_TRUE(BS_LOAD("bau.txt", stBS_Bld, sErr)) << sErr;
         for (std::uint32_t i = 0; i < uQX04_Anz_Dev; i++)
-            BN_ROUTE_QX04_Struct[i] = QX04_BN_ROUTE{0xFFFFFFFF, 0xFFFF, 0, {}, {}, 0, 0, 0, 0, 0, 0};
+            BN_ROUTE_QX04_Struct[i] = QX04_BN_ROUTE{0xFFFFFFFF, 0xFFFF, 0, {}, {}, 0, 0, 0, 0, 0, 0, 0};
         iSC_Mehrfach = bMehrfach ? 1 : 0;
         fpSC_REF = std::fopen("netscn.ref", "w");
         vPost.clear();

@@ -1,0 +1,41 @@
+// The end of a scan with -J: one console line per incomplete device and a line of totals before the verdict,
+// then the report, written to a temporary name and renamed, so that no half report is left behind.
+#include <cstdio>
+#include "bacnet/bn.h"
+#include "scanner/report/sc_bericht.h"
+
+static const char *const acAusgang[] = {"nicht erreicht", "gelesen", "Timeout", "aufgegeben"};
+
+// The console lines: devices that are not complete, and the totals.
+static void KONSOLE() {
+    unsigned uMangel = 0, uAufgegeben = 0, uUnvollst = 0;
+    for (std::uint32_t i = 0; BN_ROUTE_QX04_Struct != nullptr && i < uQX04_Anz_Dev; i++) {
+        if (BN_ROUTE_QX04_Struct[i].ulSDEV == 0xFFFFFFFF) break;
+        const SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(i);
+        if (d.iAusgang == SC_AUS_KOMPLETT && d.vProbleme.empty()) continue;
+        uUnvollst++;
+        uAufgegeben += d.iAusgang == SC_AUS_AUFGEGEBEN;
+        uMangel += static_cast<unsigned>(d.vProbleme.size());
+        std::printf("\n\n***  Device %lu unvollst\x84ndig : %s, %u Datenpunkte, %zu Probleme  ***",
+                    static_cast<unsigned long>(BN_ROUTE_QX04_Struct[i].ulSDEV), acAusgang[d.iAusgang],
+                    static_cast<unsigned>(d.ulPunkte), d.vProbleme.size());
+    }
+    std::printf("\n\n***  %u Devices unvollst\x84ndig, %u aufgegeben, %u Probleme, Bericht in %s  ***", uUnvollst,
+                uAufgegeben, uMangel, stSC_Bericht.sDatei.c_str());
+}
+
+int SC_BERICHT_ENDE(int iErg, int iTimeout) {
+    if (stSC_Bericht.sDatei.empty()) return iErg;
+    KONSOLE();
+    const std::string sText = SC_BERICHT_JSON(iErg, iTimeout);
+    const std::string sTmp = stSC_Bericht.sDatei + ".tmp";
+    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
+    bool bGut = fp != nullptr && std::fwrite(sText.data(), 1, sText.size(), fp) == sText.size();
+    bGut = fp != nullptr && std::fclose(fp) == 0 && bGut;
+    bGut = bGut && std::rename(sTmp.c_str(), stSC_Bericht.sDatei.c_str()) == 0;
+    std::fflush(stdout);
+    if (bGut) return iErg;
+    std::remove(sTmp.c_str());
+    std::printf("\n\n***  WRITE-Fehler auf Bericht %s  ***", stSC_Bericht.sDatei.c_str());
+    return iErg != 0 ? iErg : -23;
+}
