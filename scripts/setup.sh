@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing and the demo need on a fresh Debian machine (as root).
 set -euo pipefail
-pkgs=(g++ make cmake libgtest-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev iproute2
+pkgs=(g++ make cmake libgtest-dev libbenchmark-dev nlohmann-json3-dev jq clang libclang-rt-14-dev iproute2
       util-linux procps tshark gawk time man-db groff-base dpkg-dev file strace)
 missing=()
 for p in "${pkgs[@]}"; do

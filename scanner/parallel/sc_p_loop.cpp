@@ -18,11 +18,16 @@ static int ZUSTAENDE(SC_SCAN_Struct *apScan[SC_PARALLEL_MAX]) {
     return n;
 }
 
-// Places whose device's object list has ended are freed.
+// Places whose device's object list has ended are freed, and those whose wait for an answer has ended
+// unanswered give their device up: before new devices are started, so that they take the places.
 static void FERTIGE() {
     for (int i = 0; i < iSC_Parallel && stSC_Par.iErg == 0; i++) {
         const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt && p.stScan.stGang.uDevIdx != p.uDev) SC_P_FERTIG(i, false);
+        if (!p.bBelegt) continue;
+        if (p.stScan.stGang.uDevIdx != p.uDev)
+            SC_P_FERTIG(i, false);
+        else if (SC_FAELLIG(&p.stScan.stAnf) == SC_F_ENDE)
+            SC_P_FERTIG(i, true);
     }
 }
 

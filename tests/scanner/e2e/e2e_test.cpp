@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <map>
 #include <sstream>
 #include <string>
@@ -57,6 +58,8 @@ struct Scan {
                                       // confirmed-service property-identifiers
     bool bRef = false, bDev = false;
     std::string sDev;
+    std::string sBericht; // the scan report, when one was asked for
+    bool bBerichtLesbar = false;
 
     // Requests (read-property) for one device, in the order they came.
     std::vector<Eintrag> RP(const std::string &sDev) const {
@@ -135,6 +138,10 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
             s.vRahmen.push_back(z);
     }
     EXPECT_NE(s.iRc, 96) << "bench not built: " << LESEN(s.sDir + "/err");
+    // A scan report (-Jbericht.json) is checked by the readers an engineer would use.
+    s.sBericht = LESEN(w + "/bericht.json");
+    s.bBerichtLesbar = std::system(("python3 -m json.tool " + w + "/bericht.json >/dev/null 2>&1 && jq -e .totals " +
+                                    w + "/bericht.json >/dev/null 2>&1").c_str()) == 0;
     if (std::getenv("NT_E2E_KEEP") == nullptr) std::system(("rm -rf " + QUOTE(s.sDir)).c_str());
     return s;
 }
@@ -476,14 +483,21 @@ TEST(E2e, DeviceFallsSilentAfterTheNameOfAnalogInput17) {
     EXPECT_EQ(v.back().at("prop"), "77");
 }
 
-TEST(E2e, AbortCountsAsAMissingReply) {
-    Scan s =
-        LAUF("host 10.0.0.20\ndevice 1234\nobject AI 17\n  name T17\n  units 62\n  abort description 4\n");
-    EXPECT_EQ(s.iRc, 0);
-    EXPECT_NE(s.sOut.find("***  Abbruch nach Timeout f\x81r BN-Adr.: 0001234.AI#0000017'00028 ***"),
-              std::string::npos)
-        << s.sOut;
-    EXPECT_EQ(OHNE_KOPF(s.sRef), "");
+// An Abort refuses the property: at once for a reason a repetition cannot change (segmentation not
+// supported), after the last repetition for one it can (out of resources). The scan goes on either way.
+TEST(E2e, AbortRefusesThePropertyAndTheScanGoesOn) {
+    for (const char *cGrund : {"4", "9"}) {
+        Scan s = LAUF(std::string("host 10.0.0.20\ndevice 1234\nobject AI 17\n  name T17\n  units 62\n") +
+                          "  abort description " + cGrund + "\nobject AI 18\n  name T18\n  units 62\n",
+                      "-R1");
+        EXPECT_EQ(s.iRc, 0);
+        EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
+        EXPECT_EQ(OHNE_KOPF(s.sRef).substr(0, 66), "00001 T17              3 0 15 15 15 0 0 000 108 T17               ");
+        std::size_t n = 0;
+        for (const auto &e : s.RP("1234"))
+            n += e.at("prop") == "28" && e.at("obj") == "0:17";
+        EXPECT_EQ(n, cGrund[0] == '4' ? 1u : 2u) << cGrund;
+    }
 }
 
 // What a scan rides out without a changed line: floods of I-Ams and Who-Is (200 rounds from the first host in
@@ -1074,3 +1088,98 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
 }
 
 } // namespace
+
+// The scan report names every refusal and missing answer with its object, property, answer and effect, and
+// its counts and line ranges are the file's: plain (the silent device ends the scan), -P2 (silent devices
+// are given up, a route-file device that never answers among them) and -M (a device without it falls back).
+TEST(E2e, ReportNamesWhatCouldNotBeRead) {
+    const char *cBau = R"(host 10.0.0.20
+device 1234
+object AI 1
+  name T_Eins
+  description Eins
+  error units 2 32
+object AI 2
+  name T_Zwei
+  units 62
+  reject description 9
+object BI 3
+  name M_Drei
+  description Drei
+  polarity 0
+  inactive-text Aus
+  active-text Ein
+  error active-text 2 32
+object AI 4
+  name T_Vier
+  units 62
+  abort description 4
+host 10.0.0.21
+device 2222
+  silent-after 1
+object AI 1
+  name A1
+  description A1
+  units 62
+object AI 2
+  name A2
+  description A2
+  units 62
+host 10.0.0.22
+device 3333
+  rpm off
+object AI 1
+  name C1
+  description C1
+  units 62
+)";
+    const std::vector<std::string> v1234 = {"AI:1 117 error attribute-code-0", "AI:2 28 reject text-is-id",
+                                            "BI:3 4 error states-cut", "AI:4 28 abort text-is-id"};
+    struct Fall {
+        const char *cArgs, *cRoute;
+        std::map<std::string, std::string> mAusgang;
+        std::map<std::string, std::vector<std::string>> mProbleme;
+    } const aFall[] = {
+        {"-R0", "", {{"1234", "complete"}, {"2222", "time-out"}, {"3333", "not-reached"}},
+         {{"1234", v1234}, {"2222", {"DEV:2222 76 none object-list-ended"}}}},
+        {"-R0 -P2", "0004444 00000              10.0.0.40#47808\n",
+         {{"4444", "given-up"}, {"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
+         {{"1234", v1234}, {"2222", {"DEV:2222 76 none object-list-ended"}}, {"4444", {"DEV:4444 76 none object-list-ended"}}}},
+        {"-R0 -P2 -M", "", {{"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
+         {{"1234", v1234}, {"2222", {"AI:1 77 none not-read"}}}},
+    };
+    for (const Fall &f : aFall) {
+        Scan s = LAUF(cBau, std::string(f.cArgs) + " -Jbericht.json", f.cRoute);
+        EXPECT_TRUE(s.bBerichtLesbar) << f.cArgs;
+        const auto j = nlohmann::json::parse(s.sBericht, nullptr, false);
+        ASSERT_FALSE(j.is_discarded()) << f.cArgs << s.sBericht;
+        std::istringstream is(OHNE_KOPF(s.sRef));
+        std::vector<std::string> vZeilen;
+        for (std::string z; std::getline(is, z);)
+            vZeilen.push_back(z);
+        EXPECT_EQ(j["totals"]["data_points"], vZeilen.size()) << f.cArgs;
+        for (const auto &d : j["devices"]) {
+            const std::string sDev = std::to_string(d["instance"].get<int>());
+            EXPECT_EQ(d["outcome"], f.mAusgang.at(sDev)) << f.cArgs << " " << sDev;
+            if (std::string(f.cArgs).find("-M") != std::string::npos && sDev == "3333")
+                EXPECT_EQ(d["read_property_multiple"], "refused");
+            std::vector<std::string> vIst;
+            for (const auto &p : d["problems"])
+                vIst.push_back(p["object"].get<std::string>() + " " + std::to_string(p["property"]["number"].get<int>()) +
+                               " " + p["answer"]["type"].get<std::string>() + " " + p["effect"].get<std::string>());
+            const auto it = f.mProbleme.find(sDev);
+            EXPECT_EQ(vIst, it != f.mProbleme.end() ? it->second : std::vector<std::string>{}) << f.cArgs << " " << sDev;
+            // The device's lines are the ones of its range, all of them.
+            const std::string sAdr = std::string(7 - sDev.size(), '0') + sDev + ".";
+            std::size_t n = 0;
+            for (const std::string &z : vZeilen)
+                if (z.find(sAdr) != std::string::npos) {
+                    n++;
+                    EXPECT_GE(std::stoi(z.substr(0, 5)), d["first_line"].get<int>()) << sDev;
+                    EXPECT_LE(std::stoi(z.substr(0, 5)), d["last_line"].get<int>()) << sDev;
+                }
+            EXPECT_EQ(n, d["data_points"].get<std::size_t>()) << f.cArgs << " " << sDev;
+        }
+        EXPECT_NE(s.sOut.find("Bericht in bericht.json"), std::string::npos) << s.sOut;
+    }
+}
