@@ -1161,8 +1161,9 @@ object AI 1
         for (const auto &d : j["devices"]) {
             const std::string sDev = std::to_string(d["instance"].get<int>());
             EXPECT_EQ(d["outcome"], f.mAusgang.at(sDev)) << f.cArgs << " " << sDev;
-            if (std::string(f.cArgs).find("-M") != std::string::npos && sDev == "3333")
+            if (std::string(f.cArgs).find("-M") != std::string::npos && sDev == "3333") {
                 EXPECT_EQ(d["read_property_multiple"], "refused");
+            }
             std::vector<std::string> vIst;
             for (const auto &p : d["problems"])
                 vIst.push_back(p["object"].get<std::string>() + " " + std::to_string(p["property"]["number"].get<int>()) +
