@@ -39,6 +39,12 @@ Options (in any position; '-' or '/'; the letter in either case):
                   distributes to the whole site; TTL, the registration's
                   time-to-live, 10 to 65535 seconds (default 60), renewed
                   at half of it; the entry is deleted at the end
+  -J<file>        write a scan report to <file> (JSON, UTF-8): per device
+                  what was read, and every refusal or missing answer with
+                  its object, property, answer and what it did to the line;
+                  before the verdict a console line per incomplete device
+  -V              show the progress with devices done, data points written
+                  and an estimate of the time left
   -D<low>[-<high>]
                   device instances low to high (or low alone), 0 to
                   4194302: the Who-Is asks only these, and only these are

@@ -29,7 +29,7 @@ fi
 # ---- Build: every source once into objects, one archive per library, one program per target.
 # shellcheck disable=SC2054 # the commas belong to -fsanitize
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
-       -fno-sanitize-recover=undefined -I"$top" -I"$top/tests")
+       -fno-sanitize-recover=undefined -I"$top" -I"$top/tests" -DNT_VERSION='"fuzz"')
 mkdir -p "$out/obj" "$out/lib" "$out/bin"
 # A changed header or changed flags make every object stale; otherwise a source newer than its object does.
 stand=$({ echo "$cxx ${flags[*]}"; find "$top"/{bacnet,ip,runtime,scanner,converter,refdiff,tests/fuzz,tests/support} \
@@ -40,7 +40,7 @@ echo "$stand" > "$out/obj/.stand"
 declare -A libs=(
   [rt]="runtime/ut runtime/sy runtime/ipc" [rt_netscn]="runtime/ut/netscn runtime/sy/netscn runtime/ipc/netscn"
   [rt_tabconv]="runtime/ut/tabconv runtime/sy/tabconv runtime/ipc/tabconv" [ip]=ip [bacnet]=bacnet
-  [scanner]=scanner [converter]=converter [refdiff]=refdiff)
+  [scanner]="scanner $(cd "$top" && echo scanner/*/)" [converter]=converter [refdiff]=refdiff)
 obj() { echo "$out/obj/$(echo "${1#"$top"/}" | tr / _).o"; }
 # The sources of library $1, one a line; the programs' entry files belong to no library.
 quellen() {

@@ -8,7 +8,8 @@
 // meets an object in progress at a scan step taken from the invoke id, once in the sequential scan, once in
 // the parallel one, where four devices (directly or behind a router) await answers and the datagram may
 // answer one of them, and once in a -M state awaiting a ReadPropertyMultiple; a scan state moves only for the
-// answer its request asked for. The receive buffer is poisoned behind the bytes that arrived and, once the
+// answer its request asked for. The scan report (-J) follows every state and is JSON in UTF-8 whatever the
+// devices sent. The receive buffer is poisoned behind the bytes that arrived and, once the
 // guard has passed the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that
 // are not part of the frame. Answers the message check sends go out on the loopback of the private network
 // namespace the harness runs this in.
@@ -17,7 +18,9 @@
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
 #include "scanner/walk/sc_scan.h"
+#include <nlohmann/json.hpp>
 #include "scanner/parallel/sc_par.h"
+#include "scanner/report/sc_bericht.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
 #include "support/netns_guard.h"
@@ -241,6 +244,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     TEST_T_fpout = FZ_SENKE();
     BN_ROUTE_QX04_Struct = tabelle;
     uQX04_Anz_Dev = iANZ;
+    stSC_Bericht.bAn = true; // -J: the report follows every scan state below
     IP_INIT();
     IP_HOST_MERKEN(); // the own-echo check then looks up nothing per datagram
     iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);
@@ -275,6 +279,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
             SCAN(stSender, ucInvoke, iLen, iBvlc);
             RPM_SCAN(stSender, ucInvoke, iLen, iBvlc);
             TABELLE_PRUEFEN();
+            // Whatever bytes the devices sent, the report is JSON in UTF-8.
+            FZ_CHECK(nlohmann::json::accept(SC_BERICHT_JSON(0, 0)));
+            stSC_Bericht.vGeraet.clear();
             ASAN_UNPOISON_MEMORY_REGION(ucBuf, QX04_BUF_SIZE);
             return 0;
         }
