@@ -237,10 +237,13 @@ constexpr int QX04_REPLY_APDU = 6;
 // Writes the reply header and the length iLen into ucBuf and sends the frame to stPort; IP_SEND's result.
 int QX04_BN_REPLY(const IP_PORT *stPort, unsigned char *ucBuf, int iLen);
 // Writes the APDU of an Error (class and code enumerated) from offset 6 of ucBuf; the frame length, 13.
-int QX04_BN_ERRPDU(unsigned char *ucBuf, unsigned char ucInvoke, unsigned char ucService, unsigned char ucClass,
-                   unsigned char ucCode);
+int QX04_BN_ERRPDU(unsigned char *ucBuf, unsigned char ucInvoke, unsigned char ucService,
+                   unsigned char ucClass, unsigned char ucCode);
 // Error class of an Error PDU in a received frame that passed the guard; -1 when it holds none.
 int QX04_BN_FEHLERKLASSE(const unsigned char *ucFrame);
+// An I-Am at offset a of a frame from RPort (behind a router: usNet, ucSlen, ucSadr) enters its device.
+void QX04_BN_IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::uint16_t usNet,
+                 unsigned char ucSlen, const unsigned char *ucSadr);
 // Network-layer messages: traced, never answered; 0.
 int QX04_BN_MSGNW(const IP_PORT *stPort, const unsigned char *ucFrame);
 // ReadProperty addressed to the scanner: answered from the own-device table or refused with an Error; 0.

@@ -1,4 +1,5 @@
-// Invoke id of an answer (acknowledgement, Error, Reject, Abort) in a received frame: the byte after its type.
+// Invoke id of an answer (acknowledgement, Error, Reject, Abort) in a received frame: the byte after its
+// type.
 #include "bacnet/bn.h"
 
 int QX04_BN_INVOKE(const unsigned char *ucFrame) {

@@ -27,35 +27,6 @@ static void ANTWORT(const IP_PORT *RPort, bool bError, unsigned char ucInvoke, u
     QX04_BN_REPLY(RPort, ucBuf, iLen); // a failed send is reported by the transport
 }
 
-// Route of a device from its I-Am: identifier, then max APDU, segmentation and vendor into its record.
-static void IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::uint16_t usNet,
-                unsigned char ucSlen, const unsigned char *ucSadr) {
-    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
-    const unsigned char *ucEnd = ucFrame + iLen;
-    int p = a + 2;
-    if (p >= iLen) return;
-    int l = QX04_BN_TAGLEN(ucFrame + p, ucEnd);
-    if (l <= 0) return;
-    const std::uint32_t ulDev = QX04_BN_TAG2L(ucFrame + p, 12, ucEnd);
-    if (ulDev == 0xFFFFFFFF) return;
-    if (usNet == 0xFFFF) usNet = 0, ucSlen = 0; // no valid source network: reached directly
-    const int iRec = QX04_BN_RT_SET(ulDev, usNet, ucSlen, ucSadr, RPort);
-    if (iRec < 0) return;
-    QX04_BN_ROUTE *r = &BN_ROUTE_QX04_Struct[iRec];
-    r->ucBestaetigt = 1; // the device has spoken from this route
-    if (r->ucGelernt == 0) r->ucGelernt = ucFrame[1] == 0x04 ? QX04_GELERNT_BBMD : QX04_GELERNT_IAM;
-    p += l;
-    const int iContext[3] = {2, 9, 2};
-    for (int i = 0; i < 3; i++) {
-        if (p >= iLen || (l = QX04_BN_TAGLEN(ucFrame + p, ucEnd)) <= 0) return;
-        const std::uint32_t v = QX04_BN_TAG2L(ucFrame + p, iContext[i], ucEnd);
-        if (i == 0) r->usMaxApdu = (std::uint16_t)v;
-        if (i == 1) r->ucSegment = (unsigned char)v;
-        if (i == 2) r->usVendorId = (std::uint16_t)v;
-        p += l;
-    }
-}
-
 // A confirmed request addressed to the scanner.
 static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, const QX04_BN_ROUTE *pRoute) {
     const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
@@ -132,8 +103,8 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
         if (a <= 0 || a >= iLen) {
             UT_ERR_LOG(cRoutine, iLen, a, "APDU zu kurz");
         } else {
-            // An answer (acknowledgement, Error, Reject, Abort) confirms a route from the route file: the scan
-            // has taken it for the device's request, so another address for the instance is named as a
+            // An answer (acknowledgement, Error, Reject, Abort) confirms a route from the route file: the
+            // scan has taken it for the device's request, so another address for the instance is named as a
             // duplicate instead of moving a route the scan no longer asks (even if the Error came from
             // another device now living at a stale address).
             if (pRoute != nullptr && (ucFrame[a] >> 4) >= 0x2 && (ucFrame[a] >> 4) <= 0x7)
@@ -144,7 +115,7 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
                 break;
             case 0x1:
                 if (ucFrame[a + 1] == 0)
-                    IAM(&stVon, ucFrame, a, usNet, ucSlen, ucSadr);
+                    QX04_BN_IAM(&stVon, ucFrame, a, usNet, ucSlen, ucSadr);
                 else if (ucFrame[a + 1] == 2 || ucFrame[a + 1] == 3)
                     ier = 2; // unconfirmed COV or event notification
                 break;

@@ -24,8 +24,8 @@ static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3]
 
 // A ReadPropertyMultiple-ACK answers exactly the properties asked, in their order: its results, written as
 // the tags of a request, are the tags of the request. The results land in pErg.
-static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int iTagLen, QX04_BN_RPMERG *pErg,
-                int *piErg) {
+static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int iTagLen,
+                QX04_BN_RPMERG *pErg, int *piErg) {
     static QX04_BN_RPMREF aRef[QX04_RPM_MAX];
     static unsigned char ucBuf[QX04_BUF_SIZE];
     const int n = QX04_BN_RPMACK(ucAntwort, pErg, QX04_RPM_MAX);
@@ -72,7 +72,8 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
     } else if (iTyp == QX04_PDU_COMPLEX_ACK) {
         // Our requests take no segmented answer: its service and values lie elsewhere.
         if ((ucAntwort[a] & 0x08) != 0 || a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
-        if (ucAnfrage[r + 3] == QX04_SVC_READ_PROPERTY) { // ReadProperty: the object, property and index asked for
+        if (ucAnfrage[r + 3] ==
+            QX04_SVC_READ_PROPERTY) { // ReadProperty: the object, property and index asked for
             std::uint32_t ulA[3] = {}, ulR[3] = {};
             bool bIdxA, bIdxR;
             if (!OBJPROP(ucAntwort, a + 3, ulA, &bIdxA) || !OBJPROP(ucAnfrage, r + 4, ulR, &bIdxR) ||

@@ -5,18 +5,18 @@
 #include "ip/ip.h"
 
 // ---- Options of the command line ------------------------------------------------------------------------
-extern char cSC_AnfuegeDpId[256]; // -A: text appended to every data-point id
-extern char cSC_BeginnDpId[256];  // -B: text at which a data-point id begins
-extern char cSC_EndePrefix[256];  // -E: prefix that ends before the data-point id
-extern int iSC_Wiederhol;         // -R: repetitions of an unanswered request (0 to 9, default 3)
-extern int iSC_Parallel;          // -P: devices scanned at the same time (1 to 64, default 1)
-extern int iSC_Umsetzen;          // -U: device texts converted to the loader's code page (0 or 1)
-extern int iSC_Mehrfach;          // -M: read with ReadPropertyMultiple where a device takes it (0 or 1)
-extern IP_PORT stSC_Bbmd;         // -F: the BBMD to register with; address 0xFFFFFFFF = none
-extern int iSC_BbmdTtl;           // -F: time-to-live of the registration, seconds
-extern bool bSC_Bereich;          // -D given: the Who-Is carries the range ulQX04_DevMin..ulQX04_DevMax
-extern int iSC_OptFehler;         // -15 malformed -F, -16 malformed -D (reported at once), else 0
-constexpr int SC_PARALLEL_MAX = 64;         // -P at most
+extern char cSC_AnfuegeDpId[256];   // -A: text appended to every data-point id
+extern char cSC_BeginnDpId[256];    // -B: text at which a data-point id begins
+extern char cSC_EndePrefix[256];    // -E: prefix that ends before the data-point id
+extern int iSC_Wiederhol;           // -R: repetitions of an unanswered request (0 to 9, default 3)
+extern int iSC_Parallel;            // -P: devices scanned at the same time (1 to 64, default 1)
+extern int iSC_Umsetzen;            // -U: device texts converted to the loader's code page (0 or 1)
+extern int iSC_Mehrfach;            // -M: read with ReadPropertyMultiple where a device takes it (0 or 1)
+extern IP_PORT stSC_Bbmd;           // -F: the BBMD to register with; address 0xFFFFFFFF = none
+extern int iSC_BbmdTtl;             // -F: time-to-live of the registration, seconds
+extern bool bSC_Bereich;            // -D given: the Who-Is carries the range ulQX04_DevMin..ulQX04_DevMax
+extern int iSC_OptFehler;           // -15 malformed -F, -16 malformed -D (reported at once), else 0
+constexpr int SC_PARALLEL_MAX = 64; // -P at most
 constexpr std::uint32_t SC_DEV_MAX = 4194302; // -D: the highest device instance
 
 // ---- Entry and phases ----------------------------------------------------------------------------------

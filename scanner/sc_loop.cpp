@@ -24,14 +24,15 @@ int SC_LOOP() {
     SC_SCAN_Struct *const apScan[1] = {&stScan};
 
     while (SC_PASS_WEITER(&stScan)) {
-        // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the object
+        // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
+        // object
         //    on and writes its line when it is complete.
         bool bEtwas = SC_EMPF_ALLE(apScan, 1, true);
         // 2. Send: the repetition its timer calls for, or the next request when none is outstanding.
         bEtwas = SC_AUSTAUSCH(&stScan, true) == SC_GESENDET || bEtwas;
-        SC_BBMD_PFLEGE();     // the registration with a BBMD (-F) is kept up
-        SC_LEERLAUF(bEtwas);  // a pass that did nothing waits briefly for a datagram
-        UT_LOOPTIME();        // 3. The loop clock.
+        SC_BBMD_PFLEGE();    // the registration with a BBMD (-F) is kept up
+        SC_LEERLAUF(bEtwas); // a pass that did nothing waits briefly for a datagram
+        UT_LOOPTIME();       // 3. The loop clock.
     }
 
     const int iErg = SC_ENDE(&stScan);

@@ -13,7 +13,7 @@ struct SC_BBMD_Struct {
 };
 extern SC_BBMD_Struct stSC_BbmdStand;
 constexpr std::uint32_t SC_BBMD_FRIST_MS = 2000; // how long a renewal's answer is awaited
-constexpr int SC_BBMD_ERG_WHOIS = 0x0060;       // BVLC-Result: Distribute-Broadcast-To-Network NAK
+constexpr int SC_BBMD_ERG_WHOIS = 0x0060;        // BVLC-Result: Distribute-Broadcast-To-Network NAK
 
 // Registers with the BBMD of -F (up to 3 tries 1 s apart): 0, or -17 after a refusal or no answer (reported);
 // 0 at once without -F.

@@ -13,7 +13,8 @@ void SC_BBMD_PFLEGE() {
     if (SC_BBMD_ERGEBNIS()) {
         // a success answers the renewal; a refusal may also be of the Who-Is the BBMD was to distribute
         if (iQX04_BvlcErg != 0)
-            SC_BBMD_FEHLER(iQX04_BvlcErg == SC_BBMD_ERG_WHOIS ? "Who-Is-Verteilung" : "Erneuerung der Anmeldung",
+            SC_BBMD_FEHLER(iQX04_BvlcErg == SC_BBMD_ERG_WHOIS ? "Who-Is-Verteilung"
+                                                              : "Erneuerung der Anmeldung",
                            iQX04_BvlcErg);
         iQX04_BvlcErg = -1;
         b.bFrist = false;

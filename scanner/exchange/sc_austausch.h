@@ -8,12 +8,12 @@
 
 struct SC_SCAN_Struct;
 
-constexpr int SC_BEREIT = 254;  // wait state: the next request may be sent
-constexpr int SC_WARTET = 0;    // a request is outstanding
-constexpr int SC_ERLEDIGT = 1;  // its answer is being handled
+constexpr int SC_BEREIT = 254;   // wait state: the next request may be sent
+constexpr int SC_WARTET = 0;     // a request is outstanding
+constexpr int SC_ERLEDIGT = 1;   // its answer is being handled
 constexpr int SC_EMPF_MAX = 256; // datagrams taken in one pass at most, so requests still go out
 constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id: inside any deadline
-constexpr int SC_DEADLINE_S = 5; // seconds of loop time an unanswered request is waited for
+constexpr int SC_DEADLINE_S = 5;                // seconds of loop time an unanswered request is waited for
 
 // What the outstanding request is: a ReadProperty, or a ReadPropertyMultiple for list elements or objects.
 constexpr int SC_ART_RP = 0, SC_ART_LISTE = 1, SC_ART_OBJEKTE = 2;
@@ -28,10 +28,10 @@ constexpr int SC_RTO_STUFE_MAX = 6;          // doublings kept: past the ceiling
 // device also behind a router: the router adds little, the devices behind it differ (a controller busy with
 // its program, a slow trunk), and a slow one must not make its fast neighbours wait long for repetitions.
 struct SC_RTO_Struct {
-    std::uint32_t ulSrtt8 = 0;    // smoothed answer time, in eighths of a ms
-    std::uint32_t ulVar8 = 0;     // its mean deviation, in eighths of a ms
-    std::uint32_t ulAnz = 0;      // answer times taken; 0 = none yet
-    int iStufe = 0;               // doublings kept after an answer to a repeated request, until the next sample
+    std::uint32_t ulSrtt8 = 0; // smoothed answer time, in eighths of a ms
+    std::uint32_t ulVar8 = 0;  // its mean deviation, in eighths of a ms
+    std::uint32_t ulAnz = 0;   // answer times taken; 0 = none yet
+    int iStufe = 0;            // doublings kept after an answer to a repeated request, until the next sample
     std::uint32_t ulBeginnMs = 0; // the device's first request (monotonic ms), for the trace
     std::uint32_t ulWdh = 0;      // repetitions sent to the device, for the trace
 };
@@ -46,13 +46,13 @@ void SC_RTO_TRC(const SC_ANFRAGE_Struct *stAnf, std::uint32_t ulDev);
 // The outstanding request, as a BACnet client's transaction table keeps it, and what the exchange learnt
 // about the device it goes to.
 struct SC_ANFRAGE_Struct {
-    int iWarten;         // SC_BEREIT, SC_WARTET or SC_ERLEDIGT
-    int iArt;            // SC_ART_...
-    int iAnz;            // list elements or objects a ReadPropertyMultiple asks for
+    int iWarten; // SC_BEREIT, SC_WARTET or SC_ERLEDIGT
+    int iArt;    // SC_ART_...
+    int iAnz;    // list elements or objects a ReadPropertyMultiple asks for
     // The request as it was sent: a repetition is the same frame to the same node, and answers are matched
     // against it.
     unsigned char ucFrame[QX04_BUF_SIZE];
-    int iLen;                  // 0 = nothing sent yet
+    int iLen; // 0 = nothing sent yet
     IP_PORT stZiel;
     unsigned char ucInvoke;    // its invoke id
     int iVersuch;              // repetitions sent so far
@@ -75,11 +75,11 @@ struct SC_ANFRAGE_Struct {
 };
 
 // What came back for the outstanding request, as the walk gets it.
-constexpr int SC_ANT_WERT = 1;    // an acknowledgement (iErg 3)
-constexpr int SC_ANT_ABWEIS = 2;  // an Error (iErg -1000 - code) or Reject (-2000 - reason)
-constexpr int SC_ANT_ABBRUCH = 3; // an Abort
-constexpr int SC_ANT_UNKLAR = 4;  // an answer with nothing to take (an Error without a code)
-constexpr int SC_ANT_STILLE = 5;  // a ReadPropertyMultiple left unanswered: it is not sent again
+constexpr int SC_ANT_WERT = 1;        // an acknowledgement (iErg 3)
+constexpr int SC_ANT_ABWEIS = 2;      // an Error (iErg -1000 - code) or Reject (-2000 - reason)
+constexpr int SC_ANT_ABBRUCH = 3;     // an Abort
+constexpr int SC_ANT_UNKLAR = 4;      // an answer with nothing to take (an Error without a code)
+constexpr int SC_ANT_STILLE = 5;      // a ReadPropertyMultiple left unanswered: it is not sent again
 constexpr int SC_ERG_ABBRUCH = -3000; // an Abort taken as a refusal: SC_ERG_ABBRUCH - its reason
 struct SC_ANTWORT_Struct {
     int iArt;                   // SC_ANT_...
@@ -118,6 +118,8 @@ int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz);
 // One received datagram of iLen bytes in the receive buffer, from stVon: guard, message check and matching
 // rule. The one scan state whose outstanding request it answers gets the answer and is returned; any other
 // datagram changes no scan state (null).
-SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon);
-// Trace of a received datagram (bGueltig: it passed the receive guard) taken for the object at iObjIdx/iModus.
+SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen,
+                                      const IP_PORT *stVon);
+// Trace of a received datagram (bGueltig: it passed the receive guard) taken for the object at
+// iObjIdx/iModus.
 void SC_EMPF_TRC(int iLen, const IP_PORT *stVon, bool bGueltig, int iObjIdx, int iModus);

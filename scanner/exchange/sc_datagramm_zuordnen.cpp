@@ -41,7 +41,8 @@ static int ART(int iErg) {
     return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
 }
 
-SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon) {
+SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen,
+                                      const IP_PORT *stVon) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
     // The guard first: nothing may read a frame whose length field exceeds what arrived.
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
@@ -95,7 +96,8 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     SC_ANTWORT(s, &stAntwort);
     a.iWarten = SC_BEREIT;
     // An aborted batch is followed by a smaller one, which the scan waits for as for any request.
-    if (stAntwort.iArt == SC_ANT_ABBRUCH && a.iArt != SC_ART_RP) a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
+    if (stAntwort.iArt == SC_ANT_ABBRUCH && a.iArt != SC_ART_RP)
+        a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
     const std::uint32_t ulJetzt = UT_MSEK();
     a.aulAntwortMs[ucInvoke] = ulJetzt != 0 ? ulJetzt : 1;
     return s;

@@ -10,9 +10,9 @@ void SC_RTO_TRC(const SC_ANFRAGE_Struct *stAnf, std::uint32_t ulDev) {
     UT_TRC("\n\n", "SC_LOOP",
            "Nach Device %lu   Dauer : %lu ms   RTT : %lu ms   Abweichung : %lu ms   Messungen : %lu   "
            "Wiederholungen : %lu   Timer : %lu ms",
-           (unsigned long)ulDev, (unsigned long)(UT_MSEK() - r->ulBeginnMs), (unsigned long)((r->ulSrtt8 + 4) / 8),
-           (unsigned long)((r->ulVar8 + 4) / 8), (unsigned long)r->ulAnz, (unsigned long)r->ulWdh,
-           (unsigned long)SC_RTO_DAUER(r, 0));
+           (unsigned long)ulDev, (unsigned long)(UT_MSEK() - r->ulBeginnMs),
+           (unsigned long)((r->ulSrtt8 + 4) / 8), (unsigned long)((r->ulVar8 + 4) / 8),
+           (unsigned long)r->ulAnz, (unsigned long)r->ulWdh, (unsigned long)SC_RTO_DAUER(r, 0));
     if (m->ulAnz > 0)
         UT_TRC_CONT("   RPM-RTT : %lu ms   RPM-Messungen : %lu", (unsigned long)((m->ulSrtt8 + 4) / 8),
                     (unsigned long)m->ulAnz);

@@ -25,8 +25,8 @@ bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     a.stRto.ulWdh++;
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine,
-               "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u   Timer : %lu ms", a.iVersuch,
-               iSC_Wiederhol, stScan->stGang.PROP_Modus, stScan->stGang.iStateSlot, a.ucInvoke,
+               "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u   Timer : %lu ms",
+               a.iVersuch, iSC_Wiederhol, stScan->stGang.PROP_Modus, stScan->stGang.iStateSlot, a.ucInvoke,
                (unsigned long)SC_TIMER(&a, a.iVersuch));
     IP_SEND(iQX04_IP_APP, &a.stZiel, IP_CMD_DATA, IP_SCMD_SEND, a.iLen, a.ucFrame);
     a.ulVersuchMs = UT_MSEK();

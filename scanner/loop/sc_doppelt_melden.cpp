@@ -29,8 +29,8 @@ void SC_DOPPELT_MELDEN() {
         SC_DOPPELT_ADR(cAuch, sizeof cAuch, d->usSNET, d->ucSLEN, d->ucSADR, &d->stPort);
         const bool bGescannt = SC_DEV_GESCANNT(static_cast<std::uint32_t>(r - BN_ROUTE_QX04_Struct));
         std::printf("\n\n***  Device %lu doppelt vergeben : %s %s, auch gemeldet von %s  ***",
-                    static_cast<unsigned long>(d->ulSDEV), bGescannt ? "gescannt" : "nicht gescannt", cGescannt,
-                    cAuch);
+                    static_cast<unsigned long>(d->ulSDEV), bGescannt ? "gescannt" : "nicht gescannt",
+                    cGescannt, cAuch);
     }
     if (iQX04_Doppelt_Voll != 0)
         std::printf("\n\n***  Weitere doppelte Device-Nummern nicht aufgef\x81hrt  ***");

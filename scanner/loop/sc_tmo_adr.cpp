@@ -8,7 +8,7 @@ const char *SC_TMO_ADR(SC_SCAN_Struct *stScan) {
     char *cAdr = stScan->stGang.stObj.cBnAdr;
     char *p = std::strchr(cAdr, '\'');
     if (p != nullptr)
-        std::snprintf(p + 1, sizeof stScan->stGang.stObj.cBnAdr - static_cast<std::size_t>(p + 1 - cAdr), "%05u",
-                      stScan->stGang.usPropId);
+        std::snprintf(p + 1, sizeof stScan->stGang.stObj.cBnAdr - static_cast<std::size_t>(p + 1 - cAdr),
+                      "%05u", stScan->stGang.usPropId);
     return cAdr;
 }

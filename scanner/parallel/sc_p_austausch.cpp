@@ -11,14 +11,16 @@ static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whos
 static bool WARTEND(unsigned char ucInvoke) {
     for (int i = 0; i < iSC_Parallel; i++) {
         const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt && p.stScan.stAnf.iWarten == SC_WARTET && p.stScan.stAnf.ucInvoke == ucInvoke) return true;
+        if (p.bBelegt && p.stScan.stAnf.iWarten == SC_WARTET && p.stScan.stAnf.ucInvoke == ucInvoke)
+            return true;
     }
     return false;
 }
 
 int SC_P_AUSTAUSCH(int iPlatz) {
     SC_SCAN_Struct *s = &stSC_Par.aPlatz[iPlatz].stScan;
-    const bool bNeu = s->pHalten == nullptr || stSC_Par.uGehalten < SC_HALT_MAX; // the earliest always goes on
+    const bool bNeu =
+        s->pHalten == nullptr || stSC_Par.uGehalten < SC_HALT_MAX; // the earliest always goes on
     // At most 64 of 256 ids are outstanding, so a free one is always near.
     ucQX04_InvokeId = stSC_Par.ucGezogen;
     while (WARTEND(static_cast<unsigned char>(ucQX04_InvokeId + 1)))

@@ -28,7 +28,8 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
     }
     h.bFertig = true;
     h.iPlatz = -1;
-    h.uAnz = p.stScan.stGang.uZeile; // the file's next number for the earliest device, else the numbers it used
+    h.uAnz =
+        p.stScan.stGang.uZeile; // the file's next number for the earliest device, else the numbers it used
     if (p.stScan.pHalten == nullptr) stSC_Par.uZeile = h.uAnz;
     p.bBelegt = false;
 

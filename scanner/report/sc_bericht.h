@@ -15,38 +15,38 @@ constexpr int SC_AUS_NICHT = 0, SC_AUS_KOMPLETT = 1, SC_AUS_TIMEOUT = 2, SC_AUS_
 // One refusal or missing answer that changed or cut a line.
 struct SC_PROBLEM_Struct {
     std::uint32_t ulObjId;
-    long lZeile;            // number of the object's line, -1 = none
-    bool bGehalten;         // the number counts from the device's first line (a device scanned ahead)
+    long lZeile;    // number of the object's line, -1 = none
+    bool bGehalten; // the number counts from the device's first line (a device scanned ahead)
     std::uint16_t usProp;
-    int iPdu;               // QX04_PDU_ERROR, _REJECT or _ABORT; 0 = no answer
-    int iKlasse, iCode;     // error class (-1 unknown) and code, or the reject or abort reason
-    const char *cWirkung;   // "default-id", "text-is-id", ...
-    std::string sId;        // the data-point id at that moment, in the loader's code page
+    int iPdu;             // QX04_PDU_ERROR, _REJECT or _ABORT; 0 = no answer
+    int iKlasse, iCode;   // error class (-1 unknown) and code, or the reject or abort reason
+    const char *cWirkung; // "default-id", "text-is-id", ...
+    std::string sId;      // the data-point id at that moment, in the loader's code page
 };
 
 struct SC_GERAETBERICHT_Struct {
     bool bGestartet = false;
     int iAusgang = SC_AUS_NICHT;
-    long lListeLen = -1;             // from element 0, -1 = not known
-    std::uint32_t ulElemente = 0;    // object-list elements taken (index 1 on)
-    std::uint32_t ulPunkte = 0;      // data lines written
+    long lListeLen = -1;          // from element 0, -1 = not known
+    std::uint32_t ulElemente = 0; // object-list elements taken (index 1 on)
+    std::uint32_t ulPunkte = 0;   // data lines written
     std::uint32_t ulUebersprungen = 0;
-    long lErste = -1, lLetzte = -1;  // line numbers, -1 = none
+    long lErste = -1, lLetzte = -1;             // line numbers, -1 = none
     bool bErsteRel = false, bLetzteRel = false; // counted from the device's first line (held): uBasis + n
-    unsigned uBasis = 0;             // the file's number of a held device's first line, once its turn came
+    unsigned uBasis = 0; // the file's number of a held device's first line, once its turn came
     std::uint32_t ulAnfragen = 0, ulWdh = 0, ulStille = 0, ulDauerMs = 0, ulAntwortMs = 0;
     const char *cRpm = "off";
     std::vector<SC_PROBLEM_Struct> vProbleme;
 };
 
 struct SC_BERICHT_Struct {
-    bool bAn = false;         // -J or -V given
+    bool bAn = false;          // -J or -V given
     bool bFortschritt = false; // -V
-    std::string sDatei;       // -J: the report's name, empty = none
+    std::string sDatei;        // -J: the report's name, empty = none
     std::vector<std::string> vArgumente;
-    long long llBeginnSek = 0;   // wall clock at the start, for "started"
-    std::uint32_t ulBeginnMs = 0; // monotonic ms at the start of the scan, for the estimate
-    std::uint32_t ulZuletztMs = 0; // last progress line
+    long long llBeginnSek = 0;                    // wall clock at the start, for "started"
+    std::uint32_t ulBeginnMs = 0;                 // monotonic ms at the start of the scan, for the estimate
+    std::uint32_t ulZuletztMs = 0;                // last progress line
     std::vector<SC_GERAETBERICHT_Struct> vGeraet; // by device table index
 };
 extern SC_BERICHT_Struct stSC_Bericht;

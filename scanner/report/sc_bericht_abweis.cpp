@@ -28,12 +28,19 @@ void SC_BERICHT_ABWEIS(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Str
     const SC_GANG_Struct &g = stScan->stGang;
     SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(g.uDevIdx);
     if (g.PROP_Modus == 0 && g.iObjIdx > 0 && (d.lListeLen < 0 || g.iObjIdx > d.lListeLen)) return;
-    SC_PROBLEM_Struct p = {g.stObj.ulObjId, g.PROP_Modus == 0 ? -1 : static_cast<long>(g.uZeile),
-                           stScan->pHalten != nullptr, g.usPropId, QX04_PDU_ERROR, -1, -1000 - iErg,
-                           WIRKUNG(g), g.stObj.cDpId};
+    SC_PROBLEM_Struct p = {g.stObj.ulObjId,
+                           g.PROP_Modus == 0 ? -1 : static_cast<long>(g.uZeile),
+                           stScan->pHalten != nullptr,
+                           g.usPropId,
+                           QX04_PDU_ERROR,
+                           -1,
+                           -1000 - iErg,
+                           WIRKUNG(g),
+                           g.stObj.cDpId};
     // The ReadProperty answer is still in the receive buffer; a value of a ReadPropertyMultiple is an Error.
     if (stWert->iQuelle == SC_Q_RP) p.iPdu = QX04_BN_PDUTYP(QX04_RECV_Buf);
-    if (p.iPdu == QX04_PDU_ERROR && stWert->iQuelle == SC_Q_RP) p.iKlasse = QX04_BN_FEHLERKLASSE(QX04_RECV_Buf);
+    if (p.iPdu == QX04_PDU_ERROR && stWert->iQuelle == SC_Q_RP)
+        p.iKlasse = QX04_BN_FEHLERKLASSE(QX04_RECV_Buf);
     if (p.iPdu == QX04_PDU_REJECT) p.iCode = SC_REJECT_ERG - iErg;
     if (p.iPdu == QX04_PDU_ABORT) p.iCode = SC_ERG_ABBRUCH - iErg;
     d.vProbleme.push_back(p);

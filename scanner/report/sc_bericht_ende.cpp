@@ -20,8 +20,8 @@ static void KONSOLE() {
                     static_cast<unsigned long>(BN_ROUTE_QX04_Struct[i].ulSDEV), acAusgang[d.iAusgang],
                     static_cast<unsigned>(d.ulPunkte), d.vProbleme.size());
     }
-    std::printf("\n\n***  %u Devices unvollst\x84ndig, %u aufgegeben, %u Probleme, Bericht in %s  ***", uUnvollst,
-                uAufgegeben, uMangel, stSC_Bericht.sDatei.c_str());
+    std::printf("\n\n***  %u Devices unvollst\x84ndig, %u aufgegeben, %u Probleme, Bericht in %s  ***",
+                uUnvollst, uAufgegeben, uMangel, stSC_Bericht.sDatei.c_str());
 }
 
 int SC_BERICHT_ENDE(int iErg, int iTimeout) {

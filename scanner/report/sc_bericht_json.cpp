@@ -48,7 +48,9 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
         {"arguments", b.vArgumente},
         {"endpoint", cEigen != nullptr ? std::string(cEigen) : std::to_string(iQX04_IP_Port)},
         {"bbmd", cBbmd != nullptr ? json(cBbmd) : json(nullptr)},
-        {"verdict", iErg != 0 ? "error" : iTimeout > 0 ? "time-out" : "success"},
+        {"verdict", iErg != 0      ? "error"
+                    : iTimeout > 0 ? "time-out"
+                                   : "success"},
         {"exit_status", iErg != 0 ? 2 : 0},
         {"reference_file", "netscn.ref"},
         {"totals",

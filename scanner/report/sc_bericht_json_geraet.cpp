@@ -39,7 +39,8 @@ static json ZEILE(long l, bool bRel, unsigned uBasis) {
 static json ANTWORT(const SC_PROBLEM_Struct &p) {
     switch (p.iPdu) {
     case QX04_PDU_ERROR:
-        return {{"type", "error"}, {"class", p.iKlasse < 0 ? json(nullptr) : json(p.iKlasse)}, {"code", p.iCode}};
+        return {
+            {"type", "error"}, {"class", p.iKlasse < 0 ? json(nullptr) : json(p.iKlasse)}, {"code", p.iCode}};
     case QX04_PDU_REJECT:
         return {{"type", "reject"}, {"reason", p.iCode}};
     case QX04_PDU_ABORT:
@@ -84,8 +85,9 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
             {"address", cPort != nullptr ? cPort : ""},
             {"network", r.ucSLEN > 0 ? json(r.usSNET) : json(nullptr)},
             {"mac", r.ucSLEN > 0 ? json(sMac) : json(nullptr)},
-            {"learned_from", r.ucGelernt <= QX04_GELERNT_BBMD && r.ucGelernt != 0 ? json(acGelernt[r.ucGelernt])
-                                                                                 : json(nullptr)},
+            {"learned_from", r.ucGelernt <= QX04_GELERNT_BBMD && r.ucGelernt != 0
+                                 ? json(acGelernt[r.ucGelernt])
+                                 : json(nullptr)},
             {"max_apdu", bIam ? json(r.usMaxApdu) : json(nullptr)},
             {"segmentation", bIam ? json(r.ucSegment) : json(nullptr)},
             {"vendor_id", bIam ? json(r.usVendorId) : json(nullptr)},

@@ -26,18 +26,20 @@ void SC_FORTSCHRITT_ZEILE(std::uint32_t ulDev, const char *cObj) {
         uFertig += d.iAusgang != SC_AUS_NICHT;
         dElemente += d.ulElemente, dPunkte += d.ulPunkte;
         if (d.lListeLen >= 0) uLaengen++, dSumme += static_cast<double>(d.lListeLen);
-        if (d.iAusgang == SC_AUS_NICHT && d.lListeLen >= 0) dOffen += static_cast<double>(d.lListeLen) - d.ulElemente;
+        if (d.iAusgang == SC_AUS_NICHT && d.lListeLen >= 0)
+            dOffen += static_cast<double>(d.lListeLen) - d.ulElemente;
     }
     const double dMittel = uLaengen > 0 ? dSumme / uLaengen : 0;
     for (std::uint32_t i = 0; i < uBekannt; i++) {
         const SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(i);
-        if (d.iAusgang == SC_AUS_NICHT && d.lListeLen < 0) dOffen += dMittel > d.ulElemente ? dMittel - d.ulElemente : 0;
+        if (d.iAusgang == SC_AUS_NICHT && d.lListeLen < 0)
+            dOffen += dMittel > d.ulElemente ? dMittel - d.ulElemente : 0;
     }
     const std::uint32_t ulSeit = ulJetzt - b.ulBeginnMs;
     char cNoch[32] = "noch ?";
     if (uLaengen > 0 && ulSeit >= SC_SCHAETZEN_AB_MS && dElemente >= SC_SCHAETZEN_AB)
         std::snprintf(cNoch, sizeof cNoch, "noch %.0f s", dOffen * ulSeit / dElemente / 1000.0);
-    std::printf("\r%s      Scannen von  Device : %lu  Object : %-16s  %u/%u Devices  %.0f DP  %s    ", UT_T_TIME(),
-                static_cast<unsigned long>(ulDev), cObj, uFertig, uBekannt, dPunkte, cNoch);
+    std::printf("\r%s      Scannen von  Device : %lu  Object : %-16s  %u/%u Devices  %.0f DP  %s    ",
+                UT_T_TIME(), static_cast<unsigned long>(ulDev), cObj, uFertig, uBekannt, dPunkte, cNoch);
     std::fflush(stdout);
 }

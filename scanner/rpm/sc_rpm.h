@@ -1,6 +1,6 @@
-// ReadPropertyMultiple (-M). A device is read in batches: object-list elements, then the properties of several
-// objects. Every value of an answer goes to the step that would have asked for it by ReadProperty, through the
-// same handling, so the same lines come out.
+// ReadPropertyMultiple (-M). A device is read in batches: object-list elements, then the properties of
+// several objects. Every value of an answer goes to the step that would have asked for it by ReadProperty,
+// through the same handling, so the same lines come out.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -9,9 +9,9 @@
 struct SC_SCAN_Struct;
 struct SC_ANTWORT_Struct;
 
-constexpr int SC_RPM_APDU0 = 480;                         // max APDU of a device that sent no I-Am
+constexpr int SC_RPM_APDU0 = 480;                           // max APDU of a device that sent no I-Am
 constexpr int SC_RPM_APDU_MIN = 50, SC_RPM_APDU_MAX = 1476; // what a frame of ours can take
-constexpr int SC_RPM_LISTE0 = 16;                         // list elements of the first batch, before the length
+constexpr int SC_RPM_LISTE0 = 16; // list elements of the first batch, before the length
 constexpr unsigned SC_RPM_TEXT0 = 40, SC_RPM_FELD0 = 160; // value bytes assumed before any were seen
 
 // An object-list element read ahead: its value as the value decoders give it, or its refusal.
@@ -33,9 +33,9 @@ struct SC_RPM_MENGE_Struct {
 constexpr int SC_RPM_OFFEN_RPM = 1, SC_RPM_OFFEN_RP = 2;
 
 struct SC_RPM_Struct {
-    bool bNurRP;       // the device is read by ReadProperty alone: no -M, or it refused ReadPropertyMultiple
-    bool bObjRP;       // the object in progress is read by ReadProperty: its batch of one failed
-    int iElement;      // 0, or SC_RPM_OFFEN_...
+    bool bNurRP;  // the device is read by ReadProperty alone: no -M, or it refused ReadPropertyMultiple
+    bool bObjRP;  // the object in progress is read by ReadProperty: its batch of one failed
+    int iElement; // 0, or SC_RPM_OFFEN_...
     SC_RPM_MENGE_Struct stListe, stObjekte;
     int iEinzeln;          // batches of one that failed; the second ends ReadPropertyMultiple for the device
     long lListeLen;        // length of the object list from element 0, -1 = not known
@@ -55,8 +55,8 @@ int SC_RPM_LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // Builds and sends a ReadPropertyMultiple of iRefs references (iArt: SC_ART_LISTE or SC_ART_OBJEKTE, iAnz
 // elements or objects): 1 sent, 0 it could not be built.
-int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs, int iArt,
-                  int iAnz);
+int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs,
+                  int iArt, int iAnz);
 // Bytes an answer of the device at table index uDev may have: its max APDU, within what a frame can take.
 int SC_RPM_APDU(std::uint32_t uDev);
 // What came back for the outstanding ReadPropertyMultiple.

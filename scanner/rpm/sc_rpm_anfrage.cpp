@@ -1,6 +1,6 @@
-// Send step of ReadPropertyMultiple: object-list elements in batches, then, for the data point in progress and
-// the next ones read ahead, everything the ReadProperty scan would ask of them in one request. What the device
-// or an object does not take by it is left to the walk's ReadProperty.
+// Send step of ReadPropertyMultiple: object-list elements in batches, then, for the data point in progress
+// and the next ones read ahead, everything the ReadProperty scan would ask of them in one request. What the
+// device or an object does not take by it is left to the walk's ReadProperty.
 #include "scanner/walk/sc_scan.h"
 
 int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include "scanner/walk/sc_scan.h"
 
-constexpr int SC_RPM_ACK_KOPF = 3 + 7;    // APDU header and the device object's tags in the answer
-constexpr int SC_RPM_ELEMENT_BYTES = 12;  // per element at most: property, index, tags, identifier or error
-constexpr int SC_RPM_FRAME_KOPF = 4;      // bytes of our request before its service tags
+constexpr int SC_RPM_ACK_KOPF = 3 + 7;   // APDU header and the device object's tags in the answer
+constexpr int SC_RPM_ELEMENT_BYTES = 12; // per element at most: property, index, tags, identifier or error
+constexpr int SC_RPM_FRAME_KOPF = 4;     // bytes of our request before its service tags
 
 int SC_RPM_LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     const SC_RPM_Struct &r = stScan->stRpm;
     const int iApdu = SC_RPM_APDU(stScan->stGang.uDevIdx), i = stScan->stGang.iObjIdx;
-    // Until the list's length is known, a first batch small enough for any device: a short list is read whole.
+    // Until the list's length is known, a first batch small enough for any device: a short list is read
+    // whole.
     int k = (iApdu - SC_RPM_ACK_KOPF) / SC_RPM_ELEMENT_BYTES;
     if (r.lListeLen < 0) k = std::min(k, SC_RPM_LISTE0);
     k = std::min(k, r.stListe.iMax);

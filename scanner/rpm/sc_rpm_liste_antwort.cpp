@@ -1,5 +1,5 @@
-// Object-list elements of an acknowledgement: the one started is answered now, the others are read ahead up to
-// the list's end (the first refused element); element 0 gives the list's length.
+// Object-list elements of an acknowledgement: the one started is answered now, the others are read ahead up
+// to the list's end (the first refused element); element 0 gives the list's length.
 #include <bit>
 #include <cassert>
 #include "scanner/walk/sc_scan.h"
@@ -18,7 +18,8 @@ void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, in
     for (int i = 1; i < n && (i == 1 || pErg[i - 1].iFehler == 0); i++) {
         assert(r.iVorAnz < QX04_RPM_MAX); // n results at most, and n <= QX04_RPM_MAX by the decoder
         SC_VORRAT_Struct &v = r.aVor[static_cast<std::size_t>(r.iVorAnz++)];
-        v.iTag = pErg[i].iFehler != 0 ? pErg[i].iFehler : QX04_BN_WERT(QX04_RECV_Buf, pErg[i].iWert, &v.ulWert);
+        v.iTag =
+            pErg[i].iFehler != 0 ? pErg[i].iFehler : QX04_BN_WERT(QX04_RECV_Buf, pErg[i].iWert, &v.ulWert);
         if (pErg[i].iFehler != 0) v.ulWert = 0;
     }
     const SC_WERT_Struct stWert = {SC_Q_POS, pErg[0].iWert, -1, 0};

@@ -4,13 +4,13 @@
 // has left.
 #include "scanner/walk/sc_scan.h"
 
-constexpr int SC_RPM_ACK_KOPF = 3;       // APDU header of the answer
-constexpr int SC_RPM_OBJEKT_BYTES = 7;   // an object's identifier and list tags in the answer
-constexpr int SC_RPM_PROP_BYTES = 4;     // a property's identifier and opening and closing tags
-constexpr int SC_RPM_ZAHL_BYTES = 5;     // an enumerated or unsigned value
-constexpr int SC_RPM_TEXT_KOPF = 3;      // a character string's tag, length and character set
+constexpr int SC_RPM_ACK_KOPF = 3;     // APDU header of the answer
+constexpr int SC_RPM_OBJEKT_BYTES = 7; // an object's identifier and list tags in the answer
+constexpr int SC_RPM_PROP_BYTES = 4;   // a property's identifier and opening and closing tags
+constexpr int SC_RPM_ZAHL_BYTES = 5;   // an enumerated or unsigned value
+constexpr int SC_RPM_TEXT_KOPF = 3;    // a character string's tag, length and character set
 constexpr int SC_RPM_FELD_KOPF = 2;
-constexpr int SC_RPM_FRAME_KOPF = 4;     // bytes of our request before its service tags
+constexpr int SC_RPM_FRAME_KOPF = 4; // bytes of our request before its service tags
 
 // Answer bytes of one data point: a text as long as the longest the device has sent (or SC_RPM_TEXT0 before
 // any), the state texts likewise.

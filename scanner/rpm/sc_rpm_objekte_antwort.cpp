@@ -1,5 +1,6 @@
 // Objects of an acknowledgement: the one in progress and the next data points read ahead, each step by step
-// to its end. A step whose property is not in the answer is not taken: the object's rest goes by ReadProperty.
+// to its end. A step whose property is not in the answer is not taken: the object's rest goes by
+// ReadProperty.
 #include "scanner/walk/sc_scan.h"
 
 constexpr int SC_FEHLER_ARRAY_INDEX = -1000 - 42; // Error invalid-array-index, as a ReadProperty would get

@@ -5,8 +5,8 @@
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
-int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs, int iArt,
-                  int iAnz) {
+int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs,
+                  int iArt, int iAnz) {
     IP_PORT stZiel = {0xFFFFFFFF, 0};
     const int iLen = QX04_BN_RPM(ulDev, aRef, iRefs, &stZiel, QX04_SEND_Buf);
     stScan->stAnf.bUnbaubar = iLen <= 0;

@@ -32,5 +32,7 @@ void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund) {
     if (TEST_T_I || TEST_T_I1 || TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine, "RPM %s   Device : %lu   %s : %d   weiter mit %s", cGrund,
                (unsigned long)stScan->stGang.stObj.ulDev, bListe ? "Elemente" : "Objekte", iAnz,
-               bHalb ? "halber Menge" : r.bNurRP ? "ReadProperty f\x81r das Device" : "ReadProperty");
+               bHalb      ? "halber Menge"
+               : r.bNurRP ? "ReadProperty f\x81r das Device"
+                          : "ReadProperty");
 }

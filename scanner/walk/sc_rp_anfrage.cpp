@@ -6,10 +6,9 @@
 bool SC_RP_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev, int iArrIdx) {
     const SC_GANG_Struct &g = stScan->stGang;
     IP_PORT stZiel = {0xFFFFFFFF, 0};
-    const int iLen =
-        iArrIdx < 0 ? QX04_BN_RD(ulDev, g.stObj.ulObjId, g.usPropId, &stZiel, QX04_SEND_Buf)
-                    : QX04_BN_RDARR(ulDev, g.stObj.ulObjId, g.usPropId, static_cast<std::uint16_t>(iArrIdx),
-                                    &stZiel, QX04_SEND_Buf);
+    const int iLen = iArrIdx < 0 ? QX04_BN_RD(ulDev, g.stObj.ulObjId, g.usPropId, &stZiel, QX04_SEND_Buf)
+                                 : QX04_BN_RDARR(ulDev, g.stObj.ulObjId, g.usPropId,
+                                                 static_cast<std::uint16_t>(iArrIdx), &stZiel, QX04_SEND_Buf);
     stScan->stAnf.bUnbaubar = iLen <= 0;
     if (iLen <= 0) return false;
     SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, SC_ART_RP, 1);

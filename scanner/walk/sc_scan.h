@@ -6,8 +6,8 @@
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/rpm/sc_rpm.h"
 
-constexpr int SC_FERTIG = 99;               // scan step: object complete
-constexpr int SC_LISTE_ENDE = 0xFFFF;       // array indexes have 16 bits: a list this long ends there
+constexpr int SC_FERTIG = 99;         // scan step: object complete
+constexpr int SC_LISTE_ENDE = 0xFFFF; // array indexes have 16 bits: a list this long ends there
 struct SC_HALT_Struct;
 struct SC_FRAGE_Struct;
 
@@ -16,12 +16,12 @@ struct SC_GANG_Struct {
     int iErg;              // 0, or -21 after a failed write of a data line
     std::uint32_t uDevIdx; // entry of the device table being scanned
     int iObjIdx;           // object-list index last requested, -1 = device not started
-    int PROP_Modus;        // scan step: -1, 0 list element, 1 name, 2 description, 3 units/polarity, 4 states,
-                           // SC_FERTIG
-    int iStateSlot;        // slot of the state text being read, -1 = none yet (the scan loop's "Index")
+    int PROP_Modus; // scan step: -1, 0 list element, 1 name, 2 description, 3 units/polarity, 4 states,
+                    // SC_FERTIG
+    int iStateSlot; // slot of the state text being read, -1 = none yet (the scan loop's "Index")
     std::uint16_t usPropId; // property of the last request
-    unsigned uZeile;       // next data-line number
-    SC_OBJ_Struct stObj;   // the object in progress
+    unsigned uZeile;        // next data-line number
+    SC_OBJ_Struct stObj;    // the object in progress
 };
 
 // One scan: the walk of one device at a time and its one outstanding request. The sequential scan has one, a
@@ -72,16 +72,16 @@ const SC_FRAGE_Struct *SC_FRAGE_ZEILE(const SC_GANG_Struct *stGang);
 std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx);
 // One row of the request table: what the scan asks of a data point at one step.
 constexpr unsigned char SC_GR_ANALOG = 1, SC_GR_ZWEI = 2, SC_GR_MEHR = 4; // data-point groups
-constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;     // the kind of value answered
+constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;      // the kind of value answered
 constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
 struct SC_FRAGE_Struct {
     unsigned char ucGruppen; // the groups that ask it
     signed char cSchritt;    // the scan step
     bool bErst;              // only while nothing of the states is read (state slot and count both -1)
     std::uint16_t usProp;
-    unsigned char ucWert;    // SC_W_...
-    signed char cSlot;       // state slot afterwards: a slot, SC_SLOT_BLEIBT, or SC_SLOT_WEITER (the next one)
-    signed char cZustaende;  // state count afterwards, -1 = unchanged
+    unsigned char ucWert;   // SC_W_...
+    signed char cSlot;      // state slot afterwards: a slot, SC_SLOT_BLEIBT, or SC_SLOT_WEITER (the next one)
+    signed char cZustaende; // state count afterwards, -1 = unchanged
 };
 // The group of a data point: analog by its data-point type, two-state by its object type (0 to 5), else
 // multi-state.

@@ -11,7 +11,7 @@ void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj) {
         std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
                     (unsigned long)ulDev);
     else
-        std::printf("\r%s      Scannen von  Device : %lu  Object : %s        ", UT_T_TIME(), (unsigned long)ulDev,
-                    cObj);
+        std::printf("\r%s      Scannen von  Device : %lu  Object : %s        ", UT_T_TIME(),
+                    (unsigned long)ulDev, cObj);
     std::fflush(stdout);
 }

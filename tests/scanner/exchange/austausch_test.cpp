@@ -37,7 +37,9 @@ class Austausch : public NtTmpDirTest {
         BN_ROUTE_QX04_Struct = vTabelle.data();
         UT_MSEK_SET([] { return ulUhr; });
         pfBS_Senke = [](std::size_t uHost, std::uint32_t, std::uint16_t, const std::vector<std::uint8_t> &v,
-                        unsigned uMs) { vPost.push_back({ulUhr + uMs, uHost, v}); };
+                        unsigned uMs) {
+            vPost.push_back({ulUhr + uMs, uHost, v});
+        };
         UT_LOOPTIME();
     }
     void TearDown() override {
@@ -49,8 +51,9 @@ class Austausch : public NtTmpDirTest {
     // Delivers the earliest answer due, moving the clock to it; false when none is on its way.
     bool ZUSTELLEN() {
         if (vPost.empty()) return false;
-        auto it = std::min_element(vPost.begin(), vPost.end(),
-                                   [](const Post &a, const Post &b) { return a.ulAb - ulUhr < b.ulAb - ulUhr; });
+        auto it = std::min_element(vPost.begin(), vPost.end(), [](const Post &a, const Post &b) {
+            return a.ulAb - ulUhr < b.ulAb - ulUhr;
+        });
         if (it->ulAb - ulUhr < 0x80000000u) ulUhr = it->ulAb;
         std::copy(it->vFrame.begin(), it->vFrame.end(), QX04_RECV_Buf);
         const BS_HOST &h = stBS_Bld.vHosts[it->uHost];
@@ -136,15 +139,16 @@ TEST_F(Austausch, EveryFaultOfTheRoadGivesTheFileOfTheFaultlessScan) {
         {"lost requests", "loss 0.05\n", "", false, 1, -1},
         {"lost batches: a halved batch grows back", "loss 0.05\n", "", true, 3, -1},
         {"no ReadPropertyMultiple: Reject, then ReadProperty", "", "  rpm off\n", true, -1, 0},
-        {"answers of more than 300 bytes dropped: a timer or two per device", "", "  drop-above 300\n", true, -1,
-         20},
+        {"answers of more than 300 bytes dropped: a timer or two per device", "", "  drop-above 300\n", true,
+         -1, 20},
     };
     for (const Fall &f : aFall) {
         const Ergebnis e = SCAN(BAU(f.cHost, f.cGeraet), f.bMehrfach);
         EXPECT_EQ(e.vZeilen, stGut.vZeilen) << f.cWas;
         const int iBasis = f.bMehrfach ? stRpm.iRPM : stGut.iRP;
         if (f.iMehrProVerlust >= 0) {
-            EXPECT_LE(e.iRP + e.iRPM, iBasis + f.iMehrProVerlust * e.iVerloren) << f.cWas << ": " << e.iVerloren;
+            EXPECT_LE(e.iRP + e.iRPM, iBasis + f.iMehrProVerlust * e.iVerloren)
+                << f.cWas << ": " << e.iVerloren;
         }
         if (f.iStilleMax >= 0) {
             EXPECT_LE(e.iVerloren, f.iStilleMax) << f.cWas;
