@@ -237,8 +237,24 @@ int QX04_BN_REPLY(const IP_PORT *stPort, unsigned char *ucBuf, int iLen);
 // Writes the APDU of an Error (class and code enumerated) from offset 6 of ucBuf; the frame length, 13.
 int QX04_BN_ERRPDU(unsigned char *ucBuf, unsigned char ucInvoke, unsigned char ucService, unsigned char ucClass,
                    unsigned char ucCode);
-// Network-layer messages: traced, never answered; 0.
+// Network-layer messages: traced, never answered, the router messages about a network kept; 0.
 int QX04_BN_MSGNW(const IP_PORT *stPort, const unsigned char *ucFrame);
+// Network-layer message types a router sends about its networks, and the reasons of a Reject.
+constexpr unsigned char QX04_NL_REJECT = 0x03, QX04_NL_BUSY = 0x04, QX04_NL_AVAILABLE = 0x05;
+constexpr unsigned char QX04_NL_REJ_KEIN_ROUTER = 1, QX04_NL_REJ_BESETZT = 2;
+// The latest router messages (Reject-Message-, Router-Busy-, Router-Available-To-Network), as iQX04_BvlcErg
+// keeps the BVLC-Result: a ring of QX04_NETZ_MAX, entry ulQX04_NetzAnz % QX04_NETZ_MAX written next. A scan
+// that reads them late has missed the oldest; a busy network is held for a bounded time all the same.
+constexpr int QX04_NETZ_MAX = 16, QX04_NETZ_NETZE_MAX = 8; // messages kept, networks kept per message
+struct QX04_NETZMELDUNG {
+    IP_PORT stVon;       // the router
+    unsigned char ucTyp; // QX04_NL_...
+    unsigned char ucGrund; // a Reject's reason
+    int iAnzNetze;       // networks named (a Busy or Available naming none means every network of the router)
+    std::uint16_t ausNetz[QX04_NETZ_NETZE_MAX];
+};
+extern QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];
+extern std::uint32_t ulQX04_NetzAnz; // messages kept since the start
 // ReadProperty addressed to the scanner: answered from the own-device table or refused with an Error; 0.
 int QX04_BN_MSGRPR(const IP_PORT *stPort, const unsigned char *ucFrame);
 
