@@ -2,9 +2,10 @@
 // link, so the requests in flight on a path are bounded by a budget learnt from the answer times there. A
 // device on the IP network is a path of its own.
 //
-// The rule: start at one request in flight. A round is as many answers as the budget (two at least). The
+// The rule: start at one request in flight. A round is as many answers as the budget (two at least), to
+// requests sent under that budget while it was used in full (a budget never used says nothing). The
 // budget goes up by one after a round whose mean answer time stayed within 5/4 of the path's base time (plus
-// the clock's grain), with the budget used in full and nothing lost; down by one after a round at 3/2 of the
+// the clock's grain) and nothing lost; down by one after a round at 3/2 of the
 // base time or more (the router queues); halved when a request goes unanswered or the router says it is busy.
 // The base time is learnt from requests sent while nothing else was in flight on the path, so it holds no
 // queueing of the scanner's own making. Delay-based growth, because a router with a small buffer drops the
@@ -30,7 +31,7 @@ struct SC_PFAD_Struct {
     std::uint32_t ulBasis8 = 0; // answer time of requests sent alone, smoothed (gain 1/8), eighths of a ms
     std::uint64_t ullRunde = 0; // sum of the round's answer times, ms
     int iRunde = 0;            // answers of the round
-    int iFlugMax = 0;          // most requests in flight during the round
+    std::uint32_t ulRundeNr = 0; // rounds begun: only requests sent in the round count for it
     bool bVerlust = false;     // a request of the round went unanswered
     std::uint32_t ulAntworten = 0; // answers on the path since the scan started
     bool bGehalten = false;    // held by the router: no request goes
@@ -46,8 +47,9 @@ void SC_PFADE_NEU();
 int SC_PFAD(std::uint32_t uDev);
 // The path of router stVon and network usNetz, -1 when none is known.
 int SC_PFAD_SUCHEN(const IP_PORT *stVon, std::uint16_t usNetz);
-// An answer after ulMs to a request of the path sent with nothing else in flight there (bAllein) or not.
-void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein);
+// An answer after ulMs to a request of the path sent with nothing else in flight there (bAllein), and
+// whether it was sent in the round going on with the budget used in full (bRunde).
+void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein, bool bRunde);
 // A request of the path went unanswered, or the router said it is busy (cWarum, for the trace).
 void SC_PFAD_VERLUST(int iPfad, const char *cWarum);
 // Sets the path's budget, traced under -TX with the answer time that changed it (0: none).

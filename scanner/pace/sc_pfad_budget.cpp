@@ -12,6 +12,6 @@ void SC_PFAD_BUDGET(int iPfad, int iNeu, std::uint32_t ulMs, const char *cWarum)
     p.iBudget = iNeu;
     p.ullRunde = 0;
     p.iRunde = 0;
-    p.iFlugMax = 0;
     p.bVerlust = false;
+    p.ulRundeNr++;
 }

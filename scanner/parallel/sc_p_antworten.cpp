@@ -12,7 +12,8 @@ void SC_P_ANTWORTEN() {
         p.bOffen = false;
         p.iNachzug = SC_NZ_KEINER;
         if (p.iVersuch == 0)
-            SC_PFAD_ANTWORT(p.iPfad, a.aulAntwortMs[p.ucInvoke] - p.ulGesendetMs, p.bAllein);
+            SC_PFAD_ANTWORT(p.iPfad, a.aulAntwortMs[p.ucInvoke] - p.ulGesendetMs, p.bAllein,
+                            p.bVoll && p.ulRundeNr == vSC_Pfad[p.iPfad].ulRundeNr);
         else
             vSC_Pfad[p.iPfad].ulAntworten++;
     }

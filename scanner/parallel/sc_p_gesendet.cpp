@@ -1,7 +1,6 @@
 // What a place's request tells its path when it goes: a first try notes whether it went alone (its answer
 // time is then the path's base time) and how many answers the path had, so that a later silence can tell a
 // full network from a dead device.
-#include <algorithm>
 #include "scanner/pace/sc_pace.h"
 #include "scanner/parallel/sc_par.h"
 
@@ -18,5 +17,6 @@ void SC_P_GESENDET(int iPlatz) {
     const int iAndere = SC_P_FLUG(p.iPfad, iPlatz);
     p.bAllein = iAndere == 0;
     p.ulPfadStand = f.ulAntworten;
-    f.iFlugMax = std::max(f.iFlugMax, iAndere + 1);
+    p.ulRundeNr = f.ulRundeNr;
+    p.bVoll = iAndere + 1 >= f.iBudget;
 }

@@ -37,6 +37,8 @@ struct SC_PLATZ_Struct {
     int iVersuch;               // its repetitions then
     bool bAllein;               // nothing else was in flight on the path when it first went
     std::uint32_t ulPfadStand;  // answers on the path when it first went
+    std::uint32_t ulRundeNr;    // the path's round then
+    bool bVoll;                 // it used the path's budget in full
     int iNachzug;               // SC_NZ_...
     SC_SCAN_Struct stScan;
 };
