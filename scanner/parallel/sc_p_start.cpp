@@ -5,17 +5,25 @@
 // started while an earlier one is still in progress holds its lines.
 #include <climits>
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 #include "scanner/pace/sc_pace.h"
 #include "scanner/parallel/sc_par.h"
 
-// Places per path, INT_MAX for a path that takes none now.
+// Places per path, INT_MAX for a path that takes none now. A place whose request is past its first timer
+// counts not: a silent device must not keep its network from the others, whose answers tell it from a full
+// network.
 static std::vector<int> viBelegt;
 
 static void ZAEHLEN() {
     viBelegt.assign(vSC_Pfad.size(), 0);
     for (int i = 0; i < iSC_Parallel; i++) {
         const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt) viBelegt[p.iPfad] = p.iNachzug == SC_NZ_WARTET ? INT_MAX : viBelegt[p.iPfad] + 1;
+        const SC_ANFRAGE_Struct &a = p.stScan.stAnf;
+        const bool bStill =
+            a.iWarten == SC_WARTET && (a.iVersuch > 0 || UT_MSEK() - a.ulVersuchMs >= SC_TIMER(&a, 0));
+        if (p.bBelegt && !bStill)
+            viBelegt[p.iPfad] = p.iNachzug == SC_NZ_WARTET ? INT_MAX : viBelegt[p.iPfad] + 1;
+        if (p.bBelegt && p.iNachzug == SC_NZ_WARTET) viBelegt[p.iPfad] = INT_MAX;
     }
     for (std::size_t k = 0; k < vSC_Pfad.size(); k++)
         if (vSC_Pfad[k].bGehalten || viBelegt[k] >= vSC_Pfad[k].iBudget) viBelegt[k] = INT_MAX;

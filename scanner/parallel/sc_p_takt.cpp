@@ -11,8 +11,12 @@ int SC_P_TAKT(int iPlatz) {
     if (f.bUnerreichbar && p.stScan.stAnf.iLen > 0) return SC_TK_AUFGEBEN; // its verdict names the request
     if (f.bGehalten) return SC_TK_WARTEN;
     if (p.iNachzug != SC_NZ_WARTET) return SC_TK_SCHRITT;
-    for (int i = 0; i < iSC_Parallel; i++)
-        if (i != iPlatz && stSC_Par.aPlatz[i].bBelegt && stSC_Par.aPlatz[i].iPfad == p.iPfad) return SC_TK_WARTEN;
+    // Of several waiting devices of one path the first place goes first; the others wait behind it.
+    for (int i = 0; i < iSC_Parallel; i++) {
+        const SC_PLATZ_Struct &q = stSC_Par.aPlatz[i];
+        if (i == iPlatz || !q.bBelegt || q.iPfad != p.iPfad) continue;
+        if (q.iNachzug != SC_NZ_WARTET || i < iPlatz) return SC_TK_WARTEN;
+    }
     if (TEST_T_X)
         UT_TRC("\n\n", "SC_LOOP", "Device %lu allein auf Pfad %s wieder gefragt",
                (unsigned long)p.stScan.stGang.stObj.ulDev, SC_PFAD_TEXT(p.iPfad));

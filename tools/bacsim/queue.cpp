@@ -6,6 +6,9 @@
 namespace {
 
 constexpr std::int64_t NS_PER_MS = 1000000;
+// An answer leaves up to this much before its due time (delays are whole ms from the arrival): a request
+// that comes after it may find its predecessor still counted. Within this margin it has left.
+constexpr std::int64_t NS_MARGIN = NS_PER_MS;
 
 // The held requests of one network of the router, those already answered removed.
 std::vector<std::int64_t> &Held(BS_QUEUE_Struct &q, std::uint16_t usNet, std::int64_t llNow) {
@@ -16,7 +19,7 @@ std::vector<std::int64_t> &Held(BS_QUEUE_Struct &q, std::uint16_t usNet, std::in
     std::vector<std::int64_t> &v = it->second;
     std::size_t k = 0;
     for (std::int64_t ll : v)
-        if (ll > llNow) v[k++] = ll;
+        if (ll > llNow + NS_MARGIN) v[k++] = ll;
     v.resize(k);
     return v;
 }
