@@ -11,7 +11,7 @@ static int TYP_POS(const unsigned char *ucFrame, unsigned uLen) {
     if (n <= 0 || static_cast<unsigned>(n) + 1 >= uLen) return -1;
     const unsigned char ucCtl = ucFrame[n + 1];
     unsigned p = static_cast<unsigned>(n) + 2;
-    static const unsigned char aucTeil[] = {0x20, 0x08}; // destination, then source specifier
+    static const unsigned char aucTeil[] = {0x20, 0x08}; // destination, then source address
     for (const unsigned char ucBit : aucTeil) {
         if ((ucCtl & ucBit) == 0) continue;
         if (p + 2 >= uLen) return -1;
