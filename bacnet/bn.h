@@ -244,8 +244,24 @@ int QX04_BN_FEHLERKLASSE(const unsigned char *ucFrame);
 // An I-Am at offset a of a frame from RPort (behind a router: usNet, ucSlen, ucSadr) enters its device.
 void QX04_BN_IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::uint16_t usNet,
                  unsigned char ucSlen, const unsigned char *ucSadr);
-// Network-layer messages: traced, never answered; 0.
+// Network-layer messages: traced, never answered, the router messages about a network kept; 0.
 int QX04_BN_MSGNW(const IP_PORT *stPort, const unsigned char *ucFrame);
+// Network-layer message types a router sends about its networks, and the reasons of a Reject.
+constexpr unsigned char QX04_NL_REJECT = 0x03, QX04_NL_BUSY = 0x04, QX04_NL_AVAILABLE = 0x05;
+constexpr unsigned char QX04_NL_REJ_KEIN_ROUTER = 1, QX04_NL_REJ_BESETZT = 2;
+// The latest router messages (Reject-Message-, Router-Busy-, Router-Available-To-Network), as iQX04_BvlcErg
+// keeps the BVLC-Result: a ring of QX04_NETZ_MAX, entry ulQX04_NetzAnz % QX04_NETZ_MAX written next. A scan
+// that reads them late has missed the oldest; a busy network is held for a bounded time all the same.
+constexpr int QX04_NETZ_MAX = 16, QX04_NETZ_NETZE_MAX = 8; // messages kept, networks kept per message
+struct QX04_NETZMELDUNG {
+    IP_PORT stVon;       // the router
+    unsigned char ucTyp; // QX04_NL_...
+    unsigned char ucGrund; // a Reject's reason
+    int iAnzNetze;       // networks named (a Busy or Available naming none means every network of the router)
+    std::uint16_t ausNetz[QX04_NETZ_NETZE_MAX];
+};
+extern QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];
+extern std::uint32_t ulQX04_NetzAnz; // messages kept since the start
 // ReadProperty addressed to the scanner: answered from the own-device table or refused with an Error; 0.
 int QX04_BN_MSGRPR(const IP_PORT *stPort, const unsigned char *ucFrame);
 

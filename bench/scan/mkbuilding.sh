@@ -9,11 +9,15 @@
 #   bench/scan/mkbuilding.sh parallel [MS]   1040 data points on 16 direct devices, one host each (23 analog,
 #                                            22 two-state, 20 multi-state each), answering after MS (default 20)
 #   bench/scan/mkbuilding.sh jitter MS J     the same 16 devices answering after MS +- J ms, evenly spread
+#   bench/scan/mkbuilding.sh routed [QUEUE]  one router host with 50 devices of 40 analog inputs behind it on
+#                                            networks 5 to 9, numbered network by network, max APDU 480,
+#                                            answering after 30 +- 10 ms; the router serves each network one
+#                                            request at a time and holds QUEUE of them (default 2)
 # Buildings are made at run time, e.g. bench/scan/mkbuilding.sh storm 8191 >/tmp/storm.txt.
 set -euo pipefail
 
 usage() {
-  echo "usage: mkbuilding.sh points [LOSS] | storm N [MS] | parallel [MS] | jitter MS J" >&2
+  echo "usage: mkbuilding.sh points [LOSS] | storm N [MS] | parallel [MS] | jitter MS J | routed [QUEUE]" >&2
   exit 2
 }
 number() { [[ $1 =~ ^[0-9]+$ ]] || usage; }
@@ -43,6 +47,18 @@ points() {
       for (i = 1; i <= nm; i++)
         printf "object %s %d\n  name D%d_MZ_%03d\n  description Betriebsart %d Anlage %d\n  states %s\n",
                mt[i % 3 + 1], 200 + i, d, i, i, d, set[i % nset + 1]
+    }
+  }'
+}
+
+routed() {
+  awk -v q="$1" 'BEGIN {
+    printf "# 50 devices on five trunks behind one router that holds %d requests per trunk\nhost 10.0.0.20\nqueue %d\n", q, q
+    for (d = 1; d <= 50; d++) {
+      printf "device %d net %d mac %02X\n  max-apdu 480\n  delay 30 10\n  name AS%02d Strang %d\n", 1000 + d,
+             5 + int((d - 1) / 10), d, d, 5 + int((d - 1) / 10)
+      for (i = 1; i <= 40; i++)
+        printf "object AI %d\n  name D%02d_MW_%02d\n  description Messwert %d Anlage %d\n  units 62\n", i, d, i, i, d
     }
   }'
 }
@@ -79,6 +95,11 @@ case ${1:-} in
     [ $# -eq 3 ] || usage
     number "$2"; number "$3"
     points 16 23 22 20 "$2 $3" ""
+    ;;
+  routed)
+    [ $# -le 2 ] || usage
+    number "${2:-2}"
+    routed "${2:-2}"
     ;;
   *) usage ;;
 esac

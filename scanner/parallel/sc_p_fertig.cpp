@@ -45,6 +45,7 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
             stSC_Par.iErg = -21;
             return;
         }
+        if (!n.bFertig && n.iPlatz < 0) break; // not started yet: it writes at once when it starts
         if (!n.bFertig) { // in progress: from now on it writes at once, with the file's numbers
             SC_SCAN_Struct &s = stSC_Par.aPlatz[n.iPlatz].stScan;
             s.stGang.uZeile += stSC_Par.uZeile;

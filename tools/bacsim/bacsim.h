@@ -92,6 +92,18 @@ struct BS_BBMD_Struct {
     std::uint32_t aCount[3] = {0, 0, 0};
 };
 
+// A router that holds at most uMax requests per network (0 = any number) and serves each network one request
+// at a time, as a router to slow trunks does; cFull says what it does with a request beyond: 'd' drops it,
+// 'b' drops it and answers Router-Busy-To-Network (and Router-Available-To-Network once there is room
+// again), 'r' answers Reject-Message-To-Network "router busy".
+struct BS_QUEUE_Struct {
+    unsigned uMax = 0;
+    char cFull = 'd';
+    std::vector<std::pair<std::uint16_t, std::vector<std::int64_t>>> vNets; // per network: when each held
+                                                                             // request's answer leaves (ns)
+    std::vector<std::uint16_t> vBusy; // networks said busy, Available not yet queued
+};
+
 struct BS_HOST {
     std::uint32_t ulIp = 0; // host byte order
     std::uint16_t usPort = 47808;
@@ -103,6 +115,7 @@ struct BS_HOST {
     BS_FAULTS stDelay;                // "delay" after the host line: where its devices start from
     int iFd = -1;
     bool bBbmd = false; // a BBMD: serves the BVLL and carries no device
+    BS_QUEUE_Struct stQueue; // "queue N": how the router holds requests for its networks
     BS_BBMD_Struct stBbmd;
 };
 
@@ -198,6 +211,17 @@ bool BS_PCAP_OPEN(const char *cPath);
 void BS_PCAP_WRITE(std::int64_t llAtNs, std::uint32_t ulSrc, std::uint16_t usSrcPort, std::uint32_t ulDst,
                    std::uint16_t usDstPort, const std::uint8_t *pData, std::size_t uLen);
 void BS_PCAP_CLOSE();
+
+// The "queue" statement for the last host: 1 taken, 0 wrong (sWhy).
+bool BS_QUEUE_LINE(std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
+// A request for routed device stDev arrives at its router: false when the router's queue for the network is
+// full and the request goes no further (what happened is in sLog, with a Router-Busy or Reject sent).
+bool BS_QUEUE_ROOM(std::size_t uHost, const BS_DEVICE &stDev, std::uint32_t ulIp, std::uint16_t usPort,
+                   std::string &sLog);
+// The request is held until the network has served those before it: the delay of its answer from now.
+unsigned BS_QUEUE_TAKE(std::size_t uHost, const BS_DEVICE &stDev, unsigned uDelayMs);
+// When set, the simulator's clock (ns) for a test that plays the building in its own process.
+extern std::int64_t (*pfBS_Uhr)();
 
 // Request handling.
 void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,

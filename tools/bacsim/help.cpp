@@ -100,12 +100,20 @@ Duplicate answers of a whole building, host or device:
                             after it, the same bytes. Before the first host line for every device, after a
                             host line for that host's, after a device line (or its objects) for that device;
                             the narrowest wins. The copy has a log line of its own with answer=dup.
+A router with a small buffer:
+  queue N [busy|reject]     after a host line: the host routes each of its networks one request at a time
+                            (an answer leaves its delay after the request before it on that network has
+                            been answered) and holds at most N requests per network; one beyond is dropped
+                            (answer=queue-full), with busy also answered with Router-Busy-To-Network for
+                            the network and Router-Available-To-Network once there is room again
+                            (answer=queue-full:busy), with reject answered with Reject-Message-To-Network
+                            reason 2, router busy (answer=reject-busy)
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, read-property-multiple, confirmed:N, network:N, simple-ack, ...), then dev=
   obj=TYPE:INST prop= idx= (read-property-multiple: objs= props=, the objects and properties asked) invoke=
   via=direct|global|routed [dnet= dadr=] answer=ack|error:C:C|reject:R|abort:R|silent|lost|dropped:SIZE|
-  iam:N|none|dup (read-property-multiple: answer=ack size=SIZE).
+  iam:N|none|dup|queue-full[:busy]|reject-busy (read-property-multiple: answer=ack size=SIZE).
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).

@@ -340,6 +340,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
     if (sKey == "loss") return LossLine(is, b, sWhy);
     if (sKey == "bdt" || sKey == "nak") return BS_BBMD_LINE(sKey, is, b, sWhy);
     if (sKey == "duplicate") return DupLine(is, b, sWhy);
+    if (sKey == "queue") return BS_QUEUE_LINE(is, b, sWhy);
     if (sKey == "charset") {
         std::string a, x;
         unsigned long n = 0;

@@ -159,6 +159,10 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         return;
     }
     BS_DEVICE &d = *vTo[0];
+    if (d.usNet != 0 && !BS_QUEUE_ROOM(uHost, d, fr.ulOrigIp, fr.usOrigPort, sLog)) {
+        BS_LOG(WithVia(sLog, sVia));
+        return;
+    }
     std::vector<std::uint8_t> vApdu;
     unsigned uDelay = 0;
     bool bSilent = false;
@@ -188,6 +192,7 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
     sLog = WithVia(sLog, sVia);
     BS_LOG(sLog);
     if (bSilent) return;
+    if (d.usNet != 0) uDelay = BS_QUEUE_TAKE(uHost, d, uDelay);
     std::vector<std::uint8_t> vFrame = BS_FRAME_BUILD(false, &d, vApdu);
     BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, vFrame, uDelay);
     long lDup = DupMs(d);

@@ -1184,3 +1184,53 @@ object AI 1
         EXPECT_NE(s.sOut.find("Bericht in bericht.json"), std::string::npos) << s.sOut;
     }
 }
+
+// ---- Paced by router network ------------------------------------------------------------------------------
+
+// Four devices on each of networks 5 and 6 behind router 10.0.0.22, whose "queue" statement sQueue decides
+// what it does beyond its buffer; sTot: statements for device 5002 (MAC 12).
+std::string TRUNKS(const std::string &sQueue, const std::string &sTot = "") {
+    std::string s = "host 10.0.0.22\n" + sQueue + "\n";
+    for (int d = 1; d <= 8; d++) {
+        const std::string sNr = std::to_string(5000 + d);
+        s += "device " + sNr + " net " + std::to_string(5 + (d - 1) / 4) + " mac " + std::to_string(10 + d) +
+             "\n  delay 20\n" + (d == 2 ? sTot : "");
+        for (int i = 1; i <= 6; i++)
+            s += "object AI " + std::to_string(i) + "\n  name T" + sNr + "_" + std::to_string(i) + "\n  units 62\n";
+    }
+    return s;
+}
+
+// The router's buffer overflowing (dropping, Router-Busy-To-Network, Reject-Message-To-Network "router busy")
+// leaves the file of -P1; a dead device among live ones on one network is given up after its repetitions
+// (tried again alone on its network), the others whole; a device on a network the router does not reach
+// is given up at its first request, when the router says so.
+TEST(E2e, RouterNetworksPacedFileOfTheSequentialScan) {
+    const std::string sTot = "  silent-after 0\n", sFern = "0005077 00077 4D           10.0.0.22#47808\n";
+    std::string sOhne = TRUNKS("queue 1"), sMitTot = TRUNKS("queue 1", sTot);
+    sOhne.erase(sOhne.find("device 5002"), sOhne.find("device 5003") - sOhne.find("device 5002"));
+    struct Fall {
+        std::string sGebaeude, sOrakel, sArgs, sRoute, sLog, sVerdikt; // sLog: an answer the router gave
+        const char *cFeld, *cWert; // requests with this field in the simulator's log: iAnfragen of them
+        int iAnfragen;
+    } const aFall[] = {
+        {TRUNKS("queue 2"), TRUNKS("queue 2"), "-P8", "", "", "", "answer", "queue-full", 0},
+        {TRUNKS("queue 1 busy"), TRUNKS("queue 1"), "-P8 -M", "", "queue-full:busy", "", "", "", -1},
+        {TRUNKS("queue 1 reject"), TRUNKS("queue 1"), "-P8", "", "reject-busy", "", "", "", -1},
+        {sMitTot, sOhne, "-P8 -R1", "0005002 00005 12           10.0.0.22#47808\n", "", "Device 5002", "dev",
+         "5002", 4},
+        {TRUNKS("queue 2"), TRUNKS("queue 2"), "-P8 -R2", sFern, "reject-network", "Device 5077", "dnet", "77", 1},
+    };
+    for (const Fall &f : aFall) {
+        const Scan s0 = LAUF(f.sOrakel, "-P1"), s = LAUF(f.sGebaeude, f.sArgs, f.sRoute);
+        EXPECT_EQ(OHNE_KOPF(s.sRef), OHNE_KOPF(s0.sRef)) << f.sArgs << f.sLog << f.sVerdikt;
+        EXPECT_GT(OHNE_KOPF(s0.sRef).size(), 2000u);
+        EXPECT_TRUE(f.sLog.empty() || s.ERSTES("answer", f.sLog) != nullptr) << f.sLog;
+        const std::string sErwartet = f.sVerdikt.empty() ? cOK : "Abbruch nach Timeout f\x81r BN-Adr.: " + f.sVerdikt;
+        EXPECT_NE(s.sOut.find(sErwartet), std::string::npos) << s.sOut;
+        std::size_t n = 0;
+        for (const auto &e : s.vLog)
+            n += e.count(f.cFeld) && e.at(f.cFeld) == f.cWert && e.at("svc") != "who-is";
+        EXPECT_TRUE(f.iAnfragen < 0 || n == static_cast<std::size_t>(f.iAnfragen)) << f.sVerdikt << n;
+    }
+}
