@@ -14,7 +14,8 @@ static const char cKopf[] =
     "# keyname;device obj.-instance;object-name;object-type;object-instance;description;present-value-default;"
     "min-present-value;max-present-value;settable;supports COV;hi-limit;low-limit;state-text-reference;"
     "unit-code;vendor-specific-address\r\n";
-static const char cLeer[] = ";;;;;;;"; // present-value-default to low-limit: not read by the scan
+static const char cLeer[] = ";;;;;;"; // present-value-default to low-limit: not read by the scan
+constexpr std::size_t SC_EDE_NACH_INSTANZ = 11; // description to vendor-specific-address: empty for a device
 
 // The reference number of a point's state texts, 0 when it has none: a multi-state point has as many as the
 // device counts states, two-state points their two texts; texts of which none came give none.
@@ -48,7 +49,7 @@ void SC_EDE_TEXTE(std::string *sEde, std::string *sZust) {
     for (const SC_EDE_GERAET_Struct &d : stSC_Ede.vGeraet) {
         if (!d.bGestartet) continue;
         const std::string sDev = std::to_string(d.ulDev);
-        *sEde += sDev + ".DEV;" + sDev + ";" + SC_EDE_FELD(d.sName) + ";8;" + sDev + ";" + cLeer + ";;;\r\n";
+        *sEde += sDev + ".DEV;" + sDev + ";" + SC_EDE_FELD(d.sName) + ";8;" + sDev + std::string(SC_EDE_NACH_INSTANZ, ';') + "\r\n";
         for (const SC_EDE_PUNKT_Struct &p : d.vPunkte) {
             const unsigned uRef = REFERENZ(p, mNr, &sRows);
             uSpalten = std::max({uSpalten, p.vTexte.size(), static_cast<std::size_t>(std::max(p.iZustaende, 0))});
