@@ -23,6 +23,8 @@ int UT_UTF8_FOLGE(const unsigned char *p, std::size_t n, std::uint32_t *uCode) {
         if ((p[i] & 0xC0) != 0x80) return 0;
         *uCode = *uCode << 6 | (p[i] & 0x3F);
     }
-    if (*uCode < uMin || *uCode > UT_UNICODE_MAX || (*uCode >= UT_SURROGAT_ERST && *uCode <= UT_SURROGAT_LETZT)) return 0;
+    if (*uCode < uMin || *uCode > UT_UNICODE_MAX ||
+        (*uCode >= UT_SURROGAT_ERST && *uCode <= UT_SURROGAT_LETZT))
+        return 0;
     return iLen;
 }

@@ -13,11 +13,11 @@ constexpr int SC_EDE_ZUST_MAX = 255; // states read of one object at most, whate
 
 // What a data point gave, in UTF-8; empty where the device refused or sent no text.
 struct SC_EDE_PUNKT_Struct {
-    std::string sId, sAdr;          // data-point id and BACnet address text of its reference-file line
-    std::string sName, sBeschr;     // object name and description, whole
+    std::string sId, sAdr;      // data-point id and BACnet address text of its reference-file line
+    std::string sName, sBeschr; // object name and description, whole
     std::uint32_t ulObjId = 0;
-    long lEinheit = -1;             // units of an analog point, -1 = not read
-    int iZustaende = -1;            // number of states of a multi-state point, -1 = not read
+    long lEinheit = -1;              // units of an analog point, -1 = not read
+    int iZustaende = -1;             // number of states of a multi-state point, -1 = not read
     std::vector<std::string> vTexte; // two-state: inactive, active; multi-state: state 1, 2, ...
 };
 
@@ -47,7 +47,8 @@ std::string SC_EDE_NAME(bool bZustaende);
 void SC_EDE_DEV_ANFANG(const SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // Whether ulObjId is the device object of device ulDev and -X asks its name.
 bool SC_EDE_OBJEKT(std::uint32_t ulObjId, std::uint32_t ulDev);
-// An object-list element answered (its tag and value): the device's own object stays in progress for its name.
+// An object-list element answered (its tag and value): the device's own object stays in progress for its
+// name.
 void SC_EDE_ELEMENT(SC_SCAN_Struct *stScan, int iTag, std::uint32_t ulWert);
 // The answer to the step in progress, before the step takes it: the value kept whole. True when it was the
 // device object's name, which the walk's steps must not see (the object is then done, without a line).
@@ -59,9 +60,9 @@ void SC_EDE_ZEILE(const SC_SCAN_Struct *stScan);
 // ---- Texts
 // The character string at the value handed to a step, whole and in UTF-8; false when it holds none.
 bool SC_EDE_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::string *sText);
-// iLen bytes of BACnet character set ucSatz as UTF-8, up to the first zero character. UTF-8 stays, ISO 8859-1,
-// UCS-2 and UCS-4 are converted; invalid UTF-8 and the other sets are taken as the loader's code page would
-// show them.
+// iLen bytes of BACnet character set ucSatz as UTF-8, up to the first zero character. UTF-8 stays, ISO
+// 8859-1, UCS-2 and UCS-4 are converted; invalid UTF-8 and the other sets are taken as the loader's code page
+// would show them.
 std::string SC_EDE_UTF8(const unsigned char *ucText, std::size_t uLen, unsigned char ucSatz);
 // A CSV field: quoted when it holds ';', '"' or a line break.
 std::string SC_EDE_FELD(const std::string &s);

@@ -48,6 +48,7 @@ std::string SC_EDE_UTF8(const unsigned char *uc, std::size_t uLen, unsigned char
     // Code-page bytes of an older device, and the double-byte sets, which pass to the loader byte for byte:
     // what the loader shows of them.
     std::string s(n * 3 + 1, '\0');
-    s.resize(static_cast<std::size_t>(UT_CP850_NACH_UTF8(reinterpret_cast<const char *>(uc), n, s.data(), s.size())));
+    s.resize(static_cast<std::size_t>(
+        UT_CP850_NACH_UTF8(reinterpret_cast<const char *>(uc), n, s.data(), s.size())));
     return s;
 }

@@ -39,8 +39,9 @@ bool SC_EDE_WERT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *w) {
         break;
     case 4:
         if (g.iStateSlot < 0) {
-            if (bDa) p.iZustaende = static_cast<int>(std::clamp(ZAHL(w, QX04_PROP_NUMBER_OF_STATES), -1L,
-                                                                static_cast<long>(SC_EDE_ZUST_MAX)));
+            if (bDa)
+                p.iZustaende = static_cast<int>(
+                    std::clamp(ZAHL(w, QX04_PROP_NUMBER_OF_STATES), -1L, static_cast<long>(SC_EDE_ZUST_MAX)));
             break;
         }
         if (static_cast<std::size_t>(g.iStateSlot) >= p.vTexte.size()) p.vTexte.resize(g.iStateSlot + 1);

@@ -144,11 +144,11 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     s.bBerichtLesbar = std::system(("python3 -m json.tool " + w + "/bericht.json >/dev/null 2>&1 && jq -e .totals " +
                                     w + "/bericht.json >/dev/null 2>&1").c_str()) == 0;
     // EDE files (-Xede) are read by Python's csv reader and checked against the building.
-    if (stat((w + "/ede_EDE.csv").c_str(), &st) == 0)
-        s.sEde = std::system(("python3 " + std::string(EDE_CHECK) + " " + s.sDir + "/gebaeude.txt " + w + "/ede >" +
-                              s.sDir + "/ede 2>&1").c_str()) == 0 ? "" : LESEN(s.sDir + "/ede");
-    else
+    const std::string sEde = "python3 " + std::string(EDE_CHECK) + " " + s.sDir + "/gebaeude.txt " + w + "/ede";
+    if (stat((w + "/ede_EDE.csv").c_str(), &st) != 0)
         s.sEde = "-";
+    else if (std::system((sEde + " >" + s.sDir + "/ede 2>&1").c_str()) != 0)
+        s.sEde = LESEN(s.sDir + "/ede");
     if (std::getenv("NT_E2E_KEEP") == nullptr) std::system(("rm -rf " + QUOTE(s.sDir)).c_str());
     return s;
 }
@@ -1192,18 +1192,19 @@ object AI 1
     }
 }
 
-// ---- The scan as EDE files (-X) ----------------------------------------------------------------------------
+// ---- The scan as EDE files (-X) -------------------------------------------------------------------------
 
 namespace {
 
 // Long UTF-8 names and a description beyond the 255 bytes the reference file's decoder keeps, twelve states,
-// missing descriptions, units and texts, ';' and '"' in texts, UCS-2 with a character beyond 16 bits, ISO 8859-1.
+// missing descriptions, units and texts, ';' and '"' in texts, UCS-2 beyond 16 bits, ISO 8859-1.
 const std::string sEdeBau = std::string(R"(host 10.0.0.20
 device 4711
   name Gerät "Nord"; Halle 3 – Ebene 2, ein Gerätename von deutlich mehr als sechzig Zeichen
 object AI 1
   name Außentemperatur_Nordseite_Gebäude_A_Ebene_2_Fühler_mit_langem_Namen
-  description Fühler außen; "Giebel" – Messbereich −40 bis 60 °C, )") + std::string(260, '.') + R"(
+  description Fühler außen; "Giebel" – Messbereich −40 bis 60 °C, )") +
+                            std::string(260, '.') + R"(
   units 62
 object AV 2
   name Sollwert ohne Beschreibung und Einheit
