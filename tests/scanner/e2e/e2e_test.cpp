@@ -144,7 +144,8 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     s.bBerichtLesbar = std::system(("python3 -m json.tool " + w + "/bericht.json >/dev/null 2>&1 && jq -e .totals " +
                                     w + "/bericht.json >/dev/null 2>&1").c_str()) == 0;
     // EDE files (-Xede) are read by Python's csv reader and checked against the building.
-    const std::string sEde = "python3 " + std::string(EDE_CHECK) + " " + s.sDir + "/gebaeude.txt " + w + "/ede";
+    const std::string sEde =
+        "python3 " + std::string(EDE_CHECK) + " " + s.sDir + "/gebaeude.txt " + w + "/ede";
     if (stat((w + "/ede_EDE.csv").c_str(), &st) != 0)
         s.sEde = "-";
     else if (std::system((sEde + " >" + s.sDir + "/ede 2>&1").c_str()) != 0)
