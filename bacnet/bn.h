@@ -75,7 +75,7 @@ constexpr unsigned char QX04_BVLC_DISTRIBUTE_BROADCAST = 0x09;
 // ---- Tag decoding --------------------------------------------------------------------------------------
 // Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
 constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
-constexpr int QX04_TAG_REAL = 4, QX04_TAG_OBJID = 12; // application tags the scanner looks for
+constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7, QX04_TAG_OBJID = 12; // application tags the scanner looks for
 int QX04_BN_TAGNUM(const unsigned char *ucTag);
 // The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
 // counts as a tag of invalid length (0). Inside a received frame pass its end (frame + BVLC length); nullptr
@@ -95,6 +95,8 @@ char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned cha
 // TAG2C decoded: a UCS-2 text holds zero bytes, so its terminator alone does not tell where it ends.
 extern unsigned char ucQX04_ZeichSatz;
 extern int iQX04_ZeichLen;
+// BACnet character sets.
+constexpr unsigned char QX04_SATZ_UTF8 = 0, QX04_SATZ_UCS4 = 3, QX04_SATZ_UCS2 = 4, QX04_SATZ_LATIN1 = 5;
 // Bytes before the content of a tag of valid total length iLen (0 for one-byte tags).
 int QX04_BN_TAGOFS(const unsigned char *ucTag, int iLen);
 // Entry trace line of the tag value decoders (bDa: the tag byte may be read).

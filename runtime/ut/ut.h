@@ -201,3 +201,14 @@ int UT_CP850_VON_UCS(const unsigned char *ucIn, int iLen, int iBreite, char *cOu
 // uLen code-page bytes as UTF-8 into cOut (uSize > 0, terminated), up to the last character that fits whole;
 // its length. Every byte is a character, so the result is always valid UTF-8 (three bytes at most each).
 int UT_CP850_NACH_UTF8(const char *cIn, std::size_t uLen, char *cOut, std::size_t uSize);
+
+// ---- UTF-8 ------------------------------------------------------------------------------------------------
+constexpr std::uint32_t UT_UNICODE_MAX = 0x10FFFF, UT_ERSATZZEICHEN = 0xFFFD;
+constexpr std::uint32_t UT_SURROGAT_ERST = 0xD800, UT_SURROGAT_LETZT = 0xDFFF;
+// Length of the valid UTF-8 sequence at p (at most n bytes there) and its character in *uCode; 0 when the
+// bytes there are no valid sequence (stray continuation byte, overlong form, surrogate, beyond U+10FFFF or
+// cut short).
+int UT_UTF8_FOLGE(const unsigned char *p, std::size_t n, std::uint32_t *uCode);
+// uCode as UTF-8 into cOut (room for 4 bytes): its length. A surrogate or a number beyond Unicode becomes
+// U+FFFD, so the result is always valid UTF-8.
+int UT_UTF8_ZEICHEN(std::uint32_t uCode, char *cOut);

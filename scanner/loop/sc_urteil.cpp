@@ -2,11 +2,13 @@
 // named by its BACnet address and the property asked for.
 #include <cstdio>
 #include "scanner/loop/sc_ablauf.h"
+#include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
 
 int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
     SC_DOPPELT_MELDEN();
     iErg = SC_BERICHT_ENDE(iErg, iAnz); // -J: its console lines and the report
+    iErg = SC_EDE_ENDE(iErg);           // -X: the EDE files
     if (iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", iErg);
     else if (iAnz == 0)

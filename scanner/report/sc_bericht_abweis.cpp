@@ -9,6 +9,7 @@ constexpr int SC_REJECT_ERG = -2000;
 
 // What the refusal at the step does to the line.
 static const char *WIRKUNG(const SC_GANG_Struct &g) {
+    if (g.stObj.uDP_Type == 0 && g.PROP_Modus == 1) return "device-name-empty"; // -X asks it
     switch (g.PROP_Modus) {
     case 0:
         return "object-list-ended";

@@ -2,6 +2,7 @@
 // request table asks of it, as many as the device's answer can hold. The answer must fit its max APDU, sized
 // from the largest texts the device has sent so far, and the batch never asks more than an Abort or silence
 // has left.
+#include "scanner/ede/sc_ede.h"
 #include "scanner/walk/sc_scan.h"
 
 constexpr int SC_RPM_ACK_KOPF = 3;     // APDU header of the answer
@@ -26,11 +27,13 @@ static int SCHAETZEN(const SC_RPM_Struct &r, const SC_FRAGE_Struct *const *apFra
 }
 
 // The next data point read ahead from element v on (other objects between give no request, the list's end or
-// a refused element stops): its identifier, or false when there is none.
-static bool NAECHSTER(const SC_RPM_Struct &r, int &v, std::uint32_t *ulObjId) {
+// a refused element stops; with -X the device object of ulDev is asked too): its identifier, or false when
+// there is none.
+static bool NAECHSTER(const SC_RPM_Struct &r, int &v, std::uint32_t ulDev, std::uint32_t *ulObjId) {
     for (; v >= 0 && v < r.iVorAnz && r.aVor[v].iTag > -1000; v++) {
         const SC_VORRAT_Struct &e = r.aVor[v];
-        if (e.iTag == QX04_TAG_OBJID && SC_OBJTYP(QX04_BN_OBJTYPE(e.ulWert), nullptr) != 0) {
+        if (e.iTag == QX04_TAG_OBJID &&
+            (SC_OBJTYP(QX04_BN_OBJTYPE(e.ulWert), nullptr) != 0 || SC_EDE_OBJEKT(e.ulWert, ulDev))) {
             *ulObjId = e.ulWert;
             v++;
             return true;
@@ -55,7 +58,7 @@ int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         if (iAnz > 0 && SC_RPM_FRAME_KOPF + QX04_BN_RPMTAGS(aRef, iRefs + n, nullptr, QX04_BUF_SIZE) > iApdu)
             break;
         iRefs += n, iAnz++, iBytes += b;
-        if (!NAECHSTER(r, v, &ulObjId)) break;
+        if (!NAECHSTER(r, v, ulDev, &ulObjId)) break;
     }
     return SC_RPM_SENDEN(stScan, ulDev, aRef, iRefs, SC_ART_OBJEKTE, iAnz);
 }

@@ -45,6 +45,11 @@ Options (in any position; '-' or '/'; the letter in either case):
                   before the verdict a console line per incomplete device
   -V              show the progress with devices done, data points written
                   and an estimate of the time left
+  -X<prefix>      write the scan as EDE files <prefix>_EDE.csv and
+                  <prefix>_StateTexts.csv (layout 2.3, UTF-8): every
+                  device and data point with its name and description
+                  whole, units and all state texts; also asks each
+                  device's name and the state texts past the ninth
   -D<low>[-<high>]
                   device instances low to high (or low alone), 0 to
                   4194302: the Who-Is asks only these, and only these are

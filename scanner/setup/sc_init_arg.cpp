@@ -5,6 +5,7 @@
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
+#include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
 #include "scanner/setup/sc_setup.h"
 
@@ -102,6 +103,9 @@ void SC_INIT_ARG(int i, const char *cArg) {
     case 'J': // the scan report and the progress line
     case 'V':
         SC_BERICHT_OPTION(cArg);
+        break;
+    case 'X': // the scan as EDE files
+        SC_EDE_OPTION(cArg);
         break;
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;

@@ -1,21 +1,12 @@
 // Takes the acknowledgement of the outstanding request from the receive buffer into the object record; the
 // scan step says what was asked for and where the scan goes next.
-#include <bit>
-#include <cmath>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
-
-// A numeric property value truncated toward zero; -1 for a value no integer can hold.
-static long SC_GANZZAHL(int iTag, std::uint32_t ulWert) {
-    if (iTag == QX04_TAG_OBJID) return static_cast<long>(ulWert);
-    const float f = std::bit_cast<float>(ulWert);
-    if (!std::isfinite(f) || f >= 2147483648.0f || f <= -2147483649.0f) return -1;
-    return static_cast<long>(f);
-}
 
 void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
     SC_GANG_Struct *g = &stScan->stGang;
@@ -29,6 +20,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         iTag = SC_WERT(w, QX04_PROP_OBJECT_LIST, &ulWert);
         if (iTag != QX04_TAG_OBJID || SC_OBJ_SETZEN(o, ulWert) != 0) g->PROP_Modus = -1;
         SC_BERICHT_ELEMENT(stScan, g->PROP_Modus == 0, iTag >= 0 ? SC_GANZZAHL(iTag, ulWert) : -1);
+        SC_EDE_ELEMENT(stScan, iTag, ulWert); // -X: the device's own object is asked its name
         break;
     case 1:
         c = SC_TEXT(w, QX04_PROP_OBJECT_NAME);
@@ -77,7 +69,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         c = SC_TEXT(w, g->usPropId);
         if (c != nullptr && g->iStateSlot < SC_ANZ_STATE)
             std::snprintf(o->cState[g->iStateSlot], sizeof o->cState[0], "%.32s", c);
-        g->PROP_Modus = g->iStateSlot < o->NoState - 1 ? 3 : SC_FERTIG;
+        g->PROP_Modus = g->iStateSlot < SC_EDE_ZUSTAENDE(stScan, o->NoState) - 1 ? 3 : SC_FERTIG;
         break;
     default:
         break;

@@ -6,7 +6,7 @@
 
 constexpr unsigned char SC_GR_ALLE = SC_GR_ANALOG | SC_GR_ZWEI | SC_GR_MEHR;
 
-static constexpr std::array<SC_FRAGE_Struct, 8> stFragen{{
+static constexpr std::array<SC_FRAGE_Struct, 9> stFragen{{
     {SC_GR_ALLE, 1, false, QX04_PROP_OBJECT_NAME, SC_W_TEXT, SC_SLOT_BLEIBT, -1},
     {SC_GR_ALLE, 2, false, QX04_PROP_DESCRIPTION, SC_W_TEXT, SC_SLOT_BLEIBT, -1},
     {SC_GR_ANALOG, 3, false, QX04_PROP_UNITS, SC_W_ZAHL, SC_SLOT_BLEIBT, -1},
@@ -17,9 +17,12 @@ static constexpr std::array<SC_FRAGE_Struct, 8> stFragen{{
     // multi-state: the number of states, then one state text per request, slot after slot
     {SC_GR_MEHR, 4, true, QX04_PROP_NUMBER_OF_STATES, SC_W_ZAHL, SC_SLOT_BLEIBT, -1},
     {SC_GR_MEHR, 4, false, QX04_PROP_STATE_TEXT, SC_W_FELD, SC_SLOT_WEITER, -1},
+    // the device object, only ever in progress with -X: its name for the EDE file
+    {SC_GR_GERAET, 1, false, QX04_PROP_OBJECT_NAME, SC_W_TEXT, SC_SLOT_BLEIBT, -1},
 }};
 
 unsigned char SC_GRUPPE(std::uint32_t ulObjId, unsigned uDP_Type) {
+    if (uDP_Type == 0) return SC_GR_GERAET;
     if (uDP_Type >= 3) return SC_GR_ANALOG;
     return QX04_BN_OBJTYPE(ulObjId) <= QX04_OBJ_BINARY_VALUE ? SC_GR_ZWEI : SC_GR_MEHR;
 }

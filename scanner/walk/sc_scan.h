@@ -72,7 +72,8 @@ const SC_FRAGE_Struct *SC_FRAGE_ZEILE(const SC_GANG_Struct *stGang);
 std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx);
 // One row of the request table: what the scan asks of a data point at one step.
 constexpr unsigned char SC_GR_ANALOG = 1, SC_GR_ZWEI = 2, SC_GR_MEHR = 4; // data-point groups
-constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;      // the kind of value answered
+constexpr unsigned char SC_GR_GERAET = 8; // the device object, whose name only -X asks
+constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;     // the kind of value answered
 constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
 struct SC_FRAGE_Struct {
     unsigned char ucGruppen; // the groups that ask it
@@ -84,7 +85,7 @@ struct SC_FRAGE_Struct {
     signed char cZustaende; // state count afterwards, -1 = unchanged
 };
 // The group of a data point: analog by its data-point type, two-state by its object type (0 to 5), else
-// multi-state.
+// multi-state; an object of no data point (the device object) is SC_GR_GERAET.
 unsigned char SC_GRUPPE(std::uint32_t ulObjId, unsigned uDP_Type);
 // The rows a data point of object identifier ulObjId is asked, in the order of its steps, into apFrage (room
 // for SC_FRAGEN_MAX): their number. ReadPropertyMultiple asks them at once, a state-text array whole.
@@ -103,6 +104,8 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *stWert);
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
 // Value handed to a step for usPropId: the application tag, its value in *ulWert, or -1.
 int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t *ulWert);
+// A numeric value of a step truncated toward zero; -1 for a value no integer can hold.
+long SC_GANZZAHL(int iTag, std::uint32_t ulWert);
 // Text handed to a step, as the reference file needs it: UCS-2 and UCS-4 always in the loader's code page,
 // UTF-8 and ISO 8859-1 with -U, every other set byte for byte; null when none; valid until the next call.
 const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId);

@@ -5,9 +5,6 @@
 #include "runtime/ut/ut.h"
 #include "scanner/walk/sc_scan.h"
 
-// BACnet character sets.
-constexpr unsigned char SC_SATZ_UTF8 = 0, SC_SATZ_UCS4 = 3, SC_SATZ_UCS2 = 4, SC_SATZ_LATIN1 = 5;
-
 static char cSC_Text[256];
 
 const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId) {
@@ -18,17 +15,17 @@ const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId) {
     const int iLen = iQX04_ZeichLen < 0 ? 0 : iQX04_ZeichLen < 256 ? iQX04_ZeichLen : 255;
     const unsigned char *uc = reinterpret_cast<const unsigned char *>(c);
     switch (ucQX04_ZeichSatz) {
-    case SC_SATZ_UCS2:
+    case QX04_SATZ_UCS2:
         UT_CP850_VON_UCS(uc, iLen, 2, cSC_Text, sizeof cSC_Text);
         return cSC_Text;
-    case SC_SATZ_UCS4:
+    case QX04_SATZ_UCS4:
         UT_CP850_VON_UCS(uc, iLen, 4, cSC_Text, sizeof cSC_Text);
         return cSC_Text;
-    case SC_SATZ_UTF8:
-    case SC_SATZ_LATIN1:
+    case QX04_SATZ_UTF8:
+    case QX04_SATZ_LATIN1:
         if (iSC_Umsetzen == 0) return c;
         std::snprintf(cSC_Text, sizeof cSC_Text, "%s", c);
-        if (ucQX04_ZeichSatz == SC_SATZ_UTF8)
+        if (ucQX04_ZeichSatz == QX04_SATZ_UTF8)
             UT_CP850_VON_UTF8(cSC_Text); // not UTF-8: code-page bytes of an older device, left as they are
         else
             UT_CP850_VON_LATIN1(cSC_Text);

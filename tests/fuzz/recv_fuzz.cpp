@@ -9,17 +9,21 @@
 // the parallel one, where four devices (directly or behind a router) await answers and the datagram may
 // answer one of them, and once in a -M state awaiting a ReadPropertyMultiple; a scan state moves only for the
 // answer its request asked for. The scan report (-J) follows every state and is JSON in UTF-8 whatever the
-// devices sent. The receive buffer is poisoned behind the bytes that arrived and, once the
-// guard has passed the frame, behind its BVLC length, so that AddressSanitizer reports any read of bytes that
-// are not part of the frame. Answers the message check sends go out on the loopback of the private network
-// namespace the harness runs this in.
+// devices sent; so do the EDE files (-X), UTF-8 and CSV that reads back field by field, and the datagram's
+// bytes taken as a text of every character set make such a field too. The receive buffer is poisoned behind
+// the bytes that arrived and, once the guard has passed the frame, behind its BVLC length, so that
+// AddressSanitizer reports any read of bytes that are not part of the frame. Answers the message check sends
+// go out on the loopback of the private network namespace the harness runs this in.
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <sanitizer/asan_interface.h>
 #include "bacnet/bn.h"
 #include "scanner/walk/sc_scan.h"
 #include <nlohmann/json.hpp>
 #include "scanner/parallel/sc_par.h"
+#include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
@@ -64,6 +68,45 @@ static void TABELLE_PRUEFEN() {
         FZ_CHECK(r.ulSDEV < 0x3FFFFF);
         FZ_CHECK(r.ucSLEN <= QX04_SADR_MAX);
     }
+}
+
+// CSV as the EDE files are read: records end with CR LF, fields with ';'; a quoted field doubles its quotes,
+// an unquoted one holds no quote and no line break. The whole text must be UTF-8. The records into *v.
+static bool CSV(const std::string &s, std::vector<std::vector<std::string>> *v) {
+    std::uint32_t u;
+    for (std::size_t i = 0; i < s.size();) {
+        const int n = UT_UTF8_FOLGE(reinterpret_cast<const unsigned char *>(s.data()) + i, s.size() - i, &u);
+        if (n == 0) return false;
+        i += static_cast<std::size_t>(n);
+    }
+    v->assign(1, {});
+    for (std::size_t i = 0; i < s.size();) {
+        std::string f;
+        if (s[i] == '"') {
+            for (i++;; i++) {
+                if (i >= s.size()) return false;
+                if (s[i] == '"' && (i + 1 >= s.size() || s[i + 1] != '"')) break;
+                f += s[i];
+                i += s[i] == '"';
+            }
+            i++;
+        } else {
+            for (; i < s.size() && s[i] != ';' && s[i] != '\r'; i++) {
+                if (s[i] == '"' || s[i] == '\n') return false;
+                f += s[i];
+            }
+        }
+        v->back().push_back(f);
+        if (i < s.size() && s[i] == ';') {
+            i++;
+        } else if (s.compare(i, 2, "\r\n") == 0) {
+            i += 2;
+            if (i < s.size()) v->emplace_back();
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The ReadProperty request the state awaits the answer to, as the scanner sends it: to the device directly,
@@ -245,6 +288,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     BN_ROUTE_QX04_Struct = tabelle;
     uQX04_Anz_Dev = iANZ;
     stSC_Bericht.bAn = true; // -J: the report follows every scan state below
+    stSC_Ede.bAn = true;     // -X likewise
     IP_INIT();
     IP_HOST_MERKEN(); // the own-echo check then looks up nothing per datagram
     iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);
@@ -255,6 +299,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t uSize) {
     if (uSize < 8) return 0;
+    for (const unsigned char ucSatz : {0, 1, 2, 3, 4, 5, 0xFF}) {
+        const std::string sText = SC_EDE_UTF8(ucData, uSize, ucSatz);
+        std::vector<std::vector<std::string>> v;
+        FZ_CHECK(CSV(SC_EDE_FELD(sText) + "\r\n", &v) && v.size() == 1 && v[0].size() == 1 &&
+                 v[0][0] == sText);
+    }
     IP_PORT stSender{(std::uint32_t)ucData[0] << 24 | (std::uint32_t)ucData[1] << 16 | ucData[2] << 8 |
                          ucData[3],
                      (std::uint16_t)(ucData[4] << 8 | ucData[5])};
@@ -282,6 +332,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
             // Whatever bytes the devices sent, the report is JSON in UTF-8.
             FZ_CHECK(nlohmann::json::accept(SC_BERICHT_JSON(0, 0)));
             stSC_Bericht.vGeraet.clear();
+            for (SC_EDE_GERAET_Struct &d : stSC_Ede.vGeraet)
+                d.bGestartet = true, d.vPunkte.push_back(d.stPunkt); // the object in progress too
+            std::string sEde, sZust;
+            SC_EDE_TEXTE(&sEde, &sZust);
+            std::vector<std::vector<std::string>> v;
+            FZ_CHECK(CSV(sEde, &v) && CSV(sZust, &v));
+            stSC_Ede.vGeraet.clear();
             ASAN_UNPOISON_MEMORY_REGION(ucBuf, QX04_BUF_SIZE);
             return 0;
         }
