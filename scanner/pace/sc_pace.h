@@ -17,26 +17,26 @@
 #include <vector>
 #include "ip/ip.h"
 
-constexpr int SC_PACE_RUNDE_MIN = 2;               // answers of a round at least
+constexpr int SC_PACE_RUNDE_MIN = 2;                              // answers of a round at least
 constexpr std::uint32_t SC_PACE_FLACH_Z = 5, SC_PACE_FLACH_N = 4; // flat: mean <= 5/4 of the base time
 constexpr std::uint32_t SC_PACE_STAU_Z = 3, SC_PACE_STAU_N = 2;   // queued: mean >= 3/2 of the base time
-constexpr std::uint32_t SC_PACE_KORN_MS = 2;       // the clock's and the scheduler's grain
+constexpr std::uint32_t SC_PACE_KORN_MS = 2;                      // the clock's and the scheduler's grain
 constexpr std::uint32_t SC_PACE_BESETZT_MS = 30000; // Router-Busy-To-Network holds a path this long at most
 constexpr std::uint32_t SC_PACE_ABWEIS_MS = 1000;   // a Reject "router busy" holds it this long
 
 struct SC_PFAD_Struct {
-    IP_PORT stRouter;          // the router, or the device itself on the IP network
-    std::uint16_t usNetz;      // the network behind the router, 0 on the IP network
-    int iBudget = 1;           // requests in flight at most
-    std::uint32_t ulBasis8 = 0; // answer time of requests sent alone, smoothed (gain 1/8), eighths of a ms
-    std::uint64_t ullRunde = 0; // sum of the round's answer times, ms
-    int iRunde = 0;            // answers of the round
-    std::uint32_t ulRundeNr = 0; // rounds begun: only requests sent in the round count for it
-    bool bVerlust = false;     // a request of the round went unanswered
+    IP_PORT stRouter;              // the router, or the device itself on the IP network
+    std::uint16_t usNetz;          // the network behind the router, 0 on the IP network
+    int iBudget = 1;               // requests in flight at most
+    std::uint32_t ulBasis8 = 0;    // answer time of requests sent alone, smoothed (gain 1/8), eighths of a ms
+    std::uint64_t ullRunde = 0;    // sum of the round's answer times, ms
+    int iRunde = 0;                // answers of the round
+    std::uint32_t ulRundeNr = 0;   // rounds begun: only requests sent in the round count for it
+    bool bVerlust = false;         // a request of the round went unanswered
     std::uint32_t ulAntworten = 0; // answers on the path since the scan started
-    bool bGehalten = false;    // held by the router: no request goes
+    bool bGehalten = false;        // held by the router: no request goes
     std::uint32_t ulHaltMs = 0, ulHaltDauer = 0; // since when (monotonic ms), and for how long at most
-    bool bUnerreichbar = false; // the router routes nowhere to the network
+    bool bUnerreichbar = false;                  // the router routes nowhere to the network
 };
 extern std::vector<SC_PFAD_Struct> vSC_Pfad;
 extern std::unordered_map<std::uint64_t, int> mSC_Pfad; // path index by router, port and network

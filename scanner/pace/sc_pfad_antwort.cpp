@@ -14,8 +14,10 @@ void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein, bool bRunde) {
     p.ullRunde += ulMs;
     if (++p.iRunde < std::max(p.iBudget, SC_PACE_RUNDE_MIN)) return;
     const std::uint64_t ullMittel8 = 8 * p.ullRunde / static_cast<std::uint64_t>(p.iRunde);
-    const std::uint32_t ulMittel = static_cast<std::uint32_t>(p.ullRunde / static_cast<std::uint64_t>(p.iRunde));
-    const bool bFlach = ullMittel8 * SC_PACE_FLACH_N <= SC_PACE_FLACH_Z * (p.ulBasis8 + 8ULL * SC_PACE_KORN_MS);
+    const std::uint32_t ulMittel =
+        static_cast<std::uint32_t>(p.ullRunde / static_cast<std::uint64_t>(p.iRunde));
+    const bool bFlach =
+        ullMittel8 * SC_PACE_FLACH_N <= SC_PACE_FLACH_Z * (p.ulBasis8 + 8ULL * SC_PACE_KORN_MS);
     const bool bStau = ullMittel8 * SC_PACE_STAU_N >= SC_PACE_STAU_Z * static_cast<std::uint64_t>(p.ulBasis8);
     if (bFlach && !p.bVerlust && p.iBudget < SC_PARALLEL_MAX)
         SC_PFAD_BUDGET(iPfad, p.iBudget + 1, ulMittel, "flach");

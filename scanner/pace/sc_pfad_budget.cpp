@@ -6,9 +6,10 @@
 void SC_PFAD_BUDGET(int iPfad, int iNeu, std::uint32_t ulMs, const char *cWarum) {
     SC_PFAD_Struct &p = vSC_Pfad[iPfad];
     if (TEST_T_X && cWarum != nullptr && iNeu != p.iBudget)
-        UT_TRC("\n\n", "SC_LOOP", "Pfad %s   Budget : %d -> %d   Antwortzeit : %lu ms   Basis : %lu ms   (%s)",
-               SC_PFAD_TEXT(iPfad), p.iBudget, iNeu, (unsigned long)ulMs, (unsigned long)((p.ulBasis8 + 4) / 8),
-               cWarum);
+        UT_TRC("\n\n", "SC_LOOP",
+               "Pfad %s   Budget : %d -> %d   Antwortzeit : %lu ms   Basis : %lu ms   (%s)",
+               SC_PFAD_TEXT(iPfad), p.iBudget, iNeu, (unsigned long)ulMs,
+               (unsigned long)((p.ulBasis8 + 4) / 8), cWarum);
     p.iBudget = iNeu;
     p.ullRunde = 0;
     p.iRunde = 0;

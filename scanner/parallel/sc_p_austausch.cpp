@@ -24,8 +24,10 @@ int SC_P_AUSTAUSCH(int iPlatz) {
     SC_SCAN_Struct *s = &p.stScan;
     // A new request only while its path has room; repetitions go regardless, and an expired timer is a loss.
     const bool bRaum = SC_P_FLUG(p.iPfad, iPlatz) < vSC_Pfad[p.iPfad].iBudget;
-    const bool bNeu = bRaum && (s->pHalten == nullptr || stSC_Par.uGehalten < SC_HALT_MAX); // the earliest goes on
-    if (s->stAnf.iWarten == SC_WARTET && SC_FAELLIG(&s->stAnf) == SC_F_WDH) SC_PFAD_VERLUST(p.iPfad, "ohne Antwort");
+    const bool bNeu =
+        bRaum && (s->pHalten == nullptr || stSC_Par.uGehalten < SC_HALT_MAX); // the earliest goes on
+    if (s->stAnf.iWarten == SC_WARTET && SC_FAELLIG(&s->stAnf) == SC_F_WDH)
+        SC_PFAD_VERLUST(p.iPfad, "ohne Antwort");
     // At most 64 of 256 ids are outstanding, so a free one is always near.
     ucQX04_InvokeId = stSC_Par.ucGezogen;
     while (WARTEND(static_cast<unsigned char>(ucQX04_InvokeId + 1)))

@@ -35,7 +35,8 @@ static bool WEITER() {
         if (stSC_Par.aPlatz[i].bBelegt) return true;
     // A known device not yet finished waits for its path (held by its router, or full) and comes.
     const std::uint32_t k = stSC_Par.uKopf;
-    return stSC_Par.ulRecvTmo >= ulUT_LOOPZeit || (k < uQX04_Anz_Dev && BN_ROUTE_QX04_Struct[k].ulSDEV != 0xFFFFFFFF);
+    return stSC_Par.ulRecvTmo >= ulUT_LOOPZeit ||
+           (k < uQX04_Anz_Dev && BN_ROUTE_QX04_Struct[k].ulSDEV != 0xFFFFFFFF);
 }
 
 int SC_P_LOOP() {

@@ -23,7 +23,8 @@ static void HALTEN(int iPfad, bool bHalten, std::uint32_t ulDauer) {
     if (TEST_T_X) UT_TRC("\n\n", "SC_LOOP", "Pfad %s wieder frei", SC_PFAD_TEXT(iPfad));
     for (int i = 0; i < iSC_Parallel; i++) {
         const SC_PLATZ_Struct &p = stSC_Par.aPlatz[i];
-        if (p.bBelegt && p.iPfad == iPfad && p.iNachzug != SC_NZ_WARTET && p.stScan.stAnf.iWarten == SC_WARTET)
+        if (p.bBelegt && p.iPfad == iPfad && p.iNachzug != SC_NZ_WARTET &&
+            p.stScan.stAnf.iWarten == SC_WARTET)
             SC_P_NOCHMAL(i);
     }
 }
@@ -51,7 +52,8 @@ void SC_P_MELDUNGEN() {
         const bool bAlle = m.iAnzNetze == 0 && m.ucTyp != QX04_NL_REJECT;
         for (int i = 0; i < static_cast<int>(vSC_Pfad.size()); i++) {
             const SC_PFAD_Struct &f = vSC_Pfad[i];
-            if (f.stRouter.ulAdr != m.stVon.ulAdr || f.stRouter.usPort != m.stVon.usPort || f.usNetz == 0) continue;
+            if (f.stRouter.ulAdr != m.stVon.ulAdr || f.stRouter.usPort != m.stVon.usPort || f.usNetz == 0)
+                continue;
             bool bGenannt = bAlle;
             for (int k = 0; k < m.iAnzNetze && !bGenannt; k++)
                 bGenannt = m.ausNetz[k] == f.usNetz;

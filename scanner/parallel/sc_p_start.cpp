@@ -39,7 +39,8 @@ static long WAHL() {
         if (BN_ROUTE_QX04_Struct[uDev].ulSDEV == 0xFFFFFFFF) break;
         if (uDev != stSC_Par.uKopf && stSC_Par.uGehalten >= SC_HALT_MAX) break; // only the earliest goes on
         const std::size_t uIdx = uDev - stSC_Par.uKopf;
-        if (uIdx < stSC_Par.dqHalt.size() && (stSC_Par.dqHalt[uIdx].iPlatz >= 0 || stSC_Par.dqHalt[uIdx].bFertig))
+        if (uIdx < stSC_Par.dqHalt.size() &&
+            (stSC_Par.dqHalt[uIdx].iPlatz >= 0 || stSC_Par.dqHalt[uIdx].bFertig))
             continue;
         const int iPfad = SC_PFAD(uDev);
         if (static_cast<std::size_t>(iPfad) >= viBelegt.size()) viBelegt.resize(iPfad + 1, 0); // a new path

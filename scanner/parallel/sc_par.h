@@ -29,9 +29,9 @@ constexpr int SC_NZ_KEINER = 0, SC_NZ_WARTET = 1, SC_NZ_ALLEIN = 2;
 // A place: one device in progress, and what its latest request told the pacing of its path.
 struct SC_PLATZ_Struct {
     bool bBelegt;
-    std::uint32_t uDev; // device table index
-    int iPfad;          // the device's path (scanner/pace)
-    bool bOffen;        // a request was outstanding after the place's last step
+    std::uint32_t uDev;         // device table index
+    int iPfad;                  // the device's path (scanner/pace)
+    bool bOffen;                // a request was outstanding after the place's last step
     unsigned char ucInvoke;     // its invoke id
     std::uint32_t ulGesendetMs; // its latest try (monotonic ms)
     int iVersuch;               // its repetitions then

@@ -18,7 +18,8 @@ static void KONSOLE() {
         uMangel += static_cast<unsigned>(d.vProbleme.size());
         std::printf("\n\n***  Device %lu unvollst\x84ndig : %s, %u Datenpunkte, %zu Problem%s  ***",
                     static_cast<unsigned long>(BN_ROUTE_QX04_Struct[i].ulSDEV), acAusgang[d.iAusgang],
-                    static_cast<unsigned>(d.ulPunkte), d.vProbleme.size(), d.vProbleme.size() == 1 ? "" : "e");
+                    static_cast<unsigned>(d.ulPunkte), d.vProbleme.size(),
+                    d.vProbleme.size() == 1 ? "" : "e");
     }
     std::printf("\n\n***  %u Devices unvollst\x84ndig, %u aufgegeben, %u Probleme, Bericht in %s  ***",
                 uUnvollst, uAufgegeben, uMangel, stSC_Bericht.sDatei.c_str());

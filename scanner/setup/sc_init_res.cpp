@@ -45,7 +45,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
     if (const int i = SC_BERICHT_PRUEFEN(argc, argv); i != 0) return i; // -J: before anything is sent
-    if (const int i = SC_EDE_PRUEFEN(); i != 0) return i;                 // -X likewise
+    if (const int i = SC_EDE_PRUEFEN(); i != 0) return i;               // -X likewise
     int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iApp < 0) {
         std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);

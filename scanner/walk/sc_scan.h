@@ -73,7 +73,7 @@ std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx);
 // One row of the request table: what the scan asks of a data point at one step.
 constexpr unsigned char SC_GR_ANALOG = 1, SC_GR_ZWEI = 2, SC_GR_MEHR = 4; // data-point groups
 constexpr unsigned char SC_GR_GERAET = 8; // the device object, whose name only -X asks
-constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3;     // the kind of value answered
+constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3; // the kind of value answered
 constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
 struct SC_FRAGE_Struct {
     unsigned char ucGruppen; // the groups that ask it

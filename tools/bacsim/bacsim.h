@@ -100,7 +100,7 @@ struct BS_QUEUE_Struct {
     unsigned uMax = 0;
     char cFull = 'd';
     std::vector<std::pair<std::uint16_t, std::vector<std::int64_t>>> vNets; // per network: when each held
-                                                                             // request's answer leaves (ns)
+                                                                            // request's answer leaves (ns)
     std::vector<std::uint16_t> vBusy; // networks said busy, Available not yet queued
 };
 
@@ -114,7 +114,7 @@ struct BS_HOST {
     long lDupMs = -1;                 // duplicate answers: as BS_DEVICE, -1 = the building's
     BS_FAULTS stDelay;                // "delay" after the host line: where its devices start from
     int iFd = -1;
-    bool bBbmd = false; // a BBMD: serves the BVLL and carries no device
+    bool bBbmd = false;      // a BBMD: serves the BVLL and carries no device
     BS_QUEUE_Struct stQueue; // "queue N": how the router holds requests for its networks
     BS_BBMD_Struct stBbmd;
 };

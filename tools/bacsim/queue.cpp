@@ -42,7 +42,8 @@ bool BS_QUEUE_LINE(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     BS_QUEUE_Struct &q = b.vHosts.back().stQueue;
     q.uMax = static_cast<unsigned>(n);
     if (is >> sMode) {
-        if (sMode != "busy" && sMode != "reject") return sWhy = "queue N takes busy or reject, not " + sMode, false;
+        if (sMode != "busy" && sMode != "reject")
+            return sWhy = "queue N takes busy or reject, not " + sMode, false;
         q.cFull = sMode[0];
     }
     if (is >> x) return sWhy = "unexpected " + x, false;

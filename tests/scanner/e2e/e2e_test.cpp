@@ -141,8 +141,10 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
     EXPECT_NE(s.iRc, 96) << "bench not built: " << LESEN(s.sDir + "/err");
     // A scan report (-Jbericht.json) is checked by the readers an engineer would use.
     s.sBericht = LESEN(w + "/bericht.json");
-    s.bBerichtLesbar = std::system(("python3 -m json.tool " + w + "/bericht.json >/dev/null 2>&1 && jq -e .totals " +
-                                    w + "/bericht.json >/dev/null 2>&1").c_str()) == 0;
+    s.bBerichtLesbar =
+        std::system(("python3 -m json.tool " + w + "/bericht.json >/dev/null 2>&1 && jq -e .totals " + w +
+                     "/bericht.json >/dev/null 2>&1")
+                        .c_str()) == 0;
     // EDE files (-Xede) are read by Python's csv reader and checked against the building.
     const std::string sEde =
         "python3 " + std::string(EDE_CHECK) + " " + s.sDir + "/gebaeude.txt " + w + "/ede";
@@ -500,7 +502,8 @@ TEST(E2e, AbortRefusesThePropertyAndTheScanGoesOn) {
                       "-R1");
         EXPECT_EQ(s.iRc, 0);
         EXPECT_NE(s.sOut.find(cOK), std::string::npos) << s.sOut;
-        EXPECT_EQ(OHNE_KOPF(s.sRef).substr(0, 66), "00001 T17              3 0 15 15 15 0 0 000 108 T17               ");
+        EXPECT_EQ(OHNE_KOPF(s.sRef).substr(0, 66),
+                  "00001 T17              3 0 15 15 15 0 0 000 108 T17               ");
         std::size_t n = 0;
         for (const auto &e : s.RP("1234"))
             n += e.at("prop") == "28" && e.at("obj") == "0:17";
@@ -1148,12 +1151,19 @@ object AI 1
         std::map<std::string, std::string> mAusgang;
         std::map<std::string, std::vector<std::string>> mProbleme;
     } const aFall[] = {
-        {"-R0", "", {{"1234", "complete"}, {"2222", "time-out"}, {"3333", "not-reached"}},
+        {"-R0",
+         "",
+         {{"1234", "complete"}, {"2222", "time-out"}, {"3333", "not-reached"}},
          {{"1234", v1234}, {"2222", {"DEV:2222 76 none object-list-ended"}}}},
-        {"-R0 -P2", "0004444 00000              10.0.0.40#47808\n",
+        {"-R0 -P2",
+         "0004444 00000              10.0.0.40#47808\n",
          {{"4444", "given-up"}, {"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
-         {{"1234", v1234}, {"2222", {"DEV:2222 76 none object-list-ended"}}, {"4444", {"DEV:4444 76 none object-list-ended"}}}},
-        {"-R0 -P2 -M", "", {{"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
+         {{"1234", v1234},
+          {"2222", {"DEV:2222 76 none object-list-ended"}},
+          {"4444", {"DEV:4444 76 none object-list-ended"}}}},
+        {"-R0 -P2 -M",
+         "",
+         {{"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
          {{"1234", v1234}, {"2222", {"AI:1 77 none not-read"}}}},
     };
     for (const Fall &f : aFall) {
@@ -1174,10 +1184,12 @@ object AI 1
             }
             std::vector<std::string> vIst;
             for (const auto &p : d["problems"])
-                vIst.push_back(p["object"].get<std::string>() + " " + std::to_string(p["property"]["number"].get<int>()) +
-                               " " + p["answer"]["type"].get<std::string>() + " " + p["effect"].get<std::string>());
+                vIst.push_back(p["object"].get<std::string>() + " " +
+                               std::to_string(p["property"]["number"].get<int>()) + " " +
+                               p["answer"]["type"].get<std::string>() + " " + p["effect"].get<std::string>());
             const auto it = f.mProbleme.find(sDev);
-            EXPECT_EQ(vIst, it != f.mProbleme.end() ? it->second : std::vector<std::string>{}) << f.cArgs << " " << sDev;
+            EXPECT_EQ(vIst, it != f.mProbleme.end() ? it->second : std::vector<std::string>{})
+                << f.cArgs << " " << sDev;
             // The device's lines are the ones of its range, all of them.
             const std::string sAdr = std::string(7 - sDev.size(), '0') + sDev + ".";
             std::size_t n = 0;
@@ -1204,7 +1216,8 @@ std::string TRUNKS(const std::string &sQueue, const std::string &sTot = "") {
         s += "device " + sNr + " net " + std::to_string(5 + (d - 1) / 4) + " mac " + std::to_string(10 + d) +
              "\n  delay 20\n" + (d == 2 ? sTot : "");
         for (int i = 1; i <= 6; i++)
-            s += "object AI " + std::to_string(i) + "\n  name T" + sNr + "_" + std::to_string(i) + "\n  units 62\n";
+            s += "object AI " + std::to_string(i) + "\n  name T" + sNr + "_" + std::to_string(i) +
+                 "\n  units 62\n";
     }
     return s;
 }
@@ -1227,14 +1240,16 @@ TEST(E2e, RouterNetworksPacedFileOfTheSequentialScan) {
         {TRUNKS("queue 1 reject"), TRUNKS("queue 1"), "-P8", "", "reject-busy", "", "", "", -1},
         {sMitTot, sOhne, "-P8 -R1", "0005002 00005 12           10.0.0.22#47808\n", "", "Device 5002", "dev",
          "5002", 4},
-        {TRUNKS("queue 2"), TRUNKS("queue 2"), "-P8 -R2", sFern, "reject-network", "Device 5077", "dnet", "77", 1},
+        {TRUNKS("queue 2"), TRUNKS("queue 2"), "-P8 -R2", sFern, "reject-network", "Device 5077", "dnet",
+         "77", 1},
     };
     for (const Fall &f : aFall) {
         const Scan s0 = LAUF(f.sOrakel, "-P1"), s = LAUF(f.sGebaeude, f.sArgs, f.sRoute);
         EXPECT_EQ(OHNE_KOPF(s.sRef), OHNE_KOPF(s0.sRef)) << f.sArgs << f.sLog << f.sVerdikt;
         EXPECT_GT(OHNE_KOPF(s0.sRef).size(), 2000u);
         EXPECT_TRUE(f.sLog.empty() || s.ERSTES("answer", f.sLog) != nullptr) << f.sLog;
-        const std::string sErwartet = f.sVerdikt.empty() ? cOK : "Abbruch nach Timeout f\x81r BN-Adr.: " + f.sVerdikt;
+        const std::string sErwartet =
+            f.sVerdikt.empty() ? cOK : "Abbruch nach Timeout f\x81r BN-Adr.: " + f.sVerdikt;
         EXPECT_NE(s.sOut.find(sErwartet), std::string::npos) << s.sOut;
         std::size_t n = 0;
         for (const auto &e : s.vLog)

@@ -25,9 +25,16 @@ TEST(Pace, BudgetOpensOnFlatAnswersAndClosesOnQueueingOrLoss) {
         int iBudget;
     } const aFall[] = {
         {"flat: one more per round", 1, std::vector<Antwort>(7, {30, true, true}), false, 4},
-        {"twice the base: one less", 1, {{30, true, true}, {30, true, true}, {60, false, true}, {60, false, true}},
-         false, 1},
-        {"between flat and queued: kept", 2, {{30, true, false}, {43, false, true}, {43, false, true}}, false, 2},
+        {"twice the base: one less",
+         1,
+         {{30, true, true}, {30, true, true}, {60, false, true}, {60, false, true}},
+         false,
+         1},
+        {"between flat and queued: kept",
+         2,
+         {{30, true, false}, {43, false, true}, {43, false, true}},
+         false,
+         2},
         {"a budget not used in full grows not", 1, std::vector<Antwort>(9, {30, true, false}), false, 1},
         {"a loss halves", 8, {}, true, 4},
         {"a loss in a flat round: no growth", 2, {{30, true, true}, {30, false, true}}, true, 1},
@@ -58,7 +65,11 @@ TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
         {"busy for every network", {QX04_NL_BUSY}, 0, true, false},
         {"busy for another network", {QX04_NL_BUSY, 0, 6}, 0, false, false},
         {"reject: router busy", {QX04_NL_REJECT, QX04_NL_REJ_BESETZT, 0, 5}, 999, true, false},
-        {"reject: not a router to the network", {QX04_NL_REJECT, QX04_NL_REJ_KEIN_ROUTER, 0, 5}, 0, false, true},
+        {"reject: not a router to the network",
+         {QX04_NL_REJECT, QX04_NL_REJ_KEIN_ROUTER, 0, 5},
+         0,
+         false,
+         true},
         {"reject cut short", {QX04_NL_REJECT, QX04_NL_REJ_KEIN_ROUTER, 0}, 0, false, false},
     };
     for (const Fall &f : aFall) {

@@ -178,7 +178,8 @@ class Scan : public NtTmpDirTest {
         r[n++] = 0x19;
         r[n++] = static_cast<unsigned char>(uProp);
         if (iIdx > 255)
-            r[n++] = 0x2A, r[n++] = static_cast<unsigned char>(iIdx >> 8), r[n++] = static_cast<unsigned char>(iIdx);
+            r[n++] = 0x2A, r[n++] = static_cast<unsigned char>(iIdx >> 8),
+            r[n++] = static_cast<unsigned char>(iIdx);
         else if (iIdx >= 0)
             r[n++] = 0x29, r[n++] = static_cast<unsigned char>(iIdx);
         r[n++] = 0x3E;
@@ -197,8 +198,19 @@ class Scan : public NtTmpDirTest {
     }
     // An Error (class 2, code iCode) for the outstanding request, taken.
     void ABGELEHNT(int iCode) {
-        const unsigned char uc[] = {0x81, 0x0A, 0x00, 0x0D, 0x01, 0x00, 0x50, st.stAnf.ucInvoke,
-                                    0x0C, 0x91, 0x02, 0x91, static_cast<unsigned char>(iCode)};
+        const unsigned char uc[] = {0x81,
+                                    0x0A,
+                                    0x00,
+                                    0x0D,
+                                    0x01,
+                                    0x00,
+                                    0x50,
+                                    st.stAnf.ucInvoke,
+                                    0x0C,
+                                    0x91,
+                                    0x02,
+                                    0x91,
+                                    static_cast<unsigned char>(iCode)};
         std::memcpy(QX04_RECV_Buf, uc, sizeof uc);
         NIMM();
     }
