@@ -7,6 +7,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/pace/sc_pace.h"
 #include "scanner/parallel/sc_par.h"
+#include "scanner/report/sc_bericht.h"
 
 static void HALTEN(int iPfad, bool bHalten, std::uint32_t ulDauer) {
     SC_PFAD_Struct &f = vSC_Pfad[iPfad];
@@ -50,6 +51,7 @@ void SC_P_MELDUNGEN() {
     for (; P.ulNetzGelesen != ulQX04_NetzAnz; P.ulNetzGelesen++) {
         const QX04_NETZMELDUNG m = stQX04_Netz[P.ulNetzGelesen % QX04_NETZ_MAX];
         const bool bAlle = m.iAnzNetze == 0 && m.ucTyp != QX04_NL_REJECT;
+        SC_BERICHT_NETZ(&m.stVon, m.ucTyp, m.ucGrund, m.ausNetz, m.iAnzNetze);
         for (int i = 0; i < static_cast<int>(vSC_Pfad.size()); i++) {
             const SC_PFAD_Struct &f = vSC_Pfad[i];
             if (f.stRouter.ulAdr != m.stVon.ulAdr || f.stRouter.usPort != m.stVon.usPort || f.usNetz == 0)

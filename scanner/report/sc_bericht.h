@@ -3,6 +3,7 @@
 // each returns at once when neither option is given.
 #pragma once
 #include <cstdint>
+#include "ip/ip.h"
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ struct SC_GERAETBERICHT_Struct {
     std::vector<SC_PROBLEM_Struct> vProbleme;
 };
 
+// A router's message about its networks (Router-Busy, Router-Available, Reject-Message-To-Network).
+struct SC_NETZBERICHT_Struct {
+    std::string sRouter;
+    unsigned uTyp, uGrund;
+    std::vector<unsigned> vNetze;
+    std::uint32_t ulNachMs; // ms after the scan's start
+};
+constexpr std::size_t SC_NETZBERICHT_MAX =
+    1000; // kept at most: a router that repeats itself says little more
+
 struct SC_BERICHT_Struct {
     bool bAn = false;          // -J or -V given
     bool bFortschritt = false; // -V
@@ -48,6 +59,7 @@ struct SC_BERICHT_Struct {
     std::uint32_t ulBeginnMs = 0;                 // monotonic ms at the start of the scan, for the estimate
     std::uint32_t ulZuletztMs = 0;                // last progress line
     std::vector<SC_GERAETBERICHT_Struct> vGeraet; // by device table index
+    std::vector<SC_NETZBERICHT_Struct> vNetz;     // router messages in the order they came
 };
 extern SC_BERICHT_Struct stSC_Bericht;
 
@@ -66,6 +78,9 @@ void SC_BERICHT_ELEMENT(const SC_SCAN_Struct *stScan, bool bPunkt, long lLaenge)
 void SC_BERICHT_WEG(const SC_SCAN_Struct *stScan);
 // A refusal (iErg -1000 and below) for the step in progress, before the refusal table takes it.
 void SC_BERICHT_ABWEIS(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);
+// A router's message about its networks, as the parallel scan acts on it.
+void SC_BERICHT_NETZ(const IP_PORT *stRouter, unsigned uTyp, unsigned uGrund, const std::uint16_t *ausNetz,
+                     int iAnz);
 // A data line of the device, numbered uZeile.
 void SC_BERICHT_ZEILE(const SC_SCAN_Struct *stScan, unsigned uZeile);
 // A device scanned ahead comes to its turn: its first line gets number uBasis.

@@ -9,6 +9,20 @@
 
 using json = nlohmann::ordered_json;
 
+// Router messages about networks, as the parallel scan took them.
+static json NETZE() {
+    json j = json::array();
+    for (const SC_NETZBERICHT_Struct &n : stSC_Bericht.vNetz)
+        j.push_back({{"router", n.sRouter},
+                     {"type", n.uTyp == QX04_NL_BUSY        ? "router-busy"
+                              : n.uTyp == QX04_NL_AVAILABLE ? "router-available"
+                                                            : "reject-message"},
+                     {"reason", n.uTyp == QX04_NL_REJECT ? json(n.uGrund) : json(nullptr)},
+                     {"networks", n.vNetze},
+                     {"after_ms", n.ulNachMs}});
+    return j;
+}
+
 static json DOPPELTE() {
     json j = json::array();
     for (int i = 0; i < iQX04_Anz_Doppelt; i++) {
@@ -64,6 +78,7 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
           {"unanswered", ulStille}}},
         {"devices", jGeraete},
         {"duplicates", DOPPELTE()},
+        {"router_messages", NETZE()},
     };
     return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
