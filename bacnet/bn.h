@@ -75,7 +75,8 @@ constexpr unsigned char QX04_BVLC_DISTRIBUTE_BROADCAST = 0x09;
 // ---- Tag decoding --------------------------------------------------------------------------------------
 // Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
 constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
-constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7, QX04_TAG_OBJID = 12; // application tags the scanner looks for
+constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7,
+              QX04_TAG_OBJID = 12; // application tags the scanner looks for
 int QX04_BN_TAGNUM(const unsigned char *ucTag);
 // The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
 // counts as a tag of invalid length (0). Inside a received frame pass its end (frame + BVLC length); nullptr
@@ -207,8 +208,12 @@ int QX04_BN_RPMELEM(const unsigned char *ucFrame, const QX04_BN_RPMERG *pErg, in
 // Receive guard, before anything else reads a datagram of iLen bytes: 0, or -1 ("unzul. BVLC") when it is
 // shorter than 4 bytes or its BVLC length is below 4 or above iLen.
 int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
-// Every received frame that passed the guard, with its sender: 3 the acknowledgement of the outstanding
-// request, -1000 - code its Error, -2000 - reason its Reject, 2 a notification, -1 anything else.
+// Every received frame that passed the guard, with its sender: QX04_MSG_ACK the acknowledgement of the
+// outstanding request, QX04_MSG_FEHLER - code its Error, QX04_MSG_REJECT - reason its Reject,
+// QX04_MSG_MELDUNG a notification, QX04_MSG_ANDERE anything else (an Error whose code cannot be decoded gives
+// QX04_MSG_FEHLER + 1).
+constexpr int QX04_MSG_ACK = 3, QX04_MSG_MELDUNG = 2, QX04_MSG_ANDERE = -1;
+constexpr int QX04_MSG_FEHLER = -1000, QX04_MSG_REJECT = -2000;
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
 // The B/IP node a frame from RPort comes from: the address in a Forwarded-NPDU's header, else RPort.
 IP_PORT QX04_BN_ABSENDER(const IP_PORT *RPort, const unsigned char *ucFrame);
@@ -256,10 +261,10 @@ constexpr unsigned char QX04_NL_REJ_KEIN_ROUTER = 1, QX04_NL_REJ_BESETZT = 2;
 // that reads them late has missed the oldest; a busy network is held for a bounded time all the same.
 constexpr int QX04_NETZ_MAX = 16, QX04_NETZ_NETZE_MAX = 8; // messages kept, networks kept per message
 struct QX04_NETZMELDUNG {
-    IP_PORT stVon;       // the router
-    unsigned char ucTyp; // QX04_NL_...
+    IP_PORT stVon;         // the router
+    unsigned char ucTyp;   // QX04_NL_...
     unsigned char ucGrund; // a Reject's reason
-    int iAnzNetze;       // networks named (a Busy or Available naming none means every network of the router)
+    int iAnzNetze; // networks named (a Busy or Available naming none means every network of the router)
     std::uint16_t ausNetz[QX04_NETZ_NETZE_MAX];
 };
 extern QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];

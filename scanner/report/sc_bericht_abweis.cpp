@@ -43,6 +43,6 @@ void SC_BERICHT_ABWEIS(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Str
     if (p.iPdu == QX04_PDU_ERROR && stWert->iQuelle == SC_Q_RP)
         p.iKlasse = QX04_BN_FEHLERKLASSE(QX04_RECV_Buf);
     if (p.iPdu == QX04_PDU_REJECT) p.iCode = SC_REJECT_ERG - iErg;
-    if (p.iPdu == QX04_PDU_ABORT) p.iCode = SC_ERG_ABBRUCH - iErg;
+    if (p.iPdu == QX04_PDU_ABORT) p.iCode = SC_MSG_ABBRUCH - iErg;
     d.vProbleme.push_back(p);
 }

@@ -13,7 +13,7 @@ static const char *RPM(const SC_RPM_Struct &r) {
 
 void SC_BERICHT_DEV_ENDE(const SC_SCAN_Struct *stScan, int iAusgang) {
     if (!stSC_Bericht.bAn) return;
-    const SC_ANFRAGE_Struct &a = stScan->stAnf;
+    const SC_TRANSAKTION_Struct &a = stScan->stAnf;
     const SC_GANG_Struct &g = stScan->stGang;
     SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(g.uDevIdx);
     d.iAusgang = iAusgang;

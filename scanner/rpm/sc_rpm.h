@@ -53,10 +53,10 @@ int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 int SC_RPM_LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // The object in progress and the next data points read ahead, as many as the answer can hold.
 int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
-// Builds and sends a ReadPropertyMultiple of iRefs references (iArt: SC_ART_LISTE or SC_ART_OBJEKTE, iAnz
+// Builds and sends a ReadPropertyMultiple of iRefs references (iDienst: SC_DIENST_LISTE or _OBJEKTE, iAnz
 // elements or objects): 1 sent, 0 it could not be built.
 int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs,
-                  int iArt, int iAnz);
+                  int iDienst, int iAnz);
 // Bytes an answer of the device at table index uDev may have: its max APDU, within what a frame can take.
 int SC_RPM_APDU(std::uint32_t uDev);
 // What came back for the outstanding ReadPropertyMultiple.

@@ -60,5 +60,5 @@ int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         iRefs += n, iAnz++, iBytes += b;
         if (!NAECHSTER(r, v, ulDev, &ulObjId)) break;
     }
-    return SC_RPM_SENDEN(stScan, ulDev, aRef, iRefs, SC_ART_OBJEKTE, iAnz);
+    return SC_RPM_SENDEN(stScan, ulDev, aRef, iRefs, SC_DIENST_OBJEKTE, iAnz);
 }

@@ -4,7 +4,7 @@
 #include "scanner/walk/sc_scan.h"
 
 void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
-    if (stScan->stAnf.iArt != SC_ART_RP) {
+    if (stScan->stAnf.iDienst != SC_DIENST_RP) {
         SC_RPM_ANTWORT(stScan, stAntwort);
         return;
     }

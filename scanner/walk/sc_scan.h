@@ -28,7 +28,7 @@ struct SC_GANG_Struct {
 // place of the parallel scan has one.
 struct SC_SCAN_Struct {
     SC_GANG_Struct stGang;
-    SC_ANFRAGE_Struct stAnf;
+    SC_TRANSAKTION_Struct stAnf;
     SC_RPM_Struct stRpm;
     // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
     // they go to the reference file at once (always so in the sequential scan).

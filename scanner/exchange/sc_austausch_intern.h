@@ -1,0 +1,16 @@
+// What the files of the exchange share and nothing outside it reads: the table of the scan states whose
+// transactions draw from one invoke-id counter, that counter, and the scan's deadline.
+#pragma once
+#include <cstdint>
+#include "scanner/exchange/sc_austausch.h"
+
+extern SC_SCAN_Struct *const *apSC_Ta; // the scan states of the running loop, SC_AUSTAUSCH_START
+extern int iSC_TaAnz;
+extern unsigned char ucSC_Gezogen; // invoke id drawn last
+extern std::uint32_t ulSC_RecvTmo; // loop time 5 seconds after the latest request sent or handed back
+
+// The invoke id the next request of a state gets: the one after the id drawn last that no transaction has
+// outstanding.
+unsigned char SC_ID_FREI();
+// The wait for a state's request is renewed now: 5 seconds of it from here, and the scan's deadline with it.
+void SC_FRIST_NEU(SC_TRANSAKTION_Struct *stAnf);
