@@ -95,6 +95,7 @@ struct SC_BEOBACHTER_Struct {
     int (*pfPruefen)(int argc, char **argv); // before anything is sent: 1 on, 0 off, or an error (reported)
     int (*pfMelden)(const SC_EREIGNIS_Struct *stE); // an event: 0, or at the scan's end a write error
     bool bStatuszeile;                              // writes its own status line in place of the console's
+    bool bGanz; // wants every text: the device object's name, the state texts past the ninth
 };
 constexpr int SC_BEOBACHTER_MAX = 8;
 
@@ -104,5 +105,9 @@ void SC_BEOBACHTER_LEER();
 bool SC_ANMELDEN(const SC_BEOBACHTER_Struct *stB);
 // Hands the event to every registered observer in the order registered: 0, or the first error one returned.
 int SC_MELDEN(const SC_EREIGNIS_Struct *stE);
+// Whether any observer is registered: an event that costs decoding is built only then.
+bool SC_BEOBACHTET();
 // Whether a registered observer writes the scan's status line itself.
 bool SC_STATUSZEILE_ERSETZT();
+// Whether a registered observer wants every text: the device object's name and every state text.
+bool SC_GANZ_GEFRAGT();
