@@ -1,8 +1,10 @@
-// Starts bacsim as a child of the test on a building given as text, and stops it again.
+// Starts bacsim as a child of the test on a building given as text, and stops it again. Its folder (building,
+// log, capture) lies in the temporary directory and goes with the SIM that made it.
 #pragma once
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,10 +14,36 @@
 #include <unistd.h>
 #include <vector>
 
+struct SIM;
+inline void SIM_STOP(SIM &s);
+
 struct SIM {
     pid_t pid = -1;
     std::string sDir;
     int iStatus = -1;
+    SIM() = default;
+    SIM(const SIM &) = delete;
+    SIM &operator=(const SIM &) = delete;
+    SIM(SIM &&o) noexcept : pid(o.pid), sDir(std::move(o.sDir)), iStatus(o.iStatus) {
+        o.pid = -1, o.sDir.clear();
+    }
+    SIM &operator=(SIM &&o) noexcept {
+        if (this == &o) return *this;
+        WEG();
+        pid = o.pid, sDir = std::move(o.sDir), iStatus = o.iStatus;
+        o.pid = -1, o.sDir.clear();
+        return *this;
+    }
+    ~SIM() {
+        WEG();
+    }
+    // The simulator stopped and its folder removed.
+    void WEG() {
+        SIM_STOP(*this);
+        std::error_code ec;
+        if (!sDir.empty()) std::filesystem::remove_all(sDir, ec);
+        sDir.clear();
+    }
 };
 
 inline std::string SIM_READ(const std::string &sPath) {
@@ -25,11 +53,11 @@ inline std::string SIM_READ(const std::string &sPath) {
     return s.str();
 }
 
-// Writes the building into a fresh folder under the working directory and waits until bacsim is ready.
+// Writes the building into a fresh folder in the temporary directory and waits until bacsim is ready.
 inline SIM SIM_START(const std::string &sBuilding, std::vector<std::string> vExtra = {}) {
     SIM s;
-    char cTmpl[] = "simXXXXXX";
-    s.sDir = mkdtemp(cTmpl);
+    std::string sTmpl = (std::filesystem::temp_directory_path() / "simXXXXXX").string();
+    s.sDir = mkdtemp(sTmpl.data());
     std::ofstream(s.sDir + "/b.txt") << sBuilding;
     std::vector<std::string> vArgs{
         BACSIM_EXE, "--log",           s.sDir + "/log", "--pcap", s.sDir + "/cap.pcap",
