@@ -17,8 +17,8 @@ TEST(Bbmd, RenewalAndItsAnswers) {
     stSC_Bbmd = {0xC0000202, 47808}; // 192.0.2.2: a documentation address, in a namespace of its own
     iSC_BbmdTtl = 60;
     stSC_BbmdStand = {true, 0, false};
-    // At ms: a BVLC-Result (-1 none) from the BBMD or from another node; then whether a renewal is awaited,
-    // when the last went, and the console's report.
+    // At ms a BVLC-Result (-1 none) from the BBMD or another node: a renewal awaited, the last sent, the
+    // report.
     const struct {
         std::uint32_t ulMs;
         int iErg;
@@ -30,8 +30,7 @@ TEST(Bbmd, RenewalAndItsAnswers) {
         {30000, -1, true, true, 30000, ""},
         {31000, 0x30, false, true, 30000, ""},
         {32001, -1, true, false, 30000, "Erneuerung der Anmeldung beim BBMD 192.0.2.2#47808 : keine Antwort"},
-        {60000, -1, true, true, 60000, ""},
-        {60100, 0x0060, true, false, 60000,
+        {60100, 0x60, true, true, 60100,
          "Who-Is-Verteilung beim BBMD 192.0.2.2#47808 abgelehnt (BVLC-Result 0x0060)"},
     };
     for (const auto &f : aFall) {
@@ -43,7 +42,7 @@ TEST(Bbmd, RenewalAndItsAnswers) {
         const std::string s = testing::internal::GetCapturedStdout();
         EXPECT_EQ(stSC_BbmdStand.bFrist, f.bFrist) << f.ulMs;
         EXPECT_EQ(stSC_BbmdStand.ulGemeldetMs, f.ulGemeldet) << f.ulMs;
-        EXPECT_EQ(s.find(f.cMeldung) != std::string::npos && (s.empty() == (*f.cMeldung == '\0')), true) << s;
+        EXPECT_TRUE(*f.cMeldung == '\0' ? s.empty() : s.find(f.cMeldung) != std::string::npos) << s;
     }
     UT_MSEK_SET(nullptr);
 }

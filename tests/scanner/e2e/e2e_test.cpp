@@ -1258,9 +1258,8 @@ TEST(E2e, RouterNetworksPacedFileOfTheSequentialScan) {
         std::size_t n = 0;
         for (const auto &e : s.vLog)
             n += e.count(f.cFeld) && e.at(f.cFeld) == f.cWert && e.at("svc") != "who-is";
-        // Requests the router dropped: a few at most (a loaded machine, or one under the sanitizers,
-        // stretches the answer times the budget learns from; without pacing it drops one in ten); the others
-        // exactly.
+        // Requests the router dropped: a few at most (a loaded machine, or one under the sanitizers, stretches
+        // the answer times the budget learns from; without pacing it drops one in ten); the others exactly.
         std::size_t uAlle = 0;
         for (const auto &e : s.vLog)
             uAlle += e.count("svc") && e.at("svc").rfind("read-property", 0) == 0;
