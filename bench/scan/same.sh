@@ -60,12 +60,13 @@ norm_log() {
 
 # The console with its time stamps masked, one line per progress text (they end in a carriage return, shown
 # as ^M). With -P the devices' progress lines interleave by timing: each device's keep their order, grouped by
-# device between the other lines.
+# device between the other lines, and without the carriage return (the last one before a verdict line has none,
+# and which device's that is depends on timing).
 norm_con() {
   LC_ALL=C sed 's/[ 0-9][0-9]\.[0-9][0-9]\.[0-9][0-9]  [ 0-9][0-9]:[0-9][0-9]:[0-9][0-9]/DD.MM.YY  hh:mm:ss/g
                 s/\r/^M\n/g' "$1" |
     if [ -z "$2" ]; then cat; else
-      awk '{ k = ""; if (/Scannen von  Device : /) { k = $0; sub(/.*Device : /, "", k); sub(/ .*/, "", k) } else b++
+      awk '{ k = ""; if (/Scannen von  Device : /) { k = $0; sub(/.*Device : /, "", k); sub(/ .*/, "", k); sub(/\^M$/, "") } else b++
              printf "%06d %s\t%s\n", b, k, $0 }' | LC_ALL=C sort -s -t "$(printf '\t')" -k1,1 | cut -f2-
     fi
 }
