@@ -14,6 +14,8 @@ bool SC_ANFRAGE_SENDEN(SC_TRANSAKTION_Struct *stAnf, int iLen, const IP_PORT *st
     stAnf->iLen = iLen;
     stAnf->stZiel = *stZiel;
     stAnf->ucInvoke = ucSC_Gezogen = ucQX04_InvokeId;
+    stAnf->bSegAn = QX04_BN_NIMMT_SEGMENTE(stAnf->ucFrame);
+    stAnf->stSeg.bLauf = false;
     stAnf->iDienst = iDienst;
     stAnf->iAnz = iAnz;
     stAnf->iVersuch = 0;

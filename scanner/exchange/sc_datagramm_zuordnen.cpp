@@ -42,6 +42,29 @@ static int ART(int iErg) {
     return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
 }
 
+// A segment of the answer to a's request: false while more are awaited (or the answer put together does not
+// answer the request after all: its timer hands it back); true when the answer is whole, in its own frame,
+// or the transaction was aborted, as *stAntwort says.
+static bool SEGMENT(SC_TRANSAKTION_Struct &a, const IP_PORT *stVon, SC_ANTWORT_Struct *stAntwort) {
+    static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
+    QX04_BN_SEGMENT stSeg;
+    if (!QX04_BN_SEGMENT_LESEN(QX04_RECV_Buf, &stSeg)) return false;
+    const int r = SC_SEGMENT(&a, &stSeg);
+    if (r == SC_SEG_WEITER) {
+        if (a.stSeg.bLauf) SC_FRIST_NEU(&a);
+        return false;
+    }
+    if (r != SC_SEG_GANZ) {
+        *stAntwort = {SC_ANT_ABBRUCH, r, nullptr, 0};
+        return true;
+    }
+    const unsigned char *ucFrame = a.stSeg.vFrame.data();
+    int iRpmAnz = 0;
+    if (QX04_BN_PASST(ucFrame, stVon, a.ucFrame, &a.stZiel, aErg, &iRpmAnz) != 2) return false;
+    *stAntwort = {SC_ANT_WERT, QX04_MSG_ACK, aErg, iRpmAnz, ucFrame};
+    return true;
+}
+
 SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon,
                                       SC_TA_EREIGNIS_Struct *pEreignis) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
@@ -49,14 +72,18 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
     int iRpmAnz = 0;
+    bool bSegment = false;
     for (int i = 0; bGueltig && i < iAnz; i++) {
         SC_SCAN_Struct *k = apScan[i];
         if (k->stAnf.iLen <= 0) continue; // nothing sent yet
         const int m = QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz);
-        if (m == 2 && k->stAnf.iWarten == SC_WARTET) {
+        // A segment counts only for a request that takes segments; for another it is a stray answer.
+        bSegment = m == QX04_PASST_SEGMENT && k->stAnf.bSegAn;
+        if ((m == 2 || bSegment) && k->stAnf.iWarten == SC_WARTET) {
             s = k;
             break;
         }
+        bSegment = false;
         if (m > 0 && pKopie == nullptr) pKopie = k;
     }
     // One scan state is traced for every datagram; of several, the one answered.
@@ -75,8 +102,9 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
         return nullptr;
     }
     SC_TRANSAKTION_Struct &a = s->stAnf;
-    a.bGeantwortet = true;
     SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
+    if (bSegment && !SEGMENT(a, stVon, &stAntwort)) return nullptr;
+    a.bGeantwortet = true;
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.

@@ -14,6 +14,7 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
     if (a.iDienst != SC_DIENST_RP) {
         const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, nullptr, 0};
+        a.stSeg.bLauf = false; // segments that come now are strays
         a.iWarten = SC_ERLEDIGT;
         SC_ANTWORT(stScan, &stStille);
         a.iWarten = SC_BEREIT;

@@ -4,6 +4,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <vector>
 #include "bacnet/bn.h"
 
 struct SC_SCAN_Struct;
@@ -30,7 +31,7 @@ struct SC_RPM_MENGE_Struct {
 
 // The started object-list element still awaits its value: asked again by ReadPropertyMultiple, or by
 // ReadProperty.
-constexpr int SC_RPM_OFFEN_RPM = 1, SC_RPM_OFFEN_RP = 2;
+constexpr int SC_RPM_OFFEN_RPM = 1, SC_RPM_OFFEN_RP = 2, SC_RPM_OFFEN_GANZ = 3;
 
 struct SC_RPM_Struct {
     bool bNurRP;  // the device is read by ReadProperty alone: no -M, or it refused ReadPropertyMultiple
@@ -41,8 +42,15 @@ struct SC_RPM_Struct {
     long lListeLen;        // length of the object list from element 0, -1 = not known
     unsigned uText, uFeld; // largest text and state-text array the device sent (value bytes), 0 = none yet
     int iVorErst, iVorAnz; // elements read ahead: object-list indexes iVorErst to iVorErst + iVorAnz - 1
-    std::array<SC_VORRAT_Struct, QX04_RPM_MAX> aVor;
+    std::vector<SC_VORRAT_Struct> aVor; // room for them: a batch's, or a whole list's
+    bool bGanzNein;  // the device did not give its object list whole: it is read in batches
+    bool bGanzStill; // the last whole list asked went unanswered
+    bool bSegNein;  // the device refused a request that took segmented answers: none takes them again
 };
+
+constexpr int SC_FEHLER_ARRAY_INDEX = -1000 - 42; // Error invalid-array-index, as a ReadProperty would get
+// Element size of an object list read whole: an object identifier's tag and its four bytes.
+constexpr int SC_RPM_OBJID_BYTES = 5;
 
 // Starting values for a device.
 void SC_RPM_NEU(SC_RPM_Struct *stRpm);
@@ -59,11 +67,20 @@ int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPM
                   int iDienst, int iAnz);
 // Bytes an answer of the device at table index uDev may have: its max APDU, within what a frame can take.
 int SC_RPM_APDU(std::uint32_t uDev);
-// What came back for the outstanding ReadPropertyMultiple.
+// What came back for the outstanding ReadPropertyMultiple, or for the whole object list.
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
 // The results of an acknowledgement for list elements, and for objects.
-void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
-void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
+void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+// The device's object list in one request, its first element (the length) just started: a ReadProperty of the
+// whole array, which a device that segments may answer in segments. As SC_RPM_ANFRAGE.
+int SC_RPM_GANZ(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
+// What came back for it: the list read ahead and its length handed to the element started, or, for a
+// refusal, an Abort, silence or an answer that is no list, the batches from then on.
+void SC_RPM_GANZ_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+// Whether the device's answers may come in segments: it says in its I-Am that it sends them, and it has
+// not refused a request that took them.
+bool SC_RPM_SEGMENTIERT(const SC_SCAN_Struct *stScan);
 // The outstanding ReadPropertyMultiple was aborted or not answered (cGrund): asked again for half as much,
 // and a batch of one by ReadProperty.
 void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund);

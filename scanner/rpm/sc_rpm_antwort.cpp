@@ -22,6 +22,12 @@ static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
     SC_RPM_Struct &r = stScan->stRpm;
     const int iDienst = stScan->stAnf.iDienst;
+    if (iDienst == SC_DIENST_GANZ) {
+        SC_RPM_GANZ_ANTWORT(stScan, stAntwort);
+        return;
+    }
+    // A device that aborts a request taking segments is asked without them from here on.
+    if (stAntwort->iArt == SC_ANT_ABBRUCH && stScan->stAnf.bSegAn) r.bSegNein = true;
     if (stAntwort->iArt == SC_ANT_ABBRUCH || stAntwort->iArt == SC_ANT_STILLE) {
         SC_RPM_WENIGER(stScan, stAntwort->iArt == SC_ANT_ABBRUCH ? "Abbruch" : "ohne Antwort");
         return;
@@ -40,7 +46,7 @@ void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) 
     LERNEN(r, stAntwort->pErg, n);
     SC_RPM_MEHR(iDienst == SC_DIENST_LISTE ? &r.stListe : &r.stObjekte);
     if (iDienst == SC_DIENST_LISTE)
-        SC_RPM_LISTE_ANTWORT(stScan, stAntwort->pErg, n);
+        SC_RPM_LISTE_ANTWORT(stScan, stAntwort);
     else
-        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort->pErg, n);
+        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort);
 }

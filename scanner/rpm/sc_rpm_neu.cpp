@@ -12,4 +12,5 @@ void SC_RPM_NEU(SC_RPM_Struct *r) {
     r->lListeLen = -1;
     r->uText = r->uFeld = 0;
     r->iVorErst = r->iVorAnz = 0;
+    r->bGanzNein = r->bGanzStill = r->bSegNein = false;
 }

@@ -48,6 +48,7 @@ struct SC_WERT_Struct {
     int iPos;
     int iTag; // read ahead: the application tag (-1 none)
     std::uint32_t ulWert;
+    const unsigned char *ucFrame = QX04_RECV_Buf; // the frame of the answer (SC_ANTWORT_Struct's)
 };
 
 // Starting values of the scan state: first device, no object, deadline 5 seconds ahead.

@@ -8,8 +8,8 @@
 static char cSC_Text[256];
 
 const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId) {
-    const char *c = stWert->iQuelle == SC_Q_POS  ? QX04_BN_CHAR(QX04_RECV_Buf, stWert->iPos)
-                    : stWert->iQuelle == SC_Q_RP ? QX04_BN_GETCHAR(QX04_RECV_Buf, usPropId)
+    const char *c = stWert->iQuelle == SC_Q_POS  ? QX04_BN_CHAR(stWert->ucFrame, stWert->iPos)
+                    : stWert->iQuelle == SC_Q_RP ? QX04_BN_GETCHAR(stWert->ucFrame, usPropId)
                                                  : nullptr; // nothing read ahead is a text
     if (c == nullptr) return nullptr;
     const int iLen = iQX04_ZeichLen < 0 ? 0 : iQX04_ZeichLen < 256 ? iQX04_ZeichLen : 255;

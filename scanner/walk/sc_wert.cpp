@@ -6,11 +6,11 @@
 int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t *ulWert) {
     switch (stWert->iQuelle) {
     case SC_Q_POS:
-        return QX04_BN_WERT(QX04_RECV_Buf, stWert->iPos, ulWert);
+        return QX04_BN_WERT(stWert->ucFrame, stWert->iPos, ulWert);
     case SC_Q_VORRAT:
         *ulWert = stWert->ulWert;
         return stWert->iTag;
     default:
-        return QX04_BN_GETWERT(QX04_RECV_Buf, usPropId, ulWert);
+        return QX04_BN_GETWERT(stWert->ucFrame, usPropId, ulWert);
     }
 }

@@ -7,7 +7,7 @@
 // A refusal's kind and reasons. A value of a ReadPropertyMultiple is refused by an Error whose class the
 // answer does not hand on.
 static void ABWEIS(int iErg, const SC_WERT_Struct *w, SC_EV_WERT_Struct *v) {
-    const int iPdu = w->iQuelle == SC_Q_RP ? QX04_BN_PDUTYP(QX04_RECV_Buf) : QX04_PDU_ERROR;
+    const int iPdu = w->iQuelle == SC_Q_RP ? QX04_BN_PDUTYP(w->ucFrame) : QX04_PDU_ERROR;
     v->iAntwort = iPdu == QX04_PDU_ERROR    ? SC_AW_FEHLER
                   : iPdu == QX04_PDU_REJECT ? SC_AW_REJECT
                   : iPdu == QX04_PDU_ABORT  ? SC_AW_ABORT
@@ -15,7 +15,7 @@ static void ABWEIS(int iErg, const SC_WERT_Struct *w, SC_EV_WERT_Struct *v) {
     v->iCode = v->iAntwort == SC_AW_REJECT  ? QX04_MSG_REJECT - iErg
                : v->iAntwort == SC_AW_ABORT ? SC_MSG_ABBRUCH - iErg
                                             : QX04_MSG_FEHLER - iErg;
-    if (iPdu == QX04_PDU_ERROR && w->iQuelle == SC_Q_RP) v->iKlasse = QX04_BN_FEHLERKLASSE(QX04_RECV_Buf);
+    if (iPdu == QX04_PDU_ERROR && w->iQuelle == SC_Q_RP) v->iKlasse = QX04_BN_FEHLERKLASSE(w->ucFrame);
 }
 
 void SC_WERT_MELDEN(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *w) {

@@ -8,12 +8,16 @@
 bool SC_WERT_TEXT(const SC_WERT_Struct *w, std::uint16_t usPropId, const unsigned char **ucText,
                   std::uint32_t *ulLen, unsigned char *ucSatz) {
     const int iPos = w->iQuelle == SC_Q_POS  ? w->iPos
-                     : w->iQuelle == SC_Q_RP ? QX04_BN_POSWERT(QX04_RECV_Buf, usPropId)
+                     : w->iQuelle == SC_Q_RP ? QX04_BN_POSWERT(w->ucFrame, usPropId)
                                              : 0; // nothing read ahead is a text
-    const int iLen = std::min(static_cast<int>(QX04_BN_BVLCLEN(QX04_RECV_Buf)), QX04_BUF_SIZE);
+    // The receive buffer's frame was checked against what arrived; one put together from segments is as
+    // long as its BVLC length says.
+    const int iLen = w->ucFrame == QX04_RECV_Buf
+                         ? std::min(static_cast<int>(QX04_BN_BVLCLEN(QX04_RECV_Buf)), QX04_BUF_SIZE)
+                         : static_cast<int>(QX04_BN_BVLCLEN(w->ucFrame));
     if (iPos <= 0 || iPos >= iLen) return false;
-    const unsigned char *t = QX04_RECV_Buf + iPos;
-    const int n = QX04_BN_TAGNUM(t) == QX04_TAG_TEXT ? QX04_BN_TAGLEN(t, QX04_RECV_Buf + iLen) : 0;
+    const unsigned char *t = w->ucFrame + iPos;
+    const int n = QX04_BN_TAGNUM(t) == QX04_TAG_TEXT ? QX04_BN_TAGLEN(t, w->ucFrame + iLen) : 0;
     if (n == 0) return false;
     const int h = QX04_BN_TAGOFS(t, n);
     // The set byte opens the content; a tag without content is an empty text.
