@@ -29,19 +29,6 @@ static bool ENDGUELTIG(int iGrund) {
     return iGrund == 0 || iGrund == 1 || iGrund == 2 || iGrund == 4 || iGrund == 11;
 }
 
-// The reason of an Abort in the receive buffer (0, other, when it is cut off).
-static int ABBRUCHGRUND() {
-    const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
-    return a > 0 && a + 2 < (int)QX04_BN_BVLCLEN(QX04_RECV_Buf) ? QX04_RECV_Buf[a + 2] : 0;
-}
-
-// What the message check's result and the frame say the answer is.
-static int ART(int iErg) {
-    if (iErg == QX04_MSG_ACK) return SC_ANT_WERT;
-    if (SC_ABGELEHNT(iErg)) return SC_ANT_ABWEIS;
-    return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
-}
-
 SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon,
                                       SC_TA_EREIGNIS_Struct *pEreignis) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
@@ -76,15 +63,15 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     }
     SC_TRANSAKTION_Struct &a = s->stAnf;
     a.bGeantwortet = true;
-    SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
+    SC_ANTWORT_Struct stAntwort;
+    SC_ANTWORT_LESEN(iErg, iLen, a.iDienst, aErg, iRpmAnz, &stAntwort);
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
     if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_UNKLAR) return nullptr;
     if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_ABBRUCH) {
-        const int iGrund = ABBRUCHGRUND();
-        if (!ENDGUELTIG(iGrund) && a.iVersuch < iSC_Wiederhol) return nullptr;
-        stAntwort.iErg = SC_MSG_ABBRUCH - iGrund;
+        if (!ENDGUELTIG(stAntwort.iCode) && a.iVersuch < iSC_Wiederhol) return nullptr;
+        stAntwort.iErg = SC_MSG_ABBRUCH - stAntwort.iCode;
     }
     if (iAnz > 1 && (TEST_T_I || TEST_T_I1))
         UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",

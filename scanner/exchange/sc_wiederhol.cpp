@@ -13,7 +13,8 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     if (a.iWarten != SC_WARTET || a.iLen <= 0) return 0;
     if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
     if (a.iDienst != SC_DIENST_RP) {
-        const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, nullptr, 0};
+        SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, -1, -1, -1, {}, nullptr, nullptr, 0};
+        QX04_BN_WERTLESEN(nullptr, nullptr, &stStille.stWert);
         a.iWarten = SC_ERLEDIGT;
         SC_ANTWORT(stScan, &stStille);
         a.iWarten = SC_BEREIT;

@@ -61,9 +61,10 @@ int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPM
 int SC_RPM_APDU(std::uint32_t uDev);
 // What came back for the outstanding ReadPropertyMultiple.
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
-// The results of an acknowledgement for list elements, and for objects.
-void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
-void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
+// The results of an acknowledgement for list elements, and for objects, with their values as the exchange
+// decoded them.
+void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
 // The outstanding ReadPropertyMultiple was aborted or not answered (cGrund): asked again for half as much,
 // and a batch of one by ReadProperty.
 void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund);

@@ -40,7 +40,7 @@ void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) 
     LERNEN(r, stAntwort->pErg, n);
     SC_RPM_MEHR(iDienst == SC_DIENST_LISTE ? &r.stListe : &r.stObjekte);
     if (iDienst == SC_DIENST_LISTE)
-        SC_RPM_LISTE_ANTWORT(stScan, stAntwort->pErg, n);
+        SC_RPM_LISTE_ANTWORT(stScan, stAntwort);
     else
-        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort->pErg, n);
+        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort);
 }
