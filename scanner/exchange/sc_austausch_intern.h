@@ -19,3 +19,7 @@ void SC_FRIST_NEU(SC_TRANSAKTION_Struct *stAnf);
 // Error's class and code, a Reject's or Abort's reason, and the values; nothing past what arrived is read.
 void SC_ANTWORT_LESEN(int iErg, int iLen, int iDienst, const QX04_BN_RPMERG *pErg, int iRpmAnz,
                       SC_ANTWORT_Struct *stAntwort);
+// Tells the observers what happened to a state's transaction (iArt SC_EV_GESENDET, _ANTWORT, _WIEDERHOLT or
+// _AUFGEGEBEN; ulDauerMs for an answer its time since the try it answers), with the object and step it was
+// for.
+void SC_TA_MELDEN(const SC_SCAN_Struct *stScan, int iArt, std::uint32_t ulDauerMs = 0);

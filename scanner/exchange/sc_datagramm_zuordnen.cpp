@@ -4,6 +4,7 @@
 // answer is classified here, once, timed for the device's repetition timer and handed to the walk.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
@@ -80,6 +81,7 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     const SC_TA_EREIGNIS_Struct e = {s, SC_E_BEANTWORTET, ulJetzt - a.ulVersuchMs,
                                      0, a.iVersuch,       a.iSendungen == 1};
     SC_RTO_MESSUNG(a.iDienst == SC_DIENST_RP ? &a.stRto : &a.stRtoRpm, e.ulMs, e.iVersuch, e.bSauber);
+    SC_TA_MELDEN(s, SC_EV_ANTWORT, e.ulMs);
     const unsigned char ucInvoke = a.ucInvoke;
     a.iWarten = SC_ERLEDIGT;
     a.bAufgegeben = false;

@@ -3,6 +3,7 @@
 // An unanswered ReadPropertyMultiple is handed back to the walk instead, which asks for less.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
@@ -35,5 +36,6 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     a.ulVersuchMs = UT_MSEK();
     a.bVerloren = false;
     SC_FRIST_NEU(&a);
+    SC_TA_MELDEN(stScan, SC_EV_WIEDERHOLT);
     return SC_E_WIEDERHOLT;
 }
