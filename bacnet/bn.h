@@ -92,10 +92,6 @@ int QX04_BN_KTAG(unsigned char *ucOut, int iNum, std::uint32_t ulWert);
 int QX04_BN_KWERT(const unsigned char *ucFrame, int p, int iLen, int iNum, std::uint32_t *ulWert);
 // Character string, at most 255 bytes, in a static buffer valid until the next TAG2C/GETCHAR; null when none.
 char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
-// Character set (its byte in the string, 0 when the string has none) and byte count of the last string
-// TAG2C decoded: a UCS-2 text holds zero bytes, so its terminator alone does not tell where it ends.
-extern unsigned char ucQX04_ZeichSatz;
-extern int iQX04_ZeichLen;
 // BACnet character sets.
 constexpr unsigned char QX04_SATZ_UTF8 = 0, QX04_SATZ_UCS4 = 3, QX04_SATZ_UCS2 = 4, QX04_SATZ_LATIN1 = 5;
 // Bytes before the content of a tag of valid total length iLen (0 for one-byte tags).
@@ -114,6 +110,25 @@ char *QX04_BN_GETCHAR(const unsigned char *ucFrame, std::uint16_t usPropId);
 // The same two for the value tag at offset iPos of a received frame (0 or less: no value there).
 int QX04_BN_WERT(const unsigned char *ucFrame, int iPos, std::uint32_t *ulWert);
 char *QX04_BN_CHAR(const unsigned char *ucFrame, int iPos);
+// One value of an acknowledgement, decoded once: where its tags lie, and its first tag as a number or as a
+// character string.
+struct QX04_BN_WERT_Struct {
+    const unsigned char
+        *ucAnf;           // the value's tags in the received frame, up to the end of the answer or result
+    int iLen;             // their bytes; 0 = no value
+    int iTag;             // application tag of a number (1, 2, 3, 4, 8, 9) or object identifier (12), else -1
+    std::uint32_t ulWert; // a number as its float, a real or object identifier as its bits; else ulUT_fUNDEF
+    const unsigned char
+        *ucText;          // a character string (tag 7): its bytes after the set byte; null for any other
+    int iTextLen;         // their number, whole
+    unsigned char ucSatz; // its character set (0 when the tag has no content)
+};
+// Decodes the value whose tags lie from ucAnf up to ucEnde into *stWert, reading nothing at or after ucEnde:
+// the application tag of a number, 7 of a character string, -1 for anything else or a tag cut off.
+int QX04_BN_WERTLESEN(const unsigned char *ucAnf, const unsigned char *ucEnde, QX04_BN_WERT_Struct *stWert);
+// Offset of element iNr (from 1) of an array whose value tags lie from ucAnf on, iLen bytes; -1 when it has
+// fewer. A constructed element counts once with everything between its own opening and closing tag.
+int QX04_BN_FELDELEM(const unsigned char *ucAnf, int iLen, int iNr);
 
 // ---- Route table ---------------------------------------------------------------------------------------
 // One known device and how to reach it: directly at stPort (ucSLEN 0) or through the router at stPort on

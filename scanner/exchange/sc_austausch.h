@@ -112,7 +112,8 @@ constexpr bool SC_ABGELEHNT(int iErg) {
     return iErg <= QX04_MSG_FEHLER;
 }
 
-// What came back for the outstanding request, as the walk gets it.
+// What came back for the outstanding request, as the walk gets it: decoded once, each read bounded by the
+// bytes that arrived.
 constexpr int SC_ANT_WERT = 1;    // an acknowledgement (QX04_MSG_ACK)
 constexpr int SC_ANT_ABWEIS = 2;  // an Error or Reject
 constexpr int SC_ANT_ABBRUCH = 3; // an Abort
@@ -121,11 +122,14 @@ constexpr int SC_ANT_STILLE = 5;  // a ReadPropertyMultiple left unanswered: it 
 struct SC_ANTWORT_Struct {
     int iArt;                   // SC_ANT_...
     int iErg;                   // the message check's code (QX04_MSG_..., SC_MSG_ABBRUCH - reason)
-    const QX04_BN_RPMERG *pErg; // the results of a ReadPropertyMultiple-ACK, decoded once by the match
-    int iRpmAnz;                // their number
-    // The frame the answer is in: the receive buffer, or an answer put together from segments (its BVLC
-    // length is its size).
-    const unsigned char *ucFrame = QX04_RECV_Buf;
+    int iPdu;                   // the answer's APDU type (QX04_PDU_...), -1 none
+    int iKlasse;                // an Error's class, -1 none
+    int iCode;                  // an Error's code, a Reject's or an Abort's reason; -1 none
+    QX04_BN_WERT_Struct stWert; // a ReadProperty's value
+    // A ReadPropertyMultiple-ACK: its results, decoded once by the match, and the value of each.
+    const QX04_BN_RPMERG *pErg;
+    const QX04_BN_WERT_Struct *pRpmWert;
+    int iRpmAnz; // their number
 };
 
 // ---- Events the exchange returns to the loops ----------------------------------------------------------

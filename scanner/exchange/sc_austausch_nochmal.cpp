@@ -4,6 +4,7 @@
 // copy sent before, so its answer time is no sample (Karn).
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
@@ -18,6 +19,7 @@ SC_TA_EREIGNIS_Struct SC_AUSTAUSCH_NOCHMAL(SC_SCAN_Struct *stScan) {
     a.ulErstMs = a.ulVersuchMs = UT_MSEK();
     a.bVerloren = a.bAufgegeben = false;
     SC_FRIST_NEU(&a);
+    SC_TA_MELDEN(stScan, SC_EV_WIEDERHOLT);
     e.uArt = SC_E_WIEDERHOLT;
     e.ulMs = a.ulVersuchMs;
     e.ulTimer = SC_TIMER(&a, 0);

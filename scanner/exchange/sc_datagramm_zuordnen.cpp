@@ -4,6 +4,7 @@
 // answer is classified here, once, timed for the device's repetition timer and handed to the walk.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
@@ -29,22 +30,9 @@ static bool ENDGUELTIG(int iGrund) {
     return iGrund == 0 || iGrund == 1 || iGrund == 2 || iGrund == 4 || iGrund == 11;
 }
 
-// The reason of an Abort in the receive buffer (0, other, when it is cut off).
-static int ABBRUCHGRUND() {
-    const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
-    return a > 0 && a + 2 < (int)QX04_BN_BVLCLEN(QX04_RECV_Buf) ? QX04_RECV_Buf[a + 2] : 0;
-}
-
-// What the message check's result and the frame say the answer is.
-static int ART(int iErg) {
-    if (iErg == QX04_MSG_ACK) return SC_ANT_WERT;
-    if (SC_ABGELEHNT(iErg)) return SC_ANT_ABWEIS;
-    return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
-}
-
 // A segment of the answer to a's request: false while more are awaited (or the answer put together does not
-// answer the request after all: its timer hands it back); true when the answer is whole, in its own frame,
-// or the transaction was aborted, as *stAntwort says.
+// answer the request after all: its timer hands it back); true when the answer is whole, decoded from its own
+// frame, or the transaction was aborted, as *stAntwort says.
 static bool SEGMENT(SC_TRANSAKTION_Struct &a, const IP_PORT *stVon, SC_ANTWORT_Struct *stAntwort) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
     QX04_BN_SEGMENT stSeg;
@@ -55,13 +43,15 @@ static bool SEGMENT(SC_TRANSAKTION_Struct &a, const IP_PORT *stVon, SC_ANTWORT_S
         return false;
     }
     if (r != SC_SEG_GANZ) {
-        *stAntwort = {SC_ANT_ABBRUCH, r, nullptr, 0};
+        *stAntwort = {SC_ANT_ABBRUCH, r, QX04_PDU_ABORT, -1, SC_MSG_ABBRUCH - r, {}, nullptr, nullptr, 0};
+        QX04_BN_WERTLESEN(nullptr, nullptr, &stAntwort->stWert);
         return true;
     }
     const unsigned char *ucFrame = a.stSeg.vFrame.data();
+    const int iLen = static_cast<int>(a.stSeg.vFrame.size());
     int iRpmAnz = 0;
     if (QX04_BN_PASST(ucFrame, stVon, a.ucFrame, &a.stZiel, aErg, &iRpmAnz) != 2) return false;
-    *stAntwort = {SC_ANT_WERT, QX04_MSG_ACK, aErg, iRpmAnz, ucFrame};
+    SC_ANTWORT_LESEN(QX04_MSG_ACK, iLen, a.iDienst, aErg, iRpmAnz, stAntwort, ucFrame);
     return true;
 }
 
@@ -102,17 +92,20 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
         return nullptr;
     }
     SC_TRANSAKTION_Struct &a = s->stAnf;
-    SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
-    if (bSegment && !SEGMENT(a, stVon, &stAntwort)) return nullptr;
+    SC_ANTWORT_Struct stAntwort;
+    if (bSegment) {
+        if (!SEGMENT(a, stVon, &stAntwort)) return nullptr;
+    } else {
+        SC_ANTWORT_LESEN(iErg, iLen, a.iDienst, aErg, iRpmAnz, &stAntwort);
+    }
     a.bGeantwortet = true;
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
     if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_UNKLAR) return nullptr;
     if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_ABBRUCH) {
-        const int iGrund = ABBRUCHGRUND();
-        if (!ENDGUELTIG(iGrund) && a.iVersuch < iSC_Wiederhol) return nullptr;
-        stAntwort.iErg = SC_MSG_ABBRUCH - iGrund;
+        if (!ENDGUELTIG(stAntwort.iCode) && a.iVersuch < iSC_Wiederhol) return nullptr;
+        stAntwort.iErg = SC_MSG_ABBRUCH - stAntwort.iCode;
     }
     if (iAnz > 1 && (TEST_T_I || TEST_T_I1))
         UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",
@@ -121,6 +114,7 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     const SC_TA_EREIGNIS_Struct e = {s, SC_E_BEANTWORTET, ulJetzt - a.ulVersuchMs,
                                      0, a.iVersuch,       a.iSendungen == 1};
     SC_RTO_MESSUNG(a.iDienst == SC_DIENST_RP ? &a.stRto : &a.stRtoRpm, e.ulMs, e.iVersuch, e.bSauber);
+    SC_TA_MELDEN(s, SC_EV_ANTWORT, e.ulMs);
     const unsigned char ucInvoke = a.ucInvoke;
     a.iWarten = SC_ERLEDIGT;
     a.bAufgegeben = false;

@@ -3,6 +3,7 @@
 // An unanswered ReadPropertyMultiple is handed back to the walk instead, which asks for less.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
@@ -13,7 +14,8 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     if (a.iWarten != SC_WARTET || a.iLen <= 0) return 0;
     if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
     if (a.iDienst != SC_DIENST_RP) {
-        const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, nullptr, 0};
+        SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, -1, -1, -1, {}, nullptr, nullptr, 0};
+        QX04_BN_WERTLESEN(nullptr, nullptr, &stStille.stWert);
         a.stSeg.bLauf = false; // segments that come now are strays
         a.iWarten = SC_ERLEDIGT;
         SC_ANTWORT(stScan, &stStille);
@@ -35,5 +37,6 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     a.ulVersuchMs = UT_MSEK();
     a.bVerloren = false;
     SC_FRIST_NEU(&a);
+    SC_TA_MELDEN(stScan, SC_EV_WIEDERHOLT);
     return SC_E_WIEDERHOLT;
 }

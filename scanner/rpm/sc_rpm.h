@@ -48,7 +48,8 @@ struct SC_RPM_Struct {
     bool bSegNein;  // the device refused a request that took segmented answers: none takes them again
 };
 
-constexpr int SC_FEHLER_ARRAY_INDEX = -1000 - 42; // Error invalid-array-index, as a ReadProperty would get
+constexpr int SC_FEHLER_ARRAY_INDEX =
+    QX04_MSG_FEHLER - 42; // Error invalid-array-index, as a ReadProperty would get
 // Element size of an object list read whole: an object identifier's tag and its four bytes.
 constexpr int SC_RPM_OBJID_BYTES = 5;
 
@@ -69,7 +70,8 @@ int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPM
 int SC_RPM_APDU(std::uint32_t uDev);
 // What came back for the outstanding ReadPropertyMultiple, or for the whole object list.
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
-// The results of an acknowledgement for list elements, and for objects.
+// The results of an acknowledgement for list elements, and for objects, with their values as the exchange
+// decoded them.
 void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
 void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
 // The device's object list in one request, its first element (the length) just started: a ReadProperty of the

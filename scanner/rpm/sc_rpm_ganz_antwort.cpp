@@ -12,24 +12,21 @@
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
-// The list's elements from the frame into the read-ahead, every tag read within the frame's BVLC length:
+// The list's elements from the decoded value into the read-ahead, every tag read within the value's bytes:
 // their number, or -1 when the value is no array of object identifiers closed by its tag, or longer than
 // 16-bit indexes reach.
-static long LESEN(SC_RPM_Struct &r, const unsigned char *ucFrame) {
-    const int iLen = static_cast<int>(QX04_BN_BVLCLEN(ucFrame));
-    const unsigned char *ucEnde = ucFrame + iLen;
-    int p = QX04_BN_POSWERT(ucFrame, QX04_PROP_OBJECT_LIST);
-    if (p <= 0) return -1;
+static long LESEN(SC_RPM_Struct &r, const QX04_BN_WERT_Struct &w) {
+    if (w.ucAnf == nullptr || w.iLen <= 0) return -1;
+    const unsigned char *p = w.ucAnf, *const ucEnde = w.ucAnf + w.iLen;
     std::size_t n = 0;
-    for (; p < iLen && ucFrame[p] != 0x3F; n++) {
-        const int l = QX04_BN_TAGLEN(ucFrame + p, ucEnde);
-        if (l != SC_RPM_OBJID_BYTES || QX04_BN_TAGNUM(ucFrame + p) != QX04_TAG_OBJID || n + 1 >= SC_LISTE_ENDE)
-            return -1;
+    for (; p < ucEnde && *p != 0x3F; n++) {
+        const int l = QX04_BN_TAGLEN(p, ucEnde);
+        if (l != SC_RPM_OBJID_BYTES || QX04_BN_TAGNUM(p) != QX04_TAG_OBJID || n + 1 >= SC_LISTE_ENDE) return -1;
         if (r.aVor.size() <= n + 1) r.aVor.resize(2 * n + 2);
-        r.aVor[n] = SC_VORRAT_Struct{QX04_TAG_OBJID, QX04_BN_TAG2L(ucFrame + p, -1, ucEnde)};
+        r.aVor[n] = SC_VORRAT_Struct{QX04_TAG_OBJID, QX04_BN_TAG2L(p, -1, ucEnde)};
         p += l;
     }
-    if (p >= iLen) return -1;
+    if (p >= ucEnde) return -1;
     if (r.aVor.size() <= n) r.aVor.resize(n + 1);
     r.aVor[n] = SC_VORRAT_Struct{SC_FEHLER_ARRAY_INDEX, 0};
     return static_cast<long>(n);
@@ -37,7 +34,7 @@ static long LESEN(SC_RPM_Struct &r, const unsigned char *ucFrame) {
 
 void SC_RPM_GANZ_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
     SC_RPM_Struct &r = stScan->stRpm;
-    const long n = stAntwort->iArt == SC_ANT_WERT ? LESEN(r, stAntwort->ucFrame) : -1;
+    const long n = stAntwort->iArt == SC_ANT_WERT ? LESEN(r, stAntwort->stWert) : -1;
     if (TEST_T_I || TEST_T_I1)
         UT_TRC("\n\n", cRoutine, "Nach Objektliste ganz   Device : %lu   Elemente : %ld%s",
                (unsigned long)stScan->stGang.stObj.ulDev, n, n >= 0 ? "" : "   weiter in Teilen");
@@ -62,6 +59,6 @@ void SC_RPM_GANZ_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntw
     const SC_VORRAT_Struct v = i == 0 ? SC_VORRAT_Struct{QX04_TAG_UNSIGNED, std::bit_cast<std::uint32_t>(
                                                                                 static_cast<float>(n))}
                                       : r.aVor[static_cast<std::size_t>(std::min<long>(i - 1, n))];
-    const SC_WERT_Struct stWert = {SC_Q_VORRAT, 0, v.iTag, v.ulWert, stAntwort->ucFrame};
+    const SC_WERT_Struct stWert = SC_WERT_VORRAT(v.iTag, v.ulWert);
     SC_SCHRITT_ANTWORT(stScan, v.iTag <= QX04_MSG_FEHLER ? v.iTag : QX04_MSG_ACK, &stWert);
 }

@@ -8,6 +8,6 @@ void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
         SC_RPM_ANTWORT(stScan, stAntwort);
         return;
     }
-    const SC_WERT_Struct stWert = {SC_Q_RP, 0, -1, 0, stAntwort->ucFrame};
+    const SC_WERT_Struct stWert = {stAntwort->stWert, stAntwort->iPdu, stAntwort->iKlasse, stAntwort->iCode};
     SC_SCHRITT_ANTWORT(stScan, stAntwort->iErg, &stWert);
 }
