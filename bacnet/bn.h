@@ -18,6 +18,8 @@ extern std::uint32_t ulQX04_DevMin, ulQX04_DevMax;
 // The latest BVLC-Result received (its result code, -1 = none) and its sender; the scanner's registration
 // with a BBMD reads and resets it.
 extern int iQX04_BvlcErg;
+// When the latest I-Am came (monotonic ms, UT_MSEK), 0 = none yet: the parallel scan waits for late devices.
+extern std::uint32_t ulQX04_IamMs;
 extern IP_PORT stQX04_BvlcVon;
 
 // ---- Frame layout, byte order, object identifiers, invoke ids --------------------------------------------

@@ -6,6 +6,7 @@
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
+#include "scanner/loop/sc_ablauf.h"
 #include "scanner/setup/sc_setup.h"
 
 static const char cRoutine[] = "SC_INIT";
@@ -22,6 +23,7 @@ int SC_WHOIS() {
         assert(iLen <= static_cast<int>(sizeof ucWhoIs));
     }
     int ier = 0;
+    ulSC_WhoIsMs = UT_MSEK();
     if (TEST_T_X)
         UT_TRC("\n", cRoutine, "Vor IP_GET_HOST   i : %d   IP_Adr.: 0x%08lX", 0,
                (unsigned long)ulQX04_IP_Adr);
