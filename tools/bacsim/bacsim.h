@@ -60,6 +60,16 @@ struct BS_OBJECT {
     BS_FAULTS stFaults;
 };
 
+// Segmented answers of a device: the window it proposes (0 = it does not segment), and faults for tests, each
+// counted over the segments the device sends (first send: 1): one lost once, one sent twice, one sent
+// before the one ahead of it, and a device that sends past what the requester takes.
+struct BS_SEG_Struct {
+    unsigned uFenster = 0;
+    unsigned uVerlieren = 0, uDoppelt = 0, uTauschen = 0;
+    bool bUeberMax = false;
+    unsigned uGesendet = 0; // segments sent so far
+};
+
 struct BS_DEVICE {
     std::uint32_t ulInst = 0;
     std::uint16_t usNet = 0; // 0 = directly on the host's B/IP network, else a network behind the host
@@ -73,6 +83,7 @@ struct BS_DEVICE {
     std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
     BS_FAULTS stFaults;
     long lDupMs = -1; // every answer sent again this many ms later; -1 = the host's
+    BS_SEG_Struct stSeg; // segmented answers ("segmentation"), and their faults
 };
 
 // A foreign device registered with a BBMD host, and when its entry runs out (time-to-live and grace period).
@@ -262,6 +273,30 @@ void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj
 bool BS_BBMD_LINE(const std::string &sKey, std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
 void BS_BBMD(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
              const std::uint8_t *pBuf, std::size_t uLen);
+
+// Segmented answers (segment.cpp): the device keywords "segmentation", "segment-fault" and "objects";
+// 1 taken, 0 wrong (sWhy), -1 another key.
+int BS_SEG_LINE(const std::string &sKey, std::istringstream &is, BS_DEVICE &stDev, bool bInObject,
+                std::string &sWhy);
+// Whether the device answers the request (its APDU at pApdu) in segments when the answer is too long.
+bool BS_SEG_TAKES(const BS_DEVICE &stDev, const std::uint8_t *pApdu);
+// Sends the answer vApdu (a Complex-ACK) in segments, first window at once, from uDelayMs on; false when the
+// requester takes fewer segments than it needs (the caller aborts with buffer-overflow).
+bool BS_SEG_SEND(std::size_t uHost, BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pApdu,
+                 const std::vector<std::uint8_t> &vApdu, unsigned uDelayMs, std::string &sLog);
+// A Segment-ACK from a requester: the next window, or the one named again.
+void BS_SEG_ACK(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
+
+// A slow trunk behind a router (trunk.cpp): "trunk NET BAUD ROTATION-MS" after the router's host line. A
+// frame to a device there (uAsked bytes as B/IP carries it) waits for the router's token and takes its
+// octets' time; the device's frames back (vAnswered) follow after uDelayMs, at once as a reply, or with
+// bToken when the device must wait for its own token (the windows of a segmented answer after the first).
+// The delays of the frames back from now, in ms; their octets and time go into the request log line.
+bool BS_TRUNK_LINE(std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
+bool BS_TRUNK(std::size_t uHost, std::uint16_t usNet);
+std::vector<unsigned> BS_TRUNK_TAKE(std::size_t uHost, std::uint16_t usNet, std::size_t uAsked,
+                                    const std::vector<std::size_t> &vAnswered, unsigned uDelayMs, bool bToken,
+                                    std::string &sLog);
 
 // Request log: one line per frame received; nullptr when not asked for.
 extern FILE *fpBS_Log;

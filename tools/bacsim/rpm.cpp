@@ -163,6 +163,6 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
         vAnswer.push_back(0x1F);
     }
     // The devices do not segment: an answer beyond the requester's or their own limit is refused.
-    if (vAnswer.size() > uMax) return Whole('a', 4);
+    if (vAnswer.size() > uMax && !BS_SEG_TAKES(stDev, pApdu)) return Whole('a', 4);
     sLog += " answer=ack size=" + std::to_string(vAnswer.size());
 }
