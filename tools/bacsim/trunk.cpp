@@ -76,6 +76,6 @@ std::vector<unsigned> BS_TRUNK_TAKE(std::size_t uHost, std::uint16_t usNet, std:
     }
     t->llFreiNs = ll;
     sLog += " trunk=" + std::to_string(usNet) + " octets=" + std::to_string(uAsk) + "/" + std::to_string(uAns) +
-            " wire-us=" + std::to_string(llDraht / 1000);
+            " wire-us=" + std::to_string(llDraht / 1000) + " due-ms=" + std::to_string(v.empty() ? 0 : v.back());
     return v;
 }
