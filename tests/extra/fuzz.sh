@@ -9,6 +9,7 @@
 #   options   command-line options of the scanner, the converter and the library start-up
 #   fifo      FIFO messages
 #   refline   reference-file lines and whole files as refdiff reads them (netscn.ref, tabconv.ref)
+#   segment   segmented answers: the exchange's reassembly and the decoders on the answer put together
 # Every target runs FUZZ_SECONDS (default 80) seconds, FUZZ_JOBS (default 2) at a time; a target name runs that
 # one alone. Fails on any finding and prints inputs run and inputs per second for each target. Inputs found
 # stay in build-fuzz/corpus/TARGET for the next run.
@@ -19,7 +20,7 @@ out=${FUZZ_DIR:-$top/build-fuzz}
 secs=${FUZZ_SECONDS:-80}
 parallel=${FUZZ_JOBS:-2}
 cxx=${FUZZ_CXX:-clang++}
-alle=(recv route atb csv endpoint options fifo refline)
+alle=(recv route atb csv endpoint options fifo refline segment)
 ziele=("${alle[@]}")
 if [ -n "${2:-}" ]; then
   [[ " ${alle[*]} " == *" $2 "* ]] || { echo "fuzz: unknown target $2 (${alle[*]})" >&2; exit 2; }
@@ -77,9 +78,10 @@ done
 declare -A link=(
   [recv]="scanner bacnet ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
-  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv")
+  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv"
+  [segment]="scanner bacnet ip rt rt_netscn")
 declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
-  [refline]=4096)
+  [refline]=4096 [segment]=8192)
 for t in "${ziele[@]}"; do
   as=()
   for l in ${link[$t]}; do as+=("$out/lib/$l.a"); done
@@ -117,6 +119,11 @@ seed recv delete '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x08\x00\x0a\x0a\x00\x00\x
 seed recv distrib '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x09\x00\x12\x01\x20\xff\xff\x00\xff\x10\x08\x0a\x07\xd1\x1a\x07\xd2'
 seed recv fwd_iam '\x0a\x00\x00\x05\xba\xc0\x07\x05\x81\x04\x00\x1a\x0a\x00\x00\x14\xba\xc0\x01\x00\x10\x00\xc4\x02\x00\x00\x7b\x22\x01\xe0\x91\x00\x21\x0f'
 seed recv fwd_rp '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x04\x00\x17\x0a\x00\x00\x14\xba\xc0\x01\x04\x00\x05\x09\x0c\x0c\xff\xff\xff\xff\x19\x4d'
+# Segments (flags, sequence number, window, length, service data): an answer of three in order, one with a gap
+# and its repetition, and one past the bound.
+seed segment drei '\x04\x00\x04\x03\x0c\x00\x00\x04\x01\x04\x02\x00\x03\x1e\x09\x4d\x00\x02\x04\x08\x4e\x75\x02\x00\x41\x4f\x1f\x00'
+seed segment luecke '\x04\x00\x04\x01\x0c\x04\x02\x04\x01\x00\x04\x01\x04\x01\x00\x00\x02\x04\x01\x00'
+seed segment ueber '\x04\x00\x7f\xff\x04\x01\x7f\xff'
 mkdir -p "$out/seed/route" "$out/seed/atb"
 cp "$top/examples/qx/qx04ddev.bn" "$out/seed/route/example"
 seed route lines '0001234 00000              10.0.0.20#47808\n0000077 00005 21           127.0.0.1#47809\n0001234 00007 0A0B0C0D0E0F 10.0.0.21#1\n0000099 00000 1            47808\n'

@@ -62,7 +62,7 @@ Properties, for the last object (or for the device object before its first objec
   prop NAME VALUE           the same by property name or number (e.g. prop 28 Raum 101)
 A property the description leaves out is answered with Error class property, code unknown-property. Every
 object has object-identifier and object-type; the device has object-list (itself first, then its objects in
-file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none), system-status,
+file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none, or transmit), system-status,
 protocol-version and protocol-revision.
 Limits of the last device (before its first object):
   rpm off                   ReadPropertyMultiple is rejected as an unknown service; by default it is answered,
@@ -71,6 +71,13 @@ Limits of the last device (before its first object):
                             and in max-apdu-length-accepted; a longer answer is an Abort (4, no segmentation)
   drop-above N              answers longer than N bytes (the APDU) are not sent at all, as some devices
                             silently drop a large read; logged as answer=dropped:SIZE
+  segmentation W            an answer too long for one APDU goes in segments (window W, 1 to 127) when the
+                            request takes them (answer=segments:FROM-TO/COUNT), the next window after each
+                            Segment-ACK; more segments than the requester takes: Abort 1
+  segment-fault lose|dup|swap K   the K-th segment the device sends (from 1) is lost once, sent twice, or
+                            sent after the one behind it; segment-fault past-max: ignores the requester's limit
+  objects N TYPE            N more objects of TYPE (instances 100001 on, named OBJ<instance>, analog ones
+                            with units 62): a long object list
 Faults, for the last device or object (PROP is a name, a number or * for every property):
   silent-after K            answer K requests, then nothing at all (a silent device answers no Who-Is)
   error PROP CLASS CODE     answer PROP with an Error
@@ -108,6 +115,12 @@ A router with a small buffer:
                             the network and Router-Available-To-Network once there is room again
                             (answer=queue-full:busy), with reject answered with Reject-Message-To-Network
                             reason 2, router busy (answer=reject-busy)
+A slow trunk:
+  trunk NET BAUD ROT-MS     after a host line: network NET behind the host is an MS/TP trunk of BAUD baud
+                            whose token comes round every ROT-MS ms: each request waits for the router's token,
+                            every frame takes its octets' time (10 bits each, plus 10 octets of header and
+                            CRC), later windows of segments wait for the device's token; the log line gets
+                            trunk=NET octets=ASKED/ANSWERED wire-us= due-ms=
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, read-property-multiple, confirmed:N, network:N, simple-ack, ...), then dev=
