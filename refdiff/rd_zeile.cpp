@@ -32,13 +32,15 @@ static bool ADRESSE(std::string_view s) {
     return s.size() - p == uRD_PROP_STELLEN && ZIFFERN_AB(uRD_PROP_STELLEN);
 }
 
-// The scanner's columns from 49 on: the text in its 23 columns, ten blanks, the address (never with a blank),
-// then, for a set polarity flag, the suffix after blanks.
+// The scanner's columns from 49 on: the text in its 23 columns, ten blanks (or more), the address (never with
+// a blank), then, for a set polarity flag, the suffix after blanks.
 static int NETSCN_REST(std::string_view sRest, RD_PUNKT_Struct *st) {
     constexpr std::size_t uADR = uRD_TEXT_NETSCN + uRD_LUECKE;
     if (RD_OHNE_BLANKS(sRest).size() <= uADR) return iRD_E_KURZ;
     if (RD_OHNE_BLANKS(sRest.substr(0, uADR)).size() > uRD_TEXT_NETSCN) return iRD_E_SPALTE;
-    const std::string_view sAb = sRest.substr(uADR);
+    std::string_view sAb = sRest.substr(uADR);
+    while (sAb.front() == ' ') // a blank more before the address, as a hand may leave it, is no fault
+        sAb.remove_prefix(1);
     const std::string_view sAdr = sAb.substr(0, sAb.find(' '));
     if (!ADRESSE(sAdr)) return iRD_E_ADR;
     std::string_view sNach = RD_OHNE_BLANKS(sAb.substr(sAdr.size()));
