@@ -63,19 +63,15 @@ static std::string PLAN_ZEILE(const RD_PUNKT_Struct &st) {
     if (!ZAHL(st.sNr, uRD_NR_MIN, &uNr) || !ZAHL(st.sTyp, 1, &uTyp) || !ZAHL(st.sAtb, uRD_ATB_MIN, &uAtb) ||
         std::count(sSatz.begin(), sSatz.end(), ';') != 8 || sSatz.size() >= 254) // one record of one piece
         return "";
-    const std::string sCsv = sSatz + "\n";
-    FZ_FILE("p.csv", reinterpret_cast<const unsigned char *>(sCsv.data()), sCsv.size());
-    fpTK_CSV = std::fopen("p.csv", "rb");
-    fpTK_REF = std::fopen("p.ref", "w+b");
+    std::string sCsv = sSatz + "\n";
+    fpTK_CSV = fmemopen(sCsv.data(), sCsv.size(), "r");
+    fpTK_REF = std::fopen("/dev/null", "wb");
     FZ_CHECK(fpTK_CSV != nullptr && fpTK_REF != nullptr);
     iTK_TrbId = -1;
     FZ_CHECK(TK_DP_LOOP() == 0);
-    std::rewind(fpTK_REF);
-    char c[2][uRD_ZEILE_MAX + 2] = {};
-    FZ_CHECK(std::fgets(c[0], sizeof c[0], fpTK_REF) != nullptr && std::fgets(c[1], sizeof c[1], fpTK_REF));
     std::fclose(fpTK_CSV);
     std::fclose(fpTK_REF);
-    std::string sZeile = c[1];
+    std::string sZeile = cTK_REF_Buf; // the record's line as written, after the header line
     FZ_CHECK(!sZeile.empty() && sZeile.back() == '\n');
     sZeile.pop_back();
     return sZeile;
