@@ -29,6 +29,11 @@ struct SC_RPM_MENGE_Struct {
     int iFehl;  // the smallest size that failed, 0 = none yet
 };
 
+// Text properties whose longest value the device sent is learnt each by itself.
+constexpr int SC_RPM_WERTE = 5;
+// Its slot for property ulProp, -1 for a property not learnt by itself.
+int SC_RPM_WERT_NR(std::uint32_t ulProp);
+
 // The started object-list element still awaits its value: asked again by ReadPropertyMultiple, or by
 // ReadProperty.
 constexpr int SC_RPM_OFFEN_RPM = 1, SC_RPM_OFFEN_RP = 2, SC_RPM_OFFEN_GANZ = 3;
@@ -41,6 +46,10 @@ struct SC_RPM_Struct {
     int iEinzeln;          // batches of one that failed; the second ends ReadPropertyMultiple for the device
     long lListeLen;        // length of the object list from element 0, -1 = not known
     unsigned uText, uFeld; // largest text and state-text array the device sent (value bytes), 0 = none yet
+    // The same for each text property of the request table (SC_RPM_WERT_NR): a batch's answer is estimated
+    // property by property, short names beside long descriptions.
+    std::array<unsigned, SC_RPM_WERTE> auWert;
+    bool bVorsicht; // a batch of objects failed: estimated by the longest of each kind again
     int iVorErst, iVorAnz; // elements read ahead: object-list indexes iVorErst to iVorErst + iVorAnz - 1
     std::vector<SC_VORRAT_Struct> aVor; // room for them: a batch's, or a whole list's
     bool bGanzNein;  // the device did not give its object list whole: it is read in batches

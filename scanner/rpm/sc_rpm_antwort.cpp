@@ -8,7 +8,8 @@
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
-// The largest text and state-text array in the answer, for the size of later batches.
+// The largest text and state-text array in the answer, of all and of each text property, for the size of
+// later batches.
 static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
     for (int i = 0; i < n; i++) {
         const QX04_BN_RPMERG &e = pErg[i];
@@ -16,6 +17,8 @@ static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
         const unsigned char ucWert = SC_WERTART(e.stRef.ulPropId);
         if (ucWert == SC_W_FELD && u > r.uFeld) r.uFeld = u;
         if (ucWert == SC_W_TEXT && u > r.uText) r.uText = u;
+        const int k = SC_RPM_WERT_NR(e.stRef.ulPropId);
+        if (k >= 0 && u > r.auWert[static_cast<std::size_t>(k)]) r.auWert[static_cast<std::size_t>(k)] = u;
     }
 }
 
