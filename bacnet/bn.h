@@ -223,8 +223,8 @@ int QX04_BN_RPMELEM(const unsigned char *ucFrame, const QX04_BN_RPMERG *pErg, in
 
 // ---- Segmented answers (ASHRAE 135, clauses 5.3 and 20.1) -------------------------------------------------
 // A request that takes segmented answers says so in its APDU header: the segmented-response-accepted bit and
-// how many segments it takes (code 5: 32 of them). The answer then comes as Complex-ACK segments, each with its
-// sequence number, the window the device proposes and whether more follow; each window is acknowledged.
+// how many segments it takes (code 5: 32 of them). The answer then comes as Complex-ACK segments, each with
+// its sequence number, the window the device proposes and whether more follow; each window is acknowledged.
 constexpr int QX04_PDU_SEGMENT_ACK = 0x4;
 constexpr unsigned char QX04_MAXSEG_32 = 5;
 constexpr int QX04_MAXSEG_ANZ = 32; // segments that code announces

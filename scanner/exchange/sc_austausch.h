@@ -32,13 +32,13 @@ constexpr int SC_SEG_PUFFER = QX04_MAXSEG_ANZ * QX04_BUF_SIZE;
 constexpr std::uint32_t SC_SEG_ZEIT_MS = 8000;
 // The answer of a transaction that takes segments, while they come: as the standard's client keeps it.
 struct SC_SEG_Struct {
-    bool bLauf;                  // the first segment was taken; the rest is awaited
-    bool bLuecke;                // a gap was told the device (negative Segment-ACK); until it is filled
-    unsigned char ucLetzte;      // sequence number of the last segment taken in order
-    unsigned char ucErste;       // the one the window acknowledged last ends with
-    unsigned char ucFenster;     // the window agreed: the device's proposal, at most SC_SEG_FENSTER
-    int iAnz;                    // segments taken
-    std::uint32_t ulMs;          // monotonic ms of the last segment taken
+    bool bLauf;                        // the first segment was taken; the rest is awaited
+    bool bLuecke;                      // a gap was told the device (negative Segment-ACK); until it is filled
+    unsigned char ucLetzte;            // sequence number of the last segment taken in order
+    unsigned char ucErste;             // the one the window acknowledged last ends with
+    unsigned char ucFenster;           // the window agreed: the device's proposal, at most SC_SEG_FENSTER
+    int iAnz;                          // segments taken
+    std::uint32_t ulMs;                // monotonic ms of the last segment taken
     std::vector<unsigned char> vFrame; // the answer put together: header, unsegmented APDU head, data
 };
 
@@ -101,7 +101,7 @@ struct SC_TRANSAKTION_Struct {
     // by which a copy could be told from the answer to the new request.
     std::array<std::uint32_t, 256> aulAntwortMs;
     std::uint32_t ulKopieMs;
-    bool bSegAn;        // the outstanding request takes segmented answers
+    bool bSegAn;         // the outstanding request takes segmented answers
     SC_SEG_Struct stSeg; // its segments so far
 };
 

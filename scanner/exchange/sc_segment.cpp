@@ -20,8 +20,8 @@ static void SENDEN(const SC_TRANSAKTION_Struct *a, int iLen, const unsigned char
 static void QUITTUNG(const SC_TRANSAKTION_Struct *a, bool bNak, unsigned char ucSeq) {
     static unsigned char ucBuf[QX04_BUF_SIZE];
     if (TEST_T_I || TEST_T_I1)
-        UT_TRC("\n", cRoutine, "Segment-ACK%s   Invoke : %u   Segment : %u   Fenster : %u", bNak ? " (Luecke)" : "",
-               a->ucInvoke, ucSeq, a->stSeg.ucFenster);
+        UT_TRC("\n", cRoutine, "Segment-ACK%s   Invoke : %u   Segment : %u   Fenster : %u",
+               bNak ? " (Luecke)" : "", a->ucInvoke, ucSeq, a->stSeg.ucFenster);
     SENDEN(a, QX04_BN_SEGACK(a->ucFrame, bNak, ucSeq, a->stSeg.ucFenster, ucBuf), ucBuf);
 }
 
@@ -39,7 +39,8 @@ static int ABBRECHEN(SC_TRANSAKTION_Struct *a, unsigned char ucGrund) {
 // announced.
 static bool NEHMEN(SC_SEG_Struct &g, const QX04_BN_SEGMENT *s) {
     const std::size_t n = static_cast<std::size_t>(s->iEnde - s->iDaten);
-    if (g.iAnz >= QX04_MAXSEG_ANZ || g.vFrame.size() + n > static_cast<std::size_t>(SC_SEG_PUFFER)) return false;
+    if (g.iAnz >= QX04_MAXSEG_ANZ || g.vFrame.size() + n > static_cast<std::size_t>(SC_SEG_PUFFER))
+        return false;
     g.vFrame.insert(g.vFrame.end(), QX04_RECV_Buf + s->iDaten, QX04_RECV_Buf + s->iEnde);
     g.ucLetzte = s->ucSeq;
     g.iAnz++;
@@ -69,8 +70,8 @@ int SC_SEGMENT(SC_TRANSAKTION_Struct *a, const QX04_BN_SEGMENT *s) {
         g.ucErste = 0;
         // The frame's own header, then the head of an unsegmented Complex-ACK: the decoders read it as one.
         g.vFrame.assign(QX04_RECV_Buf, QX04_RECV_Buf + s->iApdu);
-        g.vFrame.insert(g.vFrame.end(), {static_cast<unsigned char>(QX04_PDU_COMPLEX_ACK << 4), s->ucInvoke,
-                                         s->ucDienst});
+        g.vFrame.insert(g.vFrame.end(),
+                        {static_cast<unsigned char>(QX04_PDU_COMPLEX_ACK << 4), s->ucInvoke, s->ucDienst});
         if (!NEHMEN(g, s)) return ABBRECHEN(a, QX04_ABORT_PUFFER);
         if (!s->bMehr) return GANZ(a);
         QUITTUNG(a, false, 0);

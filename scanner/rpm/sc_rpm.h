@@ -49,12 +49,12 @@ struct SC_RPM_Struct {
     // The same for each text property of the request table (SC_RPM_WERT_NR): a batch's answer is estimated
     // property by property, short names beside long descriptions.
     std::array<unsigned, SC_RPM_WERTE> auWert;
-    bool bVorsicht; // a batch of objects failed: estimated by the longest of each kind again
+    bool bVorsicht;        // a batch of objects failed: estimated by the longest of each kind again
     int iVorErst, iVorAnz; // elements read ahead: object-list indexes iVorErst to iVorErst + iVorAnz - 1
     std::vector<SC_VORRAT_Struct> aVor; // room for them: a batch's, or a whole list's
     bool bGanzNein;  // the device did not give its object list whole: it is read in batches
     bool bGanzStill; // the last whole list asked went unanswered
-    bool bSegNein;  // the device refused a request that took segmented answers: none takes them again
+    bool bSegNein;   // the device refused a request that took segmented answers: none takes them again
 };
 
 constexpr int SC_FEHLER_ARRAY_INDEX =

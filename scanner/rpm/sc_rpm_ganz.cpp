@@ -9,7 +9,8 @@ static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whos
 
 int SC_RPM_GANZ(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     IP_PORT stZiel = {0xFFFFFFFF, 0};
-    const int iLen = QX04_BN_RD(ulDev, stScan->stGang.stObj.ulObjId, QX04_PROP_OBJECT_LIST, &stZiel, QX04_SEND_Buf);
+    const int iLen =
+        QX04_BN_RD(ulDev, stScan->stGang.stObj.ulObjId, QX04_PROP_OBJECT_LIST, &stZiel, QX04_SEND_Buf);
     const bool bSeg = SC_RPM_SEGMENTIERT(stScan);
     if (iLen > 0 && bSeg) QX04_BN_SEGMENTE_ANNEHMEN(QX04_SEND_Buf, QX04_MAXSEG_32);
     if (!SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, SC_DIENST_GANZ, 1)) return 0;

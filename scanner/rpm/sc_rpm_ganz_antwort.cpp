@@ -21,7 +21,8 @@ static long LESEN(SC_RPM_Struct &r, const QX04_BN_WERT_Struct &w) {
     std::size_t n = 0;
     for (; p < ucEnde && *p != 0x3F; n++) {
         const int l = QX04_BN_TAGLEN(p, ucEnde);
-        if (l != SC_RPM_OBJID_BYTES || QX04_BN_TAGNUM(p) != QX04_TAG_OBJID || n + 1 >= SC_LISTE_ENDE) return -1;
+        if (l != SC_RPM_OBJID_BYTES || QX04_BN_TAGNUM(p) != QX04_TAG_OBJID || n + 1 >= SC_LISTE_ENDE)
+            return -1;
         if (r.aVor.size() <= n + 1) r.aVor.resize(2 * n + 2);
         r.aVor[n] = SC_VORRAT_Struct{QX04_TAG_OBJID, QX04_BN_TAG2L(p, -1, ucEnde)};
         p += l;
@@ -56,9 +57,9 @@ void SC_RPM_GANZ_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntw
     r.iVorErst = 1;
     r.iVorAnz = static_cast<int>(n) + 1;
     const int i = stScan->stGang.iObjIdx;
-    const SC_VORRAT_Struct v = i == 0 ? SC_VORRAT_Struct{QX04_TAG_UNSIGNED, std::bit_cast<std::uint32_t>(
-                                                                                static_cast<float>(n))}
-                                      : r.aVor[static_cast<std::size_t>(std::min<long>(i - 1, n))];
+    const SC_VORRAT_Struct v =
+        i == 0 ? SC_VORRAT_Struct{QX04_TAG_UNSIGNED, std::bit_cast<std::uint32_t>(static_cast<float>(n))}
+               : r.aVor[static_cast<std::size_t>(std::min<long>(i - 1, n))];
     const SC_WERT_Struct stWert = SC_WERT_VORRAT(v.iTag, v.ulWert);
     SC_SCHRITT_ANTWORT(stScan, v.iTag <= QX04_MSG_FEHLER ? v.iTag : QX04_MSG_ACK, &stWert);
 }

@@ -1,6 +1,6 @@
 // Whether a row of the request table is not asked of an object: with -M a property the object's type does not
-// have by its definition is not asked (its answer would be the Error unknown-property, octets for nothing on a
-// slow trunk). The scan without -M asks every row, as it always did.
+// have by its definition is not asked (its answer would be the Error unknown-property, octets for nothing on
+// a slow trunk). The scan without -M asks every row, as it always did.
 #include "bacnet/bn.h"
 #include "scanner/walk/sc_scan.h"
 

@@ -17,7 +17,8 @@ constexpr unsigned char INVOKE = 9;
 static void SENKE(const IP_PORT *, int iLen, const unsigned char *ucFrame) {
     const int a = QX04_BN_POSAPDU(ucFrame);
     FZ_CHECK(a > 0 && iLen == a + (ucFrame[a] >> 4 == QX04_PDU_ABORT ? 3 : 4));
-    FZ_CHECK((ucFrame[a] >> 4 == QX04_PDU_SEGMENT_ACK || ucFrame[a] >> 4 == QX04_PDU_ABORT) && ucFrame[a + 1] == INVOKE);
+    FZ_CHECK((ucFrame[a] >> 4 == QX04_PDU_SEGMENT_ACK || ucFrame[a] >> 4 == QX04_PDU_ABORT) &&
+             ucFrame[a + 1] == INVOKE);
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -51,9 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
             iLen = static_cast<int>(n);
             std::memcpy(QX04_RECV_Buf, ucTeil, n);
         } else {
-            const unsigned char ucKopf[] = {0x81, 0x0A, 0, 0, 0x01, 0x00,
+            const unsigned char ucKopf[] = {0x81,
+                                            0x0A,
+                                            0,
+                                            0,
+                                            0x01,
+                                            0x00,
                                             static_cast<unsigned char>(0x38 | (ucArt & 0x04)),
-                                            (ucArt & 0x40) != 0 ? ucArt : INVOKE, ucSeq, ucFenster,
+                                            (ucArt & 0x40) != 0 ? ucArt : INVOKE,
+                                            ucSeq,
+                                            ucFenster,
                                             (ucArt & 0x20) != 0 ? ucArt : QX04_SVC_READ_PROP_MULTIPLE};
             iLen = static_cast<int>(sizeof ucKopf + n);
             std::memcpy(QX04_RECV_Buf, ucKopf, sizeof ucKopf);

@@ -82,7 +82,7 @@ struct BS_DEVICE {
     unsigned uDropAbove = 0;      // answers longer than this many bytes are not sent at all; 0 = every one is
     std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
     BS_FAULTS stFaults;
-    long lDupMs = -1; // every answer sent again this many ms later; -1 = the host's
+    long lDupMs = -1;    // every answer sent again this many ms later; -1 = the host's
     BS_SEG_Struct stSeg; // segmented answers ("segmentation"), and their faults
 };
 

@@ -58,14 +58,14 @@ void Fenster(LAUF &l, unsigned uAb, unsigned uFenster, std::size_t uAsked, unsig
             sWas += " swapped:" + std::to_string(i);
         }
     }
-    sLog += " answer=segments:" + std::to_string(uAb) + "-" + std::to_string(std::min(n, uAb + uFenster) - 1) +
-            "/" + std::to_string(n) + sWas;
+    sLog += " answer=segments:" + std::to_string(uAb) + "-" +
+            std::to_string(std::min(n, uAb + uFenster) - 1) + "/" + std::to_string(n) + sWas;
     std::vector<std::size_t> vLen;
     for (const auto &f : vFrames)
         vLen.push_back(f.size());
-    const std::vector<unsigned> vMs = d.usNet != 0
-                                          ? BS_TRUNK_TAKE(l.uHost, d.usNet, uAsked, vLen, uDelayMs, bToken, sLog)
-                                          : std::vector<unsigned>(vFrames.size(), uDelayMs);
+    const std::vector<unsigned> vMs =
+        d.usNet != 0 ? BS_TRUNK_TAKE(l.uHost, d.usNet, uAsked, vLen, uDelayMs, bToken, sLog)
+                     : std::vector<unsigned>(vFrames.size(), uDelayMs);
     for (std::size_t i = 0; i < vFrames.size(); i++)
         BS_SEND(l.uHost, l.ulIp, l.usPort, vFrames[i], vMs[i]);
 }
@@ -85,7 +85,10 @@ int BS_SEG_LINE(const std::string &sKey, std::istringstream &is, BS_DEVICE &stDe
         if (a == "past-max") {
             s.bUeberMax = true;
         } else {
-            unsigned *p = a == "lose" ? &s.uVerlieren : a == "dup" ? &s.uDoppelt : a == "swap" ? &s.uTauschen : nullptr;
+            unsigned *p = a == "lose"   ? &s.uVerlieren
+                          : a == "dup"  ? &s.uDoppelt
+                          : a == "swap" ? &s.uTauschen
+                                        : nullptr;
             if (p == nullptr || !(is >> b) || !Zahl(b, 100000, *p))
                 return sWhy = "segment-fault needs lose|dup|swap N (from 1) or past-max", 0;
         }
@@ -151,7 +154,8 @@ void BS_SEG_ACK(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBu
     const bool bAbort = (a[0] & 0xF0) == 0x70;
     if (stFr.uEnd - stFr.uApdu < (bAbort ? 3u : 4u)) return;
     auto it = std::find_if(vLauf.begin(), vLauf.end(), [&](const LAUF &x) {
-        return x.ulIp == stFr.ulOrigIp && x.usPort == stFr.usOrigPort && x.ucInvoke == a[1] && x.uHost == uHost;
+        return x.ulIp == stFr.ulOrigIp && x.usPort == stFr.usOrigPort && x.ucInvoke == a[1] &&
+               x.uHost == uHost;
     });
     if (bAbort) {
         sLog += " reason=" + std::to_string(a[2]);
@@ -159,7 +163,8 @@ void BS_SEG_ACK(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBu
         return;
     }
     const bool bNak = (a[0] & 0x02) != 0;
-    sLog += std::string(" seq=") + std::to_string(a[2]) + " window=" + std::to_string(a[3]) + (bNak ? " nak" : "");
+    sLog += std::string(" seq=") + std::to_string(a[2]) + " window=" + std::to_string(a[3]) +
+            (bNak ? " nak" : "");
     if (it == vLauf.end()) return;
     const unsigned uNext = a[2] + 1u, n = static_cast<unsigned>(it->vTeile.size());
     if (uNext >= n) { // the last one is taken: done

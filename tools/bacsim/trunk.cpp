@@ -43,8 +43,8 @@ bool BS_TRUNK_LINE(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     std::string x;
     if (b.vHosts.empty() || (!b.vDevs.empty() && b.vDevs.back().uHost + 1 == b.vHosts.size()))
         return sWhy = "trunk belongs to a host, before its devices", false;
-    if (!(is >> ulNet >> ulBaud >> ulRot) || ulNet == 0 || ulNet > 65534 || ulBaud < 1200 || ulBaud > 1000000 ||
-        ulRot > 10000)
+    if (!(is >> ulNet >> ulBaud >> ulRot) || ulNet == 0 || ulNet > 65534 || ulBaud < 1200 ||
+        ulBaud > 1000000 || ulRot > 10000)
         return sWhy = "trunk needs NET (1..65534) BAUD (1200..1000000) ROTATION-MS (0..10000)", false;
     if (is >> x) return sWhy = "unexpected " + x, false;
     vTrunks.push_back({b.vHosts.size() - 1, static_cast<std::uint16_t>(ulNet), static_cast<unsigned>(ulBaud),
@@ -75,7 +75,8 @@ std::vector<unsigned> BS_TRUNK_TAKE(std::size_t uHost, std::uint16_t usNet, std:
         v.push_back(static_cast<unsigned>((ll - llJetzt + NS_MS - 1) / NS_MS));
     }
     t->llFreiNs = ll;
-    sLog += " trunk=" + std::to_string(usNet) + " octets=" + std::to_string(uAsk) + "/" + std::to_string(uAns) +
-            " wire-us=" + std::to_string(llDraht / 1000) + " due-ms=" + std::to_string(v.empty() ? 0 : v.back());
+    sLog += " trunk=" + std::to_string(usNet) + " octets=" + std::to_string(uAsk) + "/" +
+            std::to_string(uAns) + " wire-us=" + std::to_string(llDraht / 1000) +
+            " due-ms=" + std::to_string(v.empty() ? 0 : v.back());
     return v;
 }

@@ -1086,7 +1086,8 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
         EXPECT_LT(uRp + uRpm, sRp.vLog.size() / 3) << cArgs;
         for (const char *c : {"2001 reject", "2002 abort", "2003 dropped", "2005 abort", "2006 lost"})
             EXPECT_GT(mAntwort[c], 0) << c << " " << cArgs;
-        EXPECT_EQ(mAntwort["2004 ack"], 3) << cArgs; // the errors came inside the answers
+        // the errors came inside the answers: one or two batches, the list came whole
+        EXPECT_GT(mAntwort["2004 ack"], 0) << cArgs;
         EXPECT_EQ(sRpm.sBefund, "") << cArgs;
         std::map<std::string, std::string> mOffen; // node and invoke id: the properties asked
         std::size_t uGeprueft = 0;
@@ -1099,7 +1100,7 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
             EXPECT_EQ(sProps, mOffen[sVon + "/" + sInvoke]) << z;
             uGeprueft++;
         }
-        EXPECT_GT(uGeprueft, 15u) << cArgs;
+        EXPECT_GT(uGeprueft, 8u) << cArgs;
     }
 }
 
@@ -1263,8 +1264,9 @@ TEST(E2e, RouterNetworksPacedFileOfTheSequentialScan) {
         std::size_t n = 0;
         for (const auto &e : s.vLog)
             n += e.count(f.cFeld) && e.at(f.cFeld) == f.cWert && e.at("svc") != "who-is";
-        // Requests the router dropped: a few at most (a loaded machine, or one under the sanitizers, stretches
-        // the answer times the budget learns from; without pacing it drops one in ten); the others exactly.
+        // Requests the router dropped: a few at most (a loaded machine, or one under the sanitizers,
+        // stretches the answer times the budget learns from; without pacing it drops one in ten); the others
+        // exactly.
         std::size_t uAlle = 0;
         for (const auto &e : s.vLog)
             uAlle += e.count("svc") && e.at("svc").rfind("read-property", 0) == 0;

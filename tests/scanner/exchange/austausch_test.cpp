@@ -139,7 +139,8 @@ TEST_F(Austausch, EveryFaultOfTheRoadGivesTheFileOfTheFaultlessScan) {
     ASSERT_EQ(stGut.vZeilen.size(), 600u);
     const Ergebnis stRpm = SCAN(BAU("", ""), true);
     EXPECT_EQ(stRpm.vZeilen, stGut.vZeilen);
-    EXPECT_EQ(stRpm.iRP, 10) << "one ReadProperty per device, of the whole object list; no point by ReadProperty";
+    EXPECT_EQ(stRpm.iRP, 10)
+        << "one ReadProperty per device, of the whole object list; no point by ReadProperty";
     struct Fall {
         const char *cWas, *cHost, *cGeraet;
         bool bMehrfach;
@@ -153,8 +154,8 @@ TEST_F(Austausch, EveryFaultOfTheRoadGivesTheFileOfTheFaultlessScan) {
         {"lost batches: a halved batch grows back", "loss 0.05\n", "", true, 4, -1},
         {"no ReadPropertyMultiple: Reject, then ReadProperty", "", "  rpm off\n", true, -1, 0},
         // the whole list twice (a loss is asked again), then one batch
-        {"answers of more than 300 bytes dropped: three timers per device", "", "  drop-above 300\n", true, -1,
-         30},
+        {"answers of more than 300 bytes dropped: three timers per device", "", "  drop-above 300\n", true,
+         -1, 30},
     };
     for (const Fall &f : aFall) {
         const Ergebnis e = SCAN(BAU(f.cHost, f.cGeraet), f.bMehrfach);
