@@ -36,11 +36,12 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     // The guard first: nothing may read a frame whose length field exceeds what arrived.
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
-    int iRpmAnz = 0;
+    int iRpmAnz = 0, iWert = 0;
     for (int i = 0; bGueltig && i < iAnz; i++) {
         SC_SCAN_Struct *k = apScan[i];
         if (k->stAnf.iLen <= 0) continue; // nothing sent yet
-        const int m = QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz);
+        const int m =
+            QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz, &iWert);
         if (m == 2 && k->stAnf.iWarten == SC_WARTET) {
             s = k;
             break;
@@ -65,7 +66,7 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     SC_TRANSAKTION_Struct &a = s->stAnf;
     a.bGeantwortet = true;
     SC_ANTWORT_Struct stAntwort;
-    SC_ANTWORT_LESEN(iErg, iLen, a.iDienst, aErg, iRpmAnz, &stAntwort);
+    SC_ANTWORT_LESEN(iErg, iLen, iWert, aErg, iRpmAnz, &stAntwort);
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
