@@ -24,15 +24,10 @@ extern unsigned char TEST_T_X, TEST_Z_;
 extern FILE *TEST_T_fpout;
 extern char TEST_T_filnam[128];
 
-inline bool UT_TRC_IN() {
-    return TEST_T_A || TEST_T_A1;
-}
-inline bool UT_TRC_OUT() {
-    return TEST_T_A || TEST_T_A4;
-}
+inline bool UT_TRC_IN() { return TEST_T_A || TEST_T_A1; }
+inline bool UT_TRC_OUT() { return TEST_T_A || TEST_T_A4; }
 // lead + "(" time stamp ")   " + name + ":  " + text, then flush.
-void UT_TRC(const char *cLead, const char *cName, const char *cFmt, ...)
-    __attribute__((format(printf, 3, 4)));
+void UT_TRC(const char *cLead, const char *cName, const char *cFmt, ...) __attribute__((format(printf, 3, 4)));
 // Continuation text of a trace line, no prefix, no flush.
 void UT_TRC_CONT(const char *cFmt, ...) __attribute__((format(printf, 1, 2)));
 // Applies one switch option ("-T..." or "-Z", either case, "/" as well) to the trace switches.
@@ -121,11 +116,10 @@ int UT_ZDB_HEAD(char *cBuf, std::size_t uSize, const char *cQuelle);
 int UT_ZDB_PREFIX(char *cBuf, std::size_t uSize, unsigned uNr, const char *cDpId, unsigned uTyp,
                   unsigned long ulAtb);
 
-// ---- Operating protocol, queue files, time jumps
-// ------------------------------------------------------------ Control record of one queue file "<name>.WSL"
-// (text lines or fixed binary records), held by the caller. lAnz: 0 = empty; n > 0 = n unread entries in the
-// file from lOffset on; -n = n unread entries of which the oldest is also in cBuf (-1: only in cBuf, there is
-// no file).
+// ---- Operating protocol, queue files, time jumps ------------------------------------------------------------
+// Control record of one queue file "<name>.WSL" (text lines or fixed binary records), held by the caller.
+// lAnz: 0 = empty; n > 0 = n unread entries in the file from lOffset on; -n = n unread entries of which the
+// oldest is also in cBuf (-1: only in cBuf, there is no file).
 struct UT_WSL_Struct {
     char cName[9];        // queue name without extension
     int iLen;             // 0 = text lines, 1..256 = record length
@@ -137,8 +131,7 @@ struct UT_WSL_Struct {
 // Loads the queue from its file: 0; 2 name empty/longer than 8 or file not openable; 3 length not 0..256.
 int UT_WSL_INIT(UT_WSL_Struct *psWSL, const char *cName, int iLen);
 // Appends one entry (text: terminated, line feed added; binary: iLen bytes): 0; 2 text of 256 or more
-// characters besides a final line feed; 10 file not openable, entry not written completely, or the queue
-// full.
+// characters besides a final line feed; 10 file not openable, entry not written completely, or the queue full.
 int UT_WSL_WRIT(UT_WSL_Struct *psWSL, const char *cEintrag);
 // Oldest entry, consumed (mode 0) or only looked at (mode 1); null when empty, on an error or another mode.
 char *UT_WSL_RXXX(UT_WSL_Struct *psWSL, int iModus);
@@ -148,8 +141,7 @@ char *UT_WSL_READ(UT_WSL_Struct *psWSL);
 int UT_WSL_EXIT(UT_WSL_Struct *psWSL, int iModus);
 // "<name><cExt>" of the queue into cDatei (at least 13 bytes); false when the record holds no name.
 bool UT_WSL_DATEI(const UT_WSL_Struct *psWSL, const char *cExt, char *cDatei, std::size_t uSize);
-// One entry from / to the queue's open stream psWSL->fp; true when it was complete (cZiel: 258 bytes or
-// more).
+// One entry from / to the queue's open stream psWSL->fp; true when it was complete (cZiel: 258 bytes or more).
 bool UT_WSL_GET(UT_WSL_Struct *psWSL, char *cZiel);
 bool UT_WSL_PUT(UT_WSL_Struct *psWSL, const char *cEintrag);
 
@@ -162,8 +154,7 @@ int UT_DR_OPROT(const char *cZeile);
 // Drops the oldest fifth of the lines counted in *puZeile from the front of a text file (lines read with at
 // most iMaxLen characters, *puZeile decremented per line): 0; -1 file not openable; -3 copy failed.
 int UT_FI_CUT(const char *cName, std::uint32_t *puZeile, int iMaxLen);
-// Room on the disk for another log or protocol line (more than 10 MiB, or 10 KiB on a disk of 10 MiB at
-// most).
+// Room on the disk for another log or protocol line (more than 10 MiB, or 10 KiB on a disk of 10 MiB at most).
 bool UT_DISK_PLATZ();
 // Disk so full that a log or queue drops its oldest fifth; fnFrei gives the free bytes (UT_DISKFREE or a
 // figure the caller took before).
@@ -173,16 +164,14 @@ bool UT_DISK_KNAPP(std::uint32_t (*fnFrei)());
 int UT_Z_JUMP();
 int UT_SET_RTC(std::uint32_t ulDT);
 
-// ---- Attribute text catalogue
-// ------------------------------------------------------------------------------ Text of state (mask: 0 =
-// state 0, 0xFF = 255, else 1 + lowest set bit) of an attribute code from "cfg/dp_atb.txt"; never null,
-// points into a static buffer the caller may change, valid until the next call.
+// ---- Attribute text catalogue ------------------------------------------------------------------------------
+// Text of state (mask: 0 = state 0, 0xFF = 255, else 1 + lowest set bit) of an attribute code from
+// "cfg/dp_atb.txt"; never null, points into a static buffer the caller may change, valid until the next call.
 char *UT_DP_ATBTEXT(unsigned char ucKode, unsigned char ucMaske);
 
-// ---- CSV splitting
-// ----------------------------------------------------------------------------------------- Splits cText in
-// place at cSep into at most iMax fields and points cFeld[0..iMax-1] at them (unused entries at an empty
-// text). Returns the number of fields found, at most iMax.
+// ---- CSV splitting -----------------------------------------------------------------------------------------
+// Splits cText in place at cSep into at most iMax fields and points cFeld[0..iMax-1] at them (unused
+// entries at an empty text). Returns the number of fields found, at most iMax.
 int UT_CSV_SCAN(char *cText, char cSep, int iMax, char *cFeld[]);
 
 // ---- Loader's code page (CP850) --------------------------------------------------------------------------
@@ -212,8 +201,8 @@ int UT_CP850_VON_UCS(const unsigned char *ucIn, int iLen, int iBreite, char *cOu
 // uLen code-page bytes as UTF-8 into cOut (uSize > 0, terminated), up to the last character that fits whole;
 // its length. Every byte is a character, so the result is always valid UTF-8 (three bytes at most each).
 int UT_CP850_NACH_UTF8(const char *cIn, std::size_t uLen, char *cOut, std::size_t uSize);
-// A moment (seconds of the wall clock) as ISO 8601 in local time with its UTC offset,
-// 2026-12-09T14:05:00+01:00, into cOut of uSize bytes (UT_ISO_ZEIT_LEN suffice): its length.
+// A moment (seconds of the wall clock) as ISO 8601 in local time with its UTC offset, 2026-12-09T14:05:00+01:00,
+// into cOut of uSize bytes (UT_ISO_ZEIT_LEN suffice): its length.
 constexpr std::size_t UT_ISO_ZEIT_LEN = 40;
 int UT_ISO_ZEIT(long long llSek, char *cOut, std::size_t uSize);
 

@@ -11,7 +11,7 @@ constexpr int SC_EV_DEV_ANFANG = 3;  // a device is started
 constexpr int SC_EV_DEV_ENDE = 4;    // a device's scan ended: stEnde
 constexpr int SC_EV_ELEMENT = 5;     // an object-list element answered: iIndex, ulObjId, lZahl, bPunkt
 constexpr int SC_EV_WEG = 6;         // an object left out for its name (-B)
-constexpr int SC_EV_WERT = 7;        // a value or refusal for a step of the object in progress: stWert
+constexpr int SC_EV_WERT = 7;        // a value or refusal for a step: iSchritt, usProp, iIndex, stWert, lZahl
 constexpr int SC_EV_PUNKT = 8;       // the object in progress is complete as a data point: cId, cAdr
 constexpr int SC_EV_ZEILE = 9;       // a data line written to the file, with its final number lZeile
 constexpr int SC_EV_STATUS = 10;     // the status line: the device started (cId null) or the object cId
@@ -77,7 +77,7 @@ struct SC_EREIGNIS_Struct {
     int iSchritt;          // the walk's step: 0 list element, 1 name, 2 description, 3 units or polarity,
                            // 4 states; -1 between objects
     bool bPunkt;           // an element: it is a data point
-    long lZahl;            // an element 0: the list's length, -1 unknown
+    long lZahl;            // element 0: the list's length; a value: its number as the walk takes it; -1 none
     long lZeile;           // a written line's final number
     const char *cId;       // the data-point id (the loader's code page), or the status line's object
     const char *cAdr;      // the line's BACnet address text

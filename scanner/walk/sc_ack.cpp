@@ -3,18 +3,13 @@
 #include <algorithm>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
 // An event about the object in progress: object-list element or object left out.
 static void MELDEN(const SC_GANG_Struct *g, int iArt, long lZahl) {
-    SC_EREIGNIS_Struct e{};
-    e.iArt = iArt;
-    e.uDev = g->uDevIdx;
-    e.ulDev = g->stObj.ulDev;
-    e.ulObjId = g->stObj.ulObjId;
+    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(iArt, g);
     e.iIndex = g->iObjIdx;
     e.bPunkt = g->stObj.uDP_Type != 0;
     e.lZahl = lZahl;

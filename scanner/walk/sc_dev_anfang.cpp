@@ -1,6 +1,5 @@
 // Start of a device: its console line, and the exchange and ReadPropertyMultiple start afresh, because what
 // they learnt about the device before says nothing about this one. The one place a device's start is told.
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 void SC_DEV_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {

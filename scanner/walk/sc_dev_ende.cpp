@@ -1,7 +1,6 @@
 // End of a device's object list (an Error or Reject for an element, or its last 16-bit index): the walk moves
 // to the next entry of the device table.
 #include <vector>
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 // Devices the walk has finished, by table index: only they count as scanned on the console.

@@ -2,7 +2,6 @@
 // exchange's trace of its answer times, and the event with what the exchange counted and the object the end
 // cut. Both loops tell a device's end only through here.
 #include "runtime/ut/ut.h"
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 // How the device took ReadPropertyMultiple.
@@ -16,14 +15,7 @@ void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang) {
     const SC_TRANSAKTION_Struct &a = stScan->stAnf;
     const SC_GANG_Struct &g = stScan->stGang;
     SC_RTO_TRC(&a, g.stObj.ulDev);
-    SC_EREIGNIS_Struct e{};
-    e.iArt = SC_EV_DEV_ENDE;
-    e.uDev = g.uDevIdx;
-    e.ulDev = g.stObj.ulDev;
-    e.ulObjId = g.stObj.ulObjId;
-    e.usProp = g.usPropId;
-    e.iSchritt = g.PROP_Modus;
-    e.cId = g.stObj.cDpId;
+    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(SC_EV_DEV_ENDE, &g);
     SC_EV_ENDE_Struct &d = e.stEnde;
     d.iAusgang = iAusgang;
     d.ulAnfragen = a.ulAnfragen;

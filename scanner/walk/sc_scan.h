@@ -2,6 +2,7 @@
 // the answers; and the scan state that holds a walk with its exchange.
 #pragma once
 #include <cstdint>
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch.h"
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/rpm/sc_rpm.h"
@@ -136,5 +137,7 @@ void SC_ZEILE_HALTEN(SC_HALT_Struct *stHalt, unsigned iNr, int iLen);
 // The end of the device in progress, from whichever loop ends it (iAusgang SC_AUS_...): its exchange's trace
 // and the event. The one place a device's end is told.
 void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang);
+// An event of kind iArt about where the walk stands: device, object in progress, property and step.
+SC_EREIGNIS_Struct SC_GANG_EREIGNIS(int iArt, const SC_GANG_Struct *stGang);
 // The answer to the step in progress, told to the observers once: the value or refusal as decoded.
 void SC_WERT_MELDEN(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);

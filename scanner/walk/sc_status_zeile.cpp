@@ -2,7 +2,6 @@
 // come. An observer that writes its own status line (the progress line) takes its place.
 #include <cstdio>
 #include "runtime/ut/ut.h"
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj) {

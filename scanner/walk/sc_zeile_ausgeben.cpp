@@ -2,18 +2,11 @@
 // still in progress, held by the parallel scan with its number counted from the device's first line. The data
 // point is told now; its line is told when it is written, with its number in the file (for a held line, when
 // the device's turn comes).
-#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 int SC_ZEILE_AUSGEBEN(SC_SCAN_Struct *stScan) {
     SC_GANG_Struct &g = stScan->stGang;
-    SC_EREIGNIS_Struct e{};
-    e.iArt = SC_EV_PUNKT;
-    e.uDev = g.uDevIdx;
-    e.ulDev = g.stObj.ulDev;
-    e.ulObjId = g.stObj.ulObjId;
-    e.cId = g.stObj.cDpId;
-    e.cAdr = g.stObj.cBnAdr;
+    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(SC_EV_PUNKT, &g);
     SC_MELDEN(&e);
     if (stScan->pHalten == nullptr) {
         e.iArt = SC_EV_ZEILE;

@@ -12,37 +12,29 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 struct SIM;
 inline void SIM_STOP(SIM &s);
 
+// Owns the simulator and its folder: both go with the SIM.
 struct SIM {
     pid_t pid = -1;
     std::string sDir;
     int iStatus = -1;
     SIM() = default;
-    SIM(const SIM &) = delete;
-    SIM &operator=(const SIM &) = delete;
-    SIM(SIM &&o) noexcept : pid(o.pid), sDir(std::move(o.sDir)), iStatus(o.iStatus) {
-        o.pid = -1, o.sDir.clear();
+    SIM(SIM &&o) noexcept {
+        *this = std::move(o);
     }
-    SIM &operator=(SIM &&o) noexcept {
-        if (this == &o) return *this;
-        WEG();
-        pid = o.pid, sDir = std::move(o.sDir), iStatus = o.iStatus;
-        o.pid = -1, o.sDir.clear();
+    SIM &operator=(SIM &&o) noexcept { // the one given up goes with o
+        std::swap(pid, o.pid), std::swap(sDir, o.sDir), iStatus = o.iStatus;
         return *this;
     }
     ~SIM() {
-        WEG();
-    }
-    // The simulator stopped and its folder removed.
-    void WEG() {
         SIM_STOP(*this);
         std::error_code ec;
         if (!sDir.empty()) std::filesystem::remove_all(sDir, ec);
-        sDir.clear();
     }
 };
 
