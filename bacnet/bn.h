@@ -283,10 +283,12 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
 // 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer from
 // that device.
 // A ReadPropertyMultiple-ACK is decoded for the comparison; with pErg (room for QX04_RPM_MAX) its results are
-// kept there and their count in *piErg, so that the one who asked need not decode it again.
+// kept there and their count in *piErg, and of a ReadProperty-ACK the offset of its first value tag in
+// *piWert (0 none), so that the one who asked need not search the frame again.
 constexpr int QX04_PASST_SEGMENT = 3;
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
-                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr);
+                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr,
+                  int *piWert = nullptr);
 // APDU type (QX04_PDU_...) and invoke id of an answer in a received frame that passed the guard; -1 when the
 // frame holds no APDU long enough.
 int QX04_BN_PDUTYP(const unsigned char *ucFrame);

@@ -7,7 +7,7 @@
 #include "bacnet/bn.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 
-void SC_ANTWORT_LESEN(int iErg, int iLen, int iDienst, const QX04_BN_RPMERG *pErg, int iRpmAnz,
+void SC_ANTWORT_LESEN(int iErg, int iLen, int iWert, const QX04_BN_RPMERG *pErg, int iRpmAnz,
                       SC_ANTWORT_Struct *stAntwort, const unsigned char *ucFrame) {
     static QX04_BN_WERT_Struct aWert[QX04_RPM_MAX];
     SC_ANTWORT_Struct &r = *stAntwort;
@@ -27,10 +27,8 @@ void SC_ANTWORT_LESEN(int iErg, int iLen, int iDienst, const QX04_BN_RPMERG *pEr
         r.iCode = a > 0 && a + 2 < iEnde ? ucFrame[a + 2] : 0;
     }
     QX04_BN_WERTLESEN(nullptr, nullptr, &r.stWert);
-    // A ReadProperty's value, also of a whole object list.
-    const bool bRP = iDienst == SC_DIENST_RP || iDienst == SC_DIENST_GANZ;
-    const int p = iErg == QX04_MSG_ACK && bRP ? QX04_BN_POSWERT(ucFrame, 0xFFFF) : -1;
-    if (p > 0 && p < iEnde) QX04_BN_WERTLESEN(ucFrame + p, ucFrame + iEnde, &r.stWert);
+    if (iErg == QX04_MSG_ACK && iWert > 0 && iWert < iEnde)
+        QX04_BN_WERTLESEN(ucFrame + iWert, ucFrame + iEnde, &r.stWert);
     r.pErg = pErg;
     r.pRpmWert = aWert;
     r.iRpmAnz = std::clamp(iRpmAnz, 0, QX04_RPM_MAX);

@@ -83,8 +83,7 @@ struct SC_TRANSAKTION_Struct {
     int iVersuch;           // repetitions its timer caused since it went as a first try
     int iSendungen;         // times its frame went out: an answer to one sent twice is no clean sample
     std::uint32_t ulErstMs; // monotonic ms of its first try: no give-up before (repetitions + 1) x 5 s after
-    std::uint32_t
-        ulVersuchMs;         // monotonic ms of its latest try: the timer runs from there, the answer time too
+    std::uint32_t ulVersuchMs; // monotonic ms of its latest try: its timer and answer time run from there
     std::uint32_t ulFristMs; // monotonic ms the wait was last renewed (a try, a hand-back): 5 s after it ends
     bool bVerloren;          // the latest try's timer has run out (told once)
     bool bAufgegeben;        // the wait has ended without an answer (told once)

@@ -49,9 +49,9 @@ static bool SEGMENT(SC_TRANSAKTION_Struct &a, const IP_PORT *stVon, SC_ANTWORT_S
     }
     const unsigned char *ucFrame = a.stSeg.vFrame.data();
     const int iLen = static_cast<int>(a.stSeg.vFrame.size());
-    int iRpmAnz = 0;
-    if (QX04_BN_PASST(ucFrame, stVon, a.ucFrame, &a.stZiel, aErg, &iRpmAnz) != 2) return false;
-    SC_ANTWORT_LESEN(QX04_MSG_ACK, iLen, a.iDienst, aErg, iRpmAnz, stAntwort, ucFrame);
+    int iRpmAnz = 0, iWert = 0;
+    if (QX04_BN_PASST(ucFrame, stVon, a.ucFrame, &a.stZiel, aErg, &iRpmAnz, &iWert) != 2) return false;
+    SC_ANTWORT_LESEN(QX04_MSG_ACK, iLen, iWert, aErg, iRpmAnz, stAntwort, ucFrame);
     return true;
 }
 
@@ -61,12 +61,13 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     // The guard first: nothing may read a frame whose length field exceeds what arrived.
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
-    int iRpmAnz = 0;
+    int iRpmAnz = 0, iWert = 0;
     bool bSegment = false;
     for (int i = 0; bGueltig && i < iAnz; i++) {
         SC_SCAN_Struct *k = apScan[i];
         if (k->stAnf.iLen <= 0) continue; // nothing sent yet
-        const int m = QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz);
+        const int m =
+            QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz, &iWert);
         // A segment counts only for a request that takes segments; for another it is a stray answer.
         bSegment = m == QX04_PASST_SEGMENT && k->stAnf.bSegAn;
         if ((m == 2 || bSegment) && k->stAnf.iWarten == SC_WARTET) {
@@ -96,7 +97,7 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     if (bSegment) {
         if (!SEGMENT(a, stVon, &stAntwort)) return nullptr;
     } else {
-        SC_ANTWORT_LESEN(iErg, iLen, a.iDienst, aErg, iRpmAnz, &stAntwort);
+        SC_ANTWORT_LESEN(iErg, iLen, iWert, aErg, iRpmAnz, &stAntwort);
     }
     a.bGeantwortet = true;
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort

@@ -7,17 +7,9 @@
 
 void SC_TA_MELDEN(const SC_SCAN_Struct *stScan, int iArt, std::uint32_t ulDauerMs) {
     if (!SC_BEOBACHTET()) return;
-    const SC_GANG_Struct &g = stScan->stGang;
     const SC_TRANSAKTION_Struct &a = stScan->stAnf;
-    SC_EREIGNIS_Struct e{};
-    e.iArt = iArt;
-    e.uDev = g.uDevIdx;
-    e.ulDev = g.stObj.ulDev;
-    e.ulObjId = g.stObj.ulObjId;
-    e.usProp = g.usPropId;
-    e.iIndex = g.PROP_Modus == 0 ? g.iObjIdx : -1;
-    e.iSchritt = g.PROP_Modus;
-    e.cId = g.stObj.cDpId;
+    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(iArt, &stScan->stGang);
+    if (stScan->stGang.PROP_Modus == 0) e.iIndex = stScan->stGang.iObjIdx;
     e.stAnfrage = {a.ucInvoke, a.iDienst, a.iVersuch, a.ulErstMs,
                    iArt == SC_EV_ANTWORT ? ulDauerMs : UT_MSEK() - a.ulErstMs};
     SC_MELDEN(&e);

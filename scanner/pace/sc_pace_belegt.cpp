@@ -10,4 +10,5 @@ void SC_PACE_BELEGT(int iPlatz, std::uint32_t uDev) {
     p.ulDev = BN_ROUTE_QX04_Struct[uDev].ulSDEV;
     p.iPfad = SC_PFAD(uDev);
     iSC_LetzterPfad = p.iPfad;
+    if (iPlatz >= iSC_PacePlaetze) iSC_PacePlaetze = iPlatz + 1;
 }

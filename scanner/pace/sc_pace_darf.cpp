@@ -13,7 +13,7 @@ int SC_PACE_DARF(int iPlatz) {
     if (p.iNachzug != SC_NZ_WARTET)
         return SC_PACE_FLUG(p.iPfad, iPlatz) < f.iBudget ? SC_DARF_NEU : SC_DARF_WDH;
     // Of several waiting devices of one path the first place goes first; the others wait behind it.
-    for (int i = 0; i < SC_PARALLEL_MAX; i++) {
+    for (int i = 0; i < iSC_PacePlaetze; i++) {
         const SC_PACE_PLATZ_Struct &q = astSC_PacePlatz[static_cast<std::size_t>(i)];
         if (i == iPlatz || !q.bBelegt || q.iPfad != p.iPfad) continue;
         if (q.iNachzug != SC_NZ_WARTET || i < iPlatz) return SC_DARF_WARTEN;

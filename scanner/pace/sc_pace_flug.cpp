@@ -5,7 +5,7 @@
 
 int SC_PACE_FLUG(int iPfad, int iOhne) {
     int n = 0;
-    for (int i = 0; i < SC_PARALLEL_MAX; i++) {
+    for (int i = 0; i < iSC_PacePlaetze; i++) {
         const SC_PACE_PLATZ_Struct &p = astSC_PacePlatz[static_cast<std::size_t>(i)];
         if (i == iOhne || !p.bBelegt || p.iPfad != iPfad) continue;
         n += p.bOffen && p.bErst && UT_MSEK() - p.ulMs < p.ulTimer;

@@ -18,7 +18,7 @@ void SC_PACE_HALTEN(int iPfad, bool bHalten, std::uint32_t ulDauer, int *aiPlatz
     if (TEST_T_X)
         UT_TRC("\n\n", "SC_LOOP", // the trace names the scan loop, whose pass paces the requests
                "Pfad %s wieder frei", SC_PFAD_TEXT(iPfad));
-    for (int i = 0; i < SC_PARALLEL_MAX; i++) {
+    for (int i = 0; i < iSC_PacePlaetze; i++) {
         const SC_PACE_PLATZ_Struct &p = astSC_PacePlatz[static_cast<std::size_t>(i)];
         if (p.bBelegt && p.iPfad == iPfad && p.iNachzug != SC_NZ_WARTET && p.bOffen) aiPlatz[(*piAnz)++] = i;
     }

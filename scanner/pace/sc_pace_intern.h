@@ -50,6 +50,7 @@ struct SC_PACE_PLATZ_Struct {
     int iNachzug = SC_NZ_KEINER;
 };
 extern std::array<SC_PACE_PLATZ_Struct, SC_PARALLEL_MAX> astSC_PacePlatz;
+extern int iSC_PacePlaetze; // places up to the last one ever taken: the loops over places end there
 
 // The path of device table entry uDev: its index in vSC_Pfad, made on first use.
 int SC_PFAD(std::uint32_t uDev);

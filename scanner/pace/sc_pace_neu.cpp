@@ -7,6 +7,7 @@ std::unordered_map<std::uint64_t, int> mSC_Pfad;
 int iSC_Gehalten = 0;
 int iSC_LetzterPfad = -1;
 std::array<SC_PACE_PLATZ_Struct, SC_PARALLEL_MAX> astSC_PacePlatz;
+int iSC_PacePlaetze = 0;
 
 void SC_PACE_NEU() {
     vSC_Pfad.clear();
@@ -14,4 +15,5 @@ void SC_PACE_NEU() {
     iSC_Gehalten = 0;
     iSC_LetzterPfad = -1;
     astSC_PacePlatz.fill(SC_PACE_PLATZ_Struct{});
+    iSC_PacePlaetze = 0;
 }

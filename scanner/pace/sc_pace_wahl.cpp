@@ -12,7 +12,8 @@ static std::vector<int> viBelegt;
 
 static void ZAEHLEN() {
     viBelegt.assign(vSC_Pfad.size(), 0);
-    for (const SC_PACE_PLATZ_Struct &p : astSC_PacePlatz) {
+    for (int i = 0; i < iSC_PacePlaetze; i++) {
+        const SC_PACE_PLATZ_Struct &p = astSC_PacePlatz[static_cast<std::size_t>(i)];
         if (!p.bBelegt) continue;
         const bool bStill = p.bOffen && (!p.bErst || UT_MSEK() - p.ulMs >= p.ulTimer);
         int &n = viBelegt[static_cast<std::size_t>(p.iPfad)];

@@ -17,7 +17,7 @@ constexpr unsigned SC_RPM_TEXT0 = 40, SC_RPM_FELD0 = 160; // value bytes assumed
 
 // An object-list element read ahead: its value as the value decoders give it, or its refusal.
 struct SC_VORRAT_Struct {
-    int iTag; // application tag of the value (-1 none), or -1000 - code of the refusal
+    int iTag; // application tag of the value (-1 none), or QX04_MSG_FEHLER - code of the refusal
     std::uint32_t ulWert;
 };
 

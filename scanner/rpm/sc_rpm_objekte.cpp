@@ -41,7 +41,7 @@ static int SCHAETZEN(const SC_RPM_Struct &r, const SC_FRAGE_Struct *const *apFra
 // request, the list's end or a refused element stops): its identifier, or false when there is none.
 static bool NAECHSTER(const SC_RPM_Struct &r, int &v, std::uint32_t ulDev, std::uint32_t *ulObjId) {
     const SC_FRAGE_Struct *apFrage[SC_FRAGEN_MAX];
-    for (; v >= 0 && v < r.iVorAnz && r.aVor[v].iTag > -1000; v++) {
+    for (; v >= 0 && v < r.iVorAnz && !SC_ABGELEHNT(r.aVor[v].iTag); v++) {
         const SC_VORRAT_Struct &e = r.aVor[v];
         if (e.iTag == QX04_TAG_OBJID && SC_FRAGEN(e.ulWert, ulDev, apFrage) > 0) {
             *ulObjId = e.ulWert;

@@ -48,8 +48,8 @@ struct SC_WERT_Struct {
     int iKlasse; // an Error's class, -1 unknown
     int iCode;   // an Error's code, a Reject's or an Abort's reason; -1 none
 };
-// A value handed to a step that was decoded before: an object-list element read ahead (iTag -1000 - code: its
-// refusal).
+// A value handed to a step that was decoded before: an object-list element read ahead (iTag QX04_MSG_FEHLER -
+// code: its refusal).
 SC_WERT_Struct SC_WERT_VORRAT(int iTag, std::uint32_t ulWert);
 
 // Starting values of the scan state: first device, no object, deadline 5 seconds ahead.

@@ -82,11 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *ucData, std::size_t u
         const unsigned char *f = a.stSeg.vFrame.data();
         FZ_CHECK(QX04_BN_BVLCLEN(f) == a.stSeg.vFrame.size());
         static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
-        int iErg = 0;
+        int iErg = 0, iWert = 0;
         const IP_PORT stVon = {0, 47808};
-        QX04_BN_PASST(f, &stVon, a.ucFrame, &stVon, aErg, &iErg);
+        QX04_BN_PASST(f, &stVon, a.ucFrame, &stVon, aErg, &iErg, &iWert);
         SC_ANTWORT_Struct stAntwort;
-        SC_ANTWORT_LESEN(QX04_MSG_ACK, static_cast<int>(a.stSeg.vFrame.size()), SC_DIENST_OBJEKTE, aErg, iErg,
+        SC_ANTWORT_LESEN(QX04_MSG_ACK, static_cast<int>(a.stSeg.vFrame.size()), iWert, aErg, iErg,
                          &stAntwort, f);
         break;
     }

@@ -92,7 +92,7 @@ TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
     }
     // A place with a request outstanding on the path waits while it is held; an Available frees the path at
     // once, and the request goes again.
-    astSC_PacePlatz[2].bBelegt = true;
+    astSC_PacePlatz[2].bBelegt = true, iSC_PacePlaetze = 3;
     SC_PACE_GESENDET(2, ulUhr, 1000, true);
     EXPECT_EQ(MELDEN({QX04_NL_BUSY, 0, 5}), 0);
     EXPECT_EQ(SC_PACE_DARF(2), SC_DARF_WARTEN);
