@@ -6,7 +6,7 @@
 #include "scanner/exchange/sc_austausch.h"
 
 void SC_ANFRAGE_SENDEN(SC_ANFRAGE_Struct *stAnf, int iLen, const IP_PORT *stZiel, int iArt, int iAnz) {
-    IP_SEND(iQX04_IP_APP, stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, QX04_SEND_Buf);
+    QX04_BN_SENDEN(stZiel, iLen, QX04_SEND_Buf);
     std::memcpy(stAnf->ucFrame, QX04_SEND_Buf, iLen < QX04_BUF_SIZE ? iLen : QX04_BUF_SIZE);
     stAnf->iLen = iLen;
     stAnf->stZiel = *stZiel;
