@@ -6,6 +6,7 @@
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/report/sc_bericht.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 // Start values, set before the arguments are read so that these can override port, address and options.
@@ -32,6 +33,7 @@ static void SC_INIT_START() {
     ulQX04_DevMax = SC_DEV_MAX;
     bSC_Bereich = false;
     iSC_OptFehler = 0;
+    SC_SICHER_NEU();
 }
 
 // -TX: the option texts and the trace switches that are set.

@@ -7,6 +7,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 // The number of -R, -P, -D or a part of -F: decimal digits only, no leading zero, from iMin to iMax; -1 for
@@ -106,6 +107,12 @@ void SC_INIT_ARG(int i, const char *cArg) {
         break;
     case 'X': // the scan as EDE files
         SC_EDE_OPTION(cArg);
+        break;
+    case 'S': // the scan through a BACnet/SC hub, its certificate files
+    case 'I':
+    case 'C':
+    case 'K':
+        SC_SICHER_OPTION(cArg);
         break;
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;

@@ -10,6 +10,7 @@
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/ede/sc_ede.h"
 #include "scanner/report/sc_bericht.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_INIT_RES(int ier, int argc, char **argv) {
@@ -46,14 +47,18 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (const int i = SC_BERICHT_PRUEFEN(argc, argv); i != 0) return i; // -J: before anything is sent
     if (const int i = SC_EDE_PRUEFEN(); i != 0) return i;               // -X likewise
-    int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
-    if (iApp < 0) {
-        std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
-        return -10;
+    const int iSicher = SC_SICHER_OEFFNEN(); // -S: the connection to a hub in place of the UDP endpoint
+    if (iSicher < 0) return iSicher;
+    if (iSicher == 0) {
+        int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
+        if (iApp < 0) {
+            std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
+            return -10;
+        }
+        iQX04_IP_APP = iApp;
+        IP_HOST_MERKEN();
+        IP_RCVBUF(iApp, SC_RCVBUF);
     }
-    iQX04_IP_APP = iApp;
-    IP_HOST_MERKEN();
-    IP_RCVBUF(iApp, SC_RCVBUF);
 
     ier = SC_BBMD_ANMELDEN();
     if (ier != 0) return ier;
