@@ -37,7 +37,8 @@ const char *BSC_GRUND_TEXT(int iGrund, int iDetail, const char *cDetail) {
         break;
     case BSC_G_EIGENZERT:
         std::snprintf(cText, sizeof cText, "TLS abgelehnt: der Hub nimmt das eigene Zertifikat nicht an (%s)",
-                      SSL_alert_desc_string_long(iDetail));
+                      iDetail > 0 ? SSL_alert_desc_string_long(iDetail)
+                                  : "Verbindung nach dem Handshake geschlossen");
         break;
     case BSC_G_TLS:
         std::snprintf(cText, sizeof cText, "TLS abgelehnt (%s)",

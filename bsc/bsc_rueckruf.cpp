@@ -1,6 +1,7 @@
 // What libwebsockets reports about the connection: the TLS context to set up, the hub's certificate checked,
 // the attempt failed or upgraded, a message received (in fragments), room to write, the connection closed.
 #include <cstring>
+#include <openssl/ssl.h>
 #include <openssl/x509.h>
 #include "bsc/bsc_lws.h"
 #include "runtime/ut/ut.h"
@@ -10,8 +11,16 @@ static unsigned char ucTeil[BSC_BVLC_MAX];
 static int iTeil = 0;
 static bool bZuLang = false;
 
-// Why the attempt failed, from how far its TLS handshake came.
+// Why the attempt failed, from how far its TLS handshake came. A hub that refuses the node's certificate
+// sends its alert and closes; the library may see the close first and never read the alert, so it is read
+// here, when the connection still has it.
 static void FEHLGESCHLAGEN(lws *wsi, const char *cWorte) {
+    if (stBSC_Tls.bFertig && stBSC_Tls.iAlarmGelesen < 0 && wsi != nullptr) {
+        if (SSL *pSsl = lws_get_ssl(wsi); pSsl != nullptr) {
+            char cRest[256];
+            SSL_read(pSsl, cRest, sizeof cRest); // the alert, if it came, reaches the handshake's watch
+        }
+    }
     int iGrund = BSC_G_NETZ, iDetail = 0;
     if (stBSC_Tls.iX509 != 0) {
         iGrund = BSC_G_HUBZERT, iDetail = stBSC_Tls.iX509;
@@ -20,8 +29,10 @@ static void FEHLGESCHLAGEN(lws *wsi, const char *cWorte) {
         const int a = stBSC_Tls.iAlarmGelesen;
         iGrund = (a >= 42 && a <= 49) || a == 116 ? BSC_G_EIGENZERT : BSC_G_TLS, iDetail = a;
     } else if (stBSC_Tls.bFertig) {
-        iGrund = BSC_G_UPGRADE,
+        // Without an HTTP answer the hub closed as soon as TLS was through: its check of the node's
+        // certificate, whose alert did not arrive.
         iDetail = wsi != nullptr ? static_cast<int>(lws_http_client_http_response(wsi)) : 0;
+        iGrund = iDetail > 0 ? BSC_G_UPGRADE : BSC_G_EIGENZERT;
     } else if (stBSC_Tls.bBegonnen) {
         iGrund = BSC_G_TLS;
     }
@@ -97,6 +108,7 @@ int BSC_RUECKRUF(lws *wsi, lws_callback_reasons iGrund, void *pUser, void *pIn, 
     case LWS_CALLBACK_CLIENT_WRITEABLE:
         return SCHREIBEN(wsi);
     case LWS_CALLBACK_CLIENT_CLOSED:
+    case LWS_CALLBACK_CLOSED_CLIENT_HTTP:
     case LWS_CALLBACK_WSI_DESTROY:
         if (wsi == nullptr) break;
         pBSC_Wsi = nullptr;

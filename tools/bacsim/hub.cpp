@@ -271,7 +271,8 @@ int Callback(lws *wsi, lws_callback_reasons iReason, void *, void *pIn, size_t u
         char cPath[256] = "";
         lws_hdr_copy(wsi, cPath, sizeof cPath, WSI_TOKEN_GET_URI);
         if (stBS_Hub.sPath == cPath) return 0;
-        BS_LOG("hub sc=upgrade-refused path=" + cPath);
+        BS_LOG("hub sc=upgrade-refused path=" + std::string(cPath));
+        lws_return_http_status(wsi, HTTP_STATUS_NOT_FOUND, nullptr);
         return -1;
     }
     case LWS_CALLBACK_RECEIVE:
