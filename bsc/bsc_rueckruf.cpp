@@ -1,6 +1,9 @@
 // What libwebsockets reports about the connection: the TLS context to set up, the hub's certificate checked,
 // the attempt failed or upgraded, a message received (in fragments), room to write, the connection closed.
 #include <cstring>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
 #include "bsc/bsc_lws.h"
@@ -78,6 +81,11 @@ int BSC_RUECKRUF(lws *wsi, lws_callback_reasons iGrund, void *pUser, void *pIn, 
         break;
     case LWS_CALLBACK_CLIENT_ESTABLISHED: {
         // upgraded: the node announces itself with its VMAC, its UUID and what it takes
+        // each message goes at once, not held back for the next
+        if (const int iFd = lws_get_socket_fd(wsi); iFd >= 0) {
+            const int iEin = 1;
+            setsockopt(iFd, IPPROTO_TCP, TCP_NODELAY, &iEin, sizeof iEin);
+        }
         unsigned char ucNutz[BSC_VMAC_LEN + BSC_UUID_LEN + 4];
         std::memcpy(ucNutz, stBSC.ucVmac, BSC_VMAC_LEN);
         std::memcpy(ucNutz + BSC_VMAC_LEN, stBSC.ucUuid, BSC_UUID_LEN);

@@ -7,7 +7,8 @@
 static const char cRoutine[] = "BSC_START";
 
 // The WebSocket sub-protocol of a connection to a hub.
-static lws_protocols astProtokolle[] = {{"hub.bsc.bacnet.org", BSC_RUECKRUF, 0, BSC_BVLC_MAX, 0, nullptr, 0},
+// Reads take a whole TLS record (16 KiB at most) at once.
+static lws_protocols astProtokolle[] = {{"hub.bsc.bacnet.org", BSC_RUECKRUF, 0, 16384 + 512, 0, nullptr, 0},
                                         {nullptr, nullptr, 0, 0, 0, nullptr, 0}};
 
 // The file can be read: named in the console when it cannot.

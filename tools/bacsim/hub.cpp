@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <libwebsockets.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -388,6 +389,8 @@ void BS_HUB_SERVE(const std::vector<pollfd> &vPoll, std::size_t uFrom) {
                     qNodes.erase(it);
                     break;
                 }
+            int iOn = 1; // each message goes at once, not held back for the next
+            setsockopt(iFd, IPPROTO_TCP, TCP_NODELAY, &iOn, sizeof iOn);
             qNodes.push_back(NODE{});
             qNodes.back().iFd = iFd;
             qNodes.back().wsi = lws_adopt_socket(pContext, iFd);
