@@ -1367,9 +1367,9 @@ const std::string &PKI() {
 // The scanner's options for the hub of the sample building (on its first host), with certificate and key
 // of the name given; the hub's options with its certificate and further arguments.
 std::string SC_ARGS(const std::string &sEigen = "node", const std::string &sAussteller = "ca",
-                    const std::string &sPfad = "/") {
+                    const std::string &sPfad = "/", const std::string &sHost = "192.168.1.20") {
     const std::string &p = PKI();
-    return "-Swss://192.168.1.20:4443" + sPfad + " -I" + p + "/" + sAussteller + ".pem -C" + p + "/" +
+    return "-Swss://" + sHost + ":4443" + sPfad + " -I" + p + "/" + sAussteller + ".pem -C" + p + "/" +
            sEigen + ".pem -K" + p + "/" + sEigen + ".key";
 }
 std::string HUB(const std::string &sMehr = "", const std::string &sZert = "hub") {
@@ -1467,6 +1467,18 @@ TEST(E2eSc, LostConnectionTriedAgainAndGivenUpOnlyForGood) {
     }
     EXPECT_NE(stWeg.sOut.find("***  Verbindung zum Hub seit "), std::string::npos);
     EXPECT_LT(OHNE_KOPF(stWeg.sRef).size(), OHNE_KOPF(stIp.sRef).size());
+}
+
+// What the building's devices ask of the scanner is answered through the hub too: the confirmed notification
+// of the boiler is acknowledged, and the routed device of the route file is reached by its router's VMAC.
+TEST(E2eSc, ScannerAnswersThroughTheHubAndRoutesByVmac) {
+    const Scan s = LAUF(cKessel, SC_ARGS("node", "ca", "/", "10.0.0.20"),
+                        "0005001 00005 21           02:00:00:00:00:02\n", "", cKatalog, false, "", HUB());
+    EXPECT_EQ(s.iRc, 0) << s.sOut;
+    EXPECT_EQ(OHNE_KOPF(s.sRef), cKesselRef);
+    EXPECT_NE(s.ERSTES("event", "cov"), nullptr);
+    EXPECT_NE(s.ERSTES("svc", "simple-ack"), nullptr);
+    EXPECT_EQ(s.RP("5001").size(), 7u);
 }
 
 } // namespace
