@@ -3,6 +3,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -1479,6 +1480,43 @@ TEST(E2eSc, ScannerAnswersThroughTheHubAndRoutesByVmac) {
     EXPECT_NE(s.ERSTES("event", "cov"), nullptr);
     EXPECT_NE(s.ERSTES("svc", "simple-ack"), nullptr);
     EXPECT_EQ(s.RP("5001").size(), 7u);
+}
+
+// A capture of the scan through the hub, decoded with the session keys the scanner wrote to SSLKEYLOGFILE by
+// an independent decoder (tshark): every message well formed, the scanner's side of each exchange present.
+TEST(E2eSc, CaptureDecodedWithTheKeyLog) {
+    char cTmpl[] = "e2e_capXXXXXX";
+    ASSERT_NE(mkdtemp(cTmpl), nullptr);
+    const std::string d = std::filesystem::absolute(cTmpl).string(), b = EXAMPLES_DIR;
+    std::filesystem::create_directories(d + "/w/cfg");
+    std::filesystem::create_directories(d + "/w/qx");
+    std::ofstream(d + "/w/cfg/dp_atb.txt") << LESEN(b + "/cfg/dp_atb.txt");
+    std::ofstream(d + "/w/qx/qx04ddev.bn") << cScRoute;
+    const std::string sInnen = "tshark -q -i bnA -f 'tcp port 4443' -w " + d + "/cap.pcap 2>" + d +
+                               "/ts & t=$!; i=0; until grep -q Capturing " + d +
+                               "/ts || [ $i -gt 100 ]; do sleep 0.1; i=$((i+1)); done; SSLKEYLOGFILE=" + d +
+                               "/keys " + QUOTE(NETSCN_BIN) + " -M " + SC_ARGS() +
+                               " >/dev/null; r=$?; sleep 0.3; kill -INT $t; wait $t; exit $r";
+    EXPECT_EQ(std::system((std::string(BENCH_NET) + " --building " + b + "/building.txt --workdir " + d +
+                           "/w --bacsim " + QUOTE(BACSIM_BIN) + " --sim-args " + QUOTE(HUB()) + " -- sh -c " +
+                           QUOTE(sInnen) + " >" + d + "/out 2>&1")
+                              .c_str()),
+              0)
+        << LESEN(d + "/out");
+    const std::string sT =
+        "tshark -r " + d + "/cap.pcap -o tls.keylog_file:" + d + "/keys -d tcp.port==4443,tls 2>/dev/null ";
+    std::system((sT + "-Y '_ws.malformed || _ws.expert.severity >= warning' >" + d + "/befund").c_str());
+    std::system((sT + "-Y bscvlc -T fields -e ip.src -e bscvlc.function -e bacapp.confirmed_service >" + d +
+                 "/rahmen")
+                    .c_str());
+    EXPECT_EQ(LESEN(d + "/befund"), "");
+    const std::string sRahmen = LESEN(d + "/rahmen");
+    // from the scanner: Connect-Request, Advertisement, Address-Resolution-ACK, Heartbeat-ACK,
+    // Disconnect-Request, and ReadPropertyMultiple requests in Encapsulated-NPDUs
+    for (const char *c : {"192.168.1.1\t0x06", "192.168.1.1\t0x04", "192.168.1.1\t0x03", "192.168.1.1\t0x0b",
+                          "192.168.1.1\t0x08", "192.168.1.1\t0x01\t14"})
+        EXPECT_NE(sRahmen.find(c), std::string::npos) << c << sRahmen;
+    if (std::getenv("NT_E2E_KEEP") == nullptr) std::filesystem::remove_all(d);
 }
 
 } // namespace
