@@ -8,8 +8,6 @@
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/reffile/sc_ref.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
@@ -45,8 +43,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
-    if (const int i = SC_BERICHT_PRUEFEN(argc, argv); i != 0) return i; // -J: before anything is sent
-    if (const int i = SC_EDE_PRUEFEN(); i != 0) return i;               // -X likewise
+    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i; // -J, -X: before anything is sent
     const int iSicher = SC_SICHER_OEFFNEN(); // -S: the connection to a hub in place of the UDP endpoint
     if (iSicher < 0) return iSicher;
     if (iSicher == 0) {
