@@ -97,6 +97,30 @@ TEST(BscKopf, HeadersAndOptionsAsTheHubSendsThem) {
     EXPECT_EQ(Bytes(uc, uc + 10), (Bytes{0x01, 0x04, 0x12, 0x34, 2, 0, 0, 0, 0, 3}));
 }
 
+TEST(BscUri, HubsAsTheCommandLineNamesThem) {
+    const struct {
+        const char *cUri, *cHost, *cPfad;
+        int iPort; // 0: refused
+    } aFall[] = {{"wss://hub.site.example", "hub.site.example", "/", 443},
+                 {"wss://192.168.1.20:4443/bsc/hub", "192.168.1.20", "/bsc/hub", 4443},
+                 {"wss://[fd00::1]:8443/", "fd00::1", "/", 8443},
+                 {"wss://[fd00::1]/x", "fd00::1", "/x", 443},
+                 {"ws://hub:80/", "", "", 0},
+                 {"wss://hub:0/", "", "", 0},
+                 {"wss://hub:65536/", "", "", 0},
+                 {"wss://hub:44x3/", "", "", 0},
+                 {"wss://:443/", "", "", 0},
+                 {"wss://user@hub/", "", "", 0}};
+    for (const auto &f : aFall) {
+        BSC_HUB h;
+        ASSERT_EQ(BSC_URI(f.cUri, &h), f.iPort != 0) << f.cUri;
+        if (f.iPort == 0) continue;
+        EXPECT_STREQ(h.cHost, f.cHost) << f.cUri;
+        EXPECT_STREQ(h.cPfad, f.cPfad) << f.cUri;
+        EXPECT_EQ(h.iPort, f.iPort) << f.cUri;
+    }
+}
+
 // A message from the hub into the layer's frame: the NPDU behind an Original-Unicast header, from the VMAC.
 struct SicherTest : ::testing::Test {
     void SetUp() override {
