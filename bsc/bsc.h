@@ -19,8 +19,7 @@ constexpr unsigned char BSC_OPT_MEHR = 0x80, BSC_OPT_MUSS = 0x40, BSC_OPT_DATEN 
 constexpr unsigned char BSC_OPT_SICHER = 1, BSC_OPT_HERSTELLER = 31; // Secure Path, proprietary
 // Error class and codes of a BVLC-Result NAK.
 constexpr std::uint16_t BSC_KLASSE_KOMM = 7;
-constexpr std::uint16_t BSC_CODE_FUNK_UNBEKANNT = 143, BSC_CODE_KOPF_FEHLER = 145,
-                        BSC_CODE_KOPF_UNVERSTANDEN = 146;
+constexpr std::uint16_t BSC_CODE_FUNK_UNBEKANNT = 143, BSC_CODE_KOPF_UNVERSTANDEN = 146;
 constexpr std::uint16_t BSC_CODE_VMAC_DOPPELT = 151;
 constexpr unsigned char BSC_VMAC_ALLE[BSC_VMAC_LEN] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}; // every node
 // What the scanner takes: the BVLL header of the BACnet layer's buffer (4 bytes) and the NPDU fill it.
