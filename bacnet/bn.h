@@ -22,6 +22,31 @@ extern int iQX04_BvlcErg;
 extern std::uint32_t ulQX04_IamMs;
 extern IP_PORT stQX04_BvlcVon;
 
+// ---- Data link ------------------------------------------------------------------------------------------
+// The layer's frames carry a BVLL header before the NPDU: Original-Unicast-NPDU, Original-Broadcast-NPDU or
+// Forwarded-NPDU. Over BACnet/IP they are the datagrams themselves. Another data link takes the NPDU behind
+// that header to the node's link address (every node for Original-Broadcast-NPDU), and hands up what it
+// receives as an Original-Unicast-NPDU from the sender's link address. A link address is an IP_PORT: a B/IP
+// node's endpoint, or a virtual MAC address of 6 bytes (the first 4 in ulAdr, the last 2 in usPort, each
+// read most significant first).
+struct QX04_LINK {
+    int (*pSenden)(const IP_PORT *stZiel, int iLen, const unsigned char *ucFrame); // 0, or negative
+    int (*pEmpfangen)(IP_PORT *stVon, int iMax, unsigned char *ucBuf); // bytes, -1 nothing waiting
+    void (*pWarten)(int iMs);                                          // until something waits, at most iMs
+    const char *(*pAdr2A)(const IP_PORT *stAdr);                       // text of a link address
+    int (*pA2Adr)(const char *cText, IP_PORT *stAdr);                  // 0, or -1 for no link address
+};
+extern const QX04_LINK *pQX04_Link; // nullptr: BACnet/IP through the endpoint iQX04_IP_APP
+// One frame to the link address stZiel: IP_SEND's result over BACnet/IP.
+int QX04_BN_SENDEN(const IP_PORT *stZiel, int iLen, const unsigned char *ucFrame);
+// One received frame into ucBuf (at most iMax bytes) with its sender: IP_RECV's result over BACnet/IP.
+int QX04_BN_EMPFANGEN(IP_PORT *stVon, int iMax, unsigned char *ucBuf);
+// Waits at most iMs until a frame is waiting.
+void QX04_BN_WARTEN(int iMs);
+// A link address as text (static buffer), and back; over BACnet/IP IP_PORT2A and IP_A2PORT.
+const char *QX04_BN_ADR2A(const IP_PORT *stAdr);
+int QX04_BN_A2ADR(const char *cText, IP_PORT *stAdr);
+
 // ---- Frame layout, byte order, object identifiers, invoke ids --------------------------------------------
 // BVLC length field (bytes 2 and 3) of a frame: the one bound for everything read from it.
 inline unsigned QX04_BN_BVLCLEN(const unsigned char *ucFrame) {

@@ -20,3 +20,4 @@ std::uint32_t ulQX04_IamMs = 0;
 IP_PORT stQX04_BvlcVon = {0xFFFFFFFF, 0};
 QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];
 std::uint32_t ulQX04_NetzAnz = 0;
+const QX04_LINK *pQX04_Link = nullptr;

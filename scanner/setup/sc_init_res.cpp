@@ -8,6 +8,7 @@
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/reffile/sc_ref.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_INIT_RES(int ier, int argc, char **argv) {
@@ -43,14 +44,18 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
     if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i; // -J, -X: before anything is sent
-    int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
-    if (iApp < 0) {
-        std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
-        return -10;
+    const int iSicher = SC_SICHER_OEFFNEN(); // -S: the connection to a hub in place of the UDP endpoint
+    if (iSicher < 0) return iSicher;
+    if (iSicher == 0) {
+        int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
+        if (iApp < 0) {
+            std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
+            return -10;
+        }
+        iQX04_IP_APP = iApp;
+        IP_HOST_MERKEN();
+        IP_RCVBUF(iApp, SC_RCVBUF);
     }
-    iQX04_IP_APP = iApp;
-    IP_HOST_MERKEN();
-    IP_RCVBUF(iApp, SC_RCVBUF);
 
     ier = SC_BBMD_ANMELDEN();
     if (ier != 0) return ier;

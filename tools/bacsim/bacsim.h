@@ -2,8 +2,10 @@
 // decoder and shares no code with the scanner's BACnet layer, so a mistake in one is not mirrored in the
 // other.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <cstdio>
+#include <poll.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -302,3 +304,30 @@ std::vector<unsigned> BS_TRUNK_TAKE(std::size_t uHost, std::uint16_t usNet, std:
 extern FILE *fpBS_Log;
 void BS_LOG(const std::string &sLine);
 std::string BS_IPTEXT(std::uint32_t ulIp, std::uint16_t usPort);
+
+// ---- BACnet/SC hub (--hub)
+// ---------------------------------------------------------------------------------- The hosts become nodes
+// of a hub (host i has the VMAC 02:00:00:00:HH:LL of i + 1), and nodes that connect over TLS and WebSocket
+// reach them through it; no UDP endpoint is opened.
+struct BS_HUB_Struct {
+    int iPort = 0; // TCP port of the hub; 0 = no hub
+    std::string sCert, sKey, sCa, sPath = "/";
+    std::uint32_t ulDropAfter = 0; // NPDUs from nodes after which every connection is closed (0 = never)
+    double dDownSeconds = 0;       // how long the hub then takes no connection; negative: never again
+    bool bDupVmac = false;         // the first Connect-Request is refused: VMAC in use
+};
+extern BS_HUB_Struct stBS_Hub;
+extern bool bBS_HubAn; // the hub serves
+using BS_HUB_VMAC_T = std::array<std::uint8_t, 6>;
+BS_HUB_VMAC_T BS_HUB_VMAC(std::size_t uHost);
+// TLS context and listening socket: false with the reason in sErr.
+bool BS_HUB_OPEN(std::string &sErr);
+// Appends the hub's sockets to vPoll: the longest wait in ms the hub allows (0: it has work now).
+int BS_HUB_POLL(std::vector<pollfd> &vPoll);
+// Accepts what the listening socket among vPoll[uFrom..] has waiting, and serves the connections.
+void BS_HUB_SERVE(const std::vector<pollfd> &vPoll, std::size_t uFrom);
+// A frame a host sends to ulIp:usPort goes to the node of that VMAC, or to every node for the host's
+// broadcast.
+void BS_HUB_DELIVER(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
+                    const std::vector<std::uint8_t> &vFrame);
+void BS_HUB_CLOSE();

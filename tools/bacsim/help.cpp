@@ -13,8 +13,25 @@ Usage: bacsim [options] BUILDING
                   the same ones on every run and machine
   --with-parent   end when the process that started bacsim ends
   --check         only read the description and report errors; sends nothing
-  --list-hosts    only print the hosts' addresses, one per line; sends nothing
+  --list-hosts    only print the hosts' addresses, one per line (with --hub also each host's VMAC); sends
+                  nothing
   --help          this text
+
+As a BACnet/SC hub (the building's hosts become its nodes; no UDP endpoint is opened):
+  --hub PORT      serve the hub on TCP PORT, every address: TLS 1.3 and WebSocket, sub-protocol
+                  hub.bsc.bacnet.org. Host number i (from 0, in the order of the description) is the node
+                  of VMAC 02:00:00:00:HH:LL, HHLL = i + 1; the hub itself is 02:48:55:42:00:00.
+  --hub-cert FILE --hub-key FILE
+                  the hub's certificate and private key (PEM)
+  --hub-ca FILE   the issuer a node's certificate must come from (PEM); any other is refused in the handshake
+  --hub-path P    the only path of the URI the hub upgrades (default /); any other is refused
+  --hub-drop N:S  after N NPDUs from the nodes, close every connection and take none for S seconds (S < 0:
+                  never again)
+  --hub-dup-vmac  refuse the first Connect-Request as a VMAC already in use (with another message id)
+The log then has a line per hub event: "hub vmac=V sc=connect answer=accept", the answers to the
+Advertisement-Solicitation, Address-Resolution and Heartbeat-Request the hub sends each node on connecting
+(sc=advertisement, sc=address-resolution-ack, sc=heartbeat-ack), sc=disconnect, sc=closed, sc=dropped,
+sc=back, sc=tls-refused and sc=upgrade-refused.
 
 bacsim sends and receives BACnet/IP traffic, so it refuses to run outside a private network namespace made by
 tests/harness/netns-run (exit status 97). The simple way to run a building by hand:
