@@ -1,6 +1,8 @@
 // The frame of a scan, sequential or parallel: its start, the end of each pass, its verdicts and its trace.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct SC_SCAN_Struct;
 
@@ -17,6 +19,10 @@ void SC_LEERLAUF(bool bEtwas);
 int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz);
 // The verdict at the end of the sequential scan, and the scan's result.
 int SC_ENDE(SC_SCAN_Struct *stScan);
+// A device of the sequential scan silent after its repetitions is given up: its end told, its verdict text
+// kept (vSC_Aufgegeben, in table order), and the walk moves to the next device.
+void SC_AUFGEBEN(SC_SCAN_Struct *stScan);
+extern std::vector<std::string> vSC_Aufgegeben;
 // Before the verdict of either scan: one console line per device instance claimed by a second address.
 void SC_DOPPELT_MELDEN();
 // The scan's exit trace: result, loop time and deadline.

@@ -5,6 +5,7 @@
 #include "scanner/loop/sc_ablauf.h"
 
 void SC_LOOP_BEGINN() {
+    vSC_Aufgegeben.clear();
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_LOOP", "Nach Aufruf");
     // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name
     // lookups for the route file): the first deadline counts from now, not from then.
