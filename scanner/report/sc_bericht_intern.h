@@ -5,6 +5,8 @@
 #include <vector>
 #include "scanner/report/sc_bericht.h"
 
+constexpr int SC_CODE_UNBEKANNT = 32; // error code unknown-property
+
 // One refusal or missing answer that changed or cut a line.
 struct SC_PROBLEM_Struct {
     std::uint32_t ulObjId;
@@ -45,6 +47,7 @@ struct SC_BERICHT_Struct {
     bool bAn = false;          // -J or -V given
     bool bFortschritt = false; // -V
     std::string sDatei;        // -J: the report's name, empty = none
+    bool bDatei = false;       // -J given, with a name or (refused at set-up) without
     std::vector<std::string> vArgumente;
     long long llBeginnSek = 0;     // wall clock at the start, for "started"
     bool bScan = false;            // the scan has started
