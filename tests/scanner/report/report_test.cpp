@@ -57,6 +57,10 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/degraded_points=0 /devices/0/problems/0/line=null "
          "/devices/0/problems/1/effect=\"not-read\" "
          "/devices/0/outcome=\"time-out\" /totals/unanswered=1"},
+        // Polarity unknown to a binary value leaves its line as it is: no problem; to a binary input it is one.
+        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 1), ABWEIS(QX04_BN_OBJID(3, 1), 3, 84),
+          PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
+         "/totals/degraded_points=1 /devices/0/problems/0/object=\"BI:1\" /devices/0/problems/1=null"},
         // A router message before the first device counts from the scan's start.
         {{E(SC_EV_SCAN_ANFANG, -1, -1, 1000), E(SC_EV_NETZ, -1, -1, 1500), ANFANG, KOMPLETT},
          "/router_messages/0/after_ms=500"},
