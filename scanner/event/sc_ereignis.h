@@ -8,7 +8,7 @@
 constexpr int SC_EV_SCAN_ANFANG = 1; // both loops start: before the first device
 constexpr int SC_EV_SCAN_ENDE = 2;   // before the verdict: iErg, iTimeout; observers write their files
 constexpr int SC_EV_DEV_ANFANG = 3;  // a device is started
-constexpr int SC_EV_DEV_ENDE = 4;    // a device's scan ended: stEnde
+constexpr int SC_EV_DEV_ENDE = 4;    // a device's scan ended: stEnde, iIndex (the element the end cut)
 constexpr int SC_EV_ELEMENT = 5;     // an object-list element answered: iIndex, ulObjId, lZahl, bPunkt
 constexpr int SC_EV_WEG = 6;         // an object left out for its name (-B)
 constexpr int SC_EV_WERT = 7;        // a value or refusal for a step: iSchritt, usProp, iIndex, stWert, lZahl

@@ -1,5 +1,6 @@
 // A device's scan has ended (its list, a time-out, or given up): what the exchange counted, and for a
-// missing answer the object it cut, whose last request counts as unanswered.
+// missing answer the object it cut, whose last request counts as unanswered, and the object-list elements
+// never read after it (when the list's length is known).
 #include "scanner/report/sc_bericht_intern.h"
 
 void SC_BERICHT_DEV_ENDE(const SC_EREIGNIS_Struct *e) {
@@ -14,6 +15,10 @@ void SC_BERICHT_DEV_ENDE(const SC_EREIGNIS_Struct *e) {
     d.ulDauerMs = s.ulDauerMs;
     d.ulAntwortMs = s.ulAntwortMs;
     d.cRpm = acMehr[s.iMehr];
+    if (!bKomplett && d.lListeLen >= 0 && e->iIndex >= 0) {
+        d.lNieVon = e->iSchritt == 0 ? e->iIndex : e->iIndex + 1;
+        d.lNieBis = d.lListeLen;
+    }
     if (!bKomplett)
         d.vProbleme.push_back({e->ulObjId, -1, -1, e->usProp, SC_AW_KEINE, -1, 0,
                                e->iSchritt == 0 ? "object-list-ended" : "not-read",

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "scanner/report/sc_bericht.h"
 
@@ -28,6 +29,7 @@ struct SC_GERAETBERICHT_Struct {
     std::uint32_t ulZeilen = 0;   // their lines written so far
     std::uint32_t ulUebersprungen = 0;
     long lErste = -1, lLetzte = -1; // line numbers, -1 = none
+    long lNieVon = 1, lNieBis = 0;  // object-list indexes never read after a time-out or give-up
     std::uint32_t ulAnfragen = 0, ulWdh = 0, ulStille = 0, ulDauerMs = 0, ulAntwortMs = 0;
     const char *cRpm = "off";
     std::vector<SC_PROBLEM_Struct> vProbleme;
@@ -78,5 +80,8 @@ int SC_BERICHT_ENDE(int iErg, int iTimeout);
 std::string SC_BERICHT_JSON(int iErg, int iTimeout);
 // -V: the status line of the scan with devices done and known, data points written and the time left.
 void SC_FORTSCHRITT_ZEILE(std::uint32_t ulDev, const char *cObj);
+// The name BACnet gives number iNr of kind iArt (SC_NAME_...); empty for a number it names not.
+constexpr int SC_NAME_KLASSE = 0, SC_NAME_CODE = 1, SC_NAME_REJECT = 2, SC_NAME_ABORT = 3;
+std::string_view SC_BERICHT_NAME(int iArt, int iNr);
 // The device record of table index uDev, made when needed.
 SC_GERAETBERICHT_Struct &SC_BERICHT_GERAET(std::uint32_t uDev);

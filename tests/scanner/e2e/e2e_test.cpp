@@ -1109,8 +1109,8 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
 } // namespace
 
 // The scan report names every refusal and missing answer with its object, property, answer and effect, and
-// its counts and line ranges are the file's: plain (the silent device ends the scan), -P2 (silent devices
-// are given up, a route-file device that never answers among them) and -M (a device without it falls back).
+// its counts and line ranges are the file's: plain and -P2 (silent devices are given up, a route-file device
+// that never answers among them; the elements never read are listed) and -M (a device without it falls back).
 TEST(E2e, ReportNamesWhatCouldNotBeRead) {
     const char *cBau = R"(host 10.0.0.20
 device 1234
@@ -1161,17 +1161,17 @@ object AI 1
     } const aFall[] = {
         {"-R0",
          "",
-         {{"1234", "complete"}, {"2222", "time-out"}, {"3333", "not-reached"}},
+         {{"1234", "finished"}, {"2222", "given-up"}, {"3333", "finished"}},
          {{"1234", v1234}, {"2222", {"DEV:2222 76 none object-list-ended"}}}},
         {"-R0 -P2",
          "0004444 00000              10.0.0.40#47808\n",
-         {{"4444", "given-up"}, {"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
+         {{"4444", "given-up"}, {"1234", "finished"}, {"2222", "given-up"}, {"3333", "finished"}},
          {{"1234", v1234},
           {"2222", {"DEV:2222 76 none object-list-ended"}},
           {"4444", {"DEV:4444 76 none object-list-ended"}}}},
         {"-R0 -P2 -M",
          "",
-         {{"1234", "complete"}, {"2222", "given-up"}, {"3333", "complete"}},
+         {{"1234", "finished"}, {"2222", "given-up"}, {"3333", "finished"}},
          {{"1234", v1234}, {"2222", {"AI:1 77 none not-read"}}}},
     };
     for (const Fall &f : aFall) {
@@ -1187,14 +1187,22 @@ object AI 1
         for (const auto &d : j["devices"]) {
             const std::string sDev = std::to_string(d["instance"].get<int>());
             EXPECT_EQ(d["outcome"], f.mAusgang.at(sDev)) << f.cArgs << " " << sDev;
+            if (sDev == "2222") {
+                EXPECT_EQ(d["objects_not_read"].back(), d["object_list_length"])
+                    << f.cArgs; // to the list's end
+            }
             if (std::string(f.cArgs).find("-M") != std::string::npos && sDev == "3333") {
                 EXPECT_EQ(d["read_property_multiple"], "refused");
             }
             std::vector<std::string> vIst;
-            for (const auto &p : d["problems"])
+            for (const auto &p : d["problems"]) {
+                if (p["answer"]["type"] == "error") {
+                    EXPECT_FALSE(p["answer"]["class_name"].is_null()) << f.cArgs;
+                }
                 vIst.push_back(p["object"].get<std::string>() + " " +
                                std::to_string(p["property"]["number"].get<int>()) + " " +
                                p["answer"]["type"].get<std::string>() + " " + p["effect"].get<std::string>());
+            }
             const auto it = f.mProbleme.find(sDev);
             EXPECT_EQ(vIst, it != f.mProbleme.end() ? it->second : std::vector<std::string>{})
                 << f.cArgs << " " << sDev;

@@ -40,7 +40,9 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/data_points=1 /totals/degraded_points=1 /devices/0/problems/0/line=7 "
          "/devices/0/first_line=7 "
          "/devices/0/problems/0/effect=\"text-is-id\" /devices/0/objects_skipped=1 "
-         "/devices/0/problems/1=null"},
+         "/devices/0/problems/1=null /devices/0/outcome=\"finished\" /devices/0/objects_not_read=[] "
+         "/devices/0/problems/0/answer/class_name=\"property\" "
+         "/devices/0/problems/0/answer/code_name=\"unknown-property\""},
         // The device object's refused name (-X) has no line and degrades no point.
         {{ANFANG, E(SC_EV_ELEMENT, 0, 2), ABWEIS(ulDEV, 1, 77), E(SC_EV_ELEMENT, 2, 0), PUNKT,
           E(SC_EV_ZEILE, 5), KOMPLETT},
@@ -57,9 +59,10 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/degraded_points=0 /devices/0/problems/0/line=null "
          "/devices/0/problems/1/effect=\"not-read\" "
          "/devices/0/outcome=\"time-out\" /totals/unanswered=1"},
-        // Polarity unknown to a binary value leaves its line as it is: no problem; to a binary input it is one.
-        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 1), ABWEIS(QX04_BN_OBJID(3, 1), 3, 84),
-          PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
+        // Polarity unknown to a binary value leaves its line as it is: no problem; to a binary input it is
+        // one.
+        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 1),
+          ABWEIS(QX04_BN_OBJID(3, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
          "/totals/degraded_points=1 /devices/0/problems/0/object=\"BI:1\" /devices/0/problems/1=null"},
         // A router message before the first device counts from the scan's start.
         {{E(SC_EV_SCAN_ANFANG, -1, -1, 1000), E(SC_EV_NETZ, -1, -1, 1500), ANFANG, KOMPLETT},
