@@ -24,6 +24,7 @@ int SC_LOOP() {
     SC_SCAN_Struct *const apScan[1] = {&stScan};
     SC_AUSTAUSCH_START(apScan, 1);
     SC_SCAN_NEU(&stScan);
+    std::uint32_t ulNetzGelesen = ulQX04_NetzAnz; // router messages read
 
     while (SC_PASS_WEITER(&stScan)) {
         // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
@@ -38,6 +39,8 @@ int SC_LOOP() {
             uArt = SC_AUSTAUSCH(&stScan, true).uArt;
         }
         bEtwas = (uArt & (SC_E_GESENDET | SC_E_WIEDERHOLT)) != 0 || bEtwas;
+        while (SC_NETZ_NAECHSTE(&ulNetzGelesen) != nullptr) { // what routers said, for the observers
+        }
         SC_BBMD_PFLEGE();    // the registration with a BBMD (-F) is kept up
         SC_LEERLAUF(bEtwas); // a pass that did nothing waits briefly for a datagram
         UT_LOOPTIME();       // 3. The loop clock.

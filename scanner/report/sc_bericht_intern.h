@@ -7,6 +7,7 @@
 #include "scanner/report/sc_bericht.h"
 
 constexpr int SC_CODE_UNBEKANNT = 32; // error code unknown-property
+constexpr int SC_AW_KEIN_ROUTER = 5;  // no answer: a router is not a router to the device's network (iCode)
 
 // One refusal or missing answer that changed or cut a line.
 struct SC_PROBLEM_Struct {
@@ -14,8 +15,8 @@ struct SC_PROBLEM_Struct {
     long lZeile; // number of the object's line in the file, -1 = none (yet)
     long lPunkt; // the device's data point (counted from 0) whose line gives lZeile, -1 = none
     std::uint16_t usProp;
-    int iAntwort;         // SC_AW_...
-    int iKlasse, iCode;   // error class (-1 unknown) and code, or the reject or abort reason
+    int iAntwort;         // SC_AW_..., SC_AW_KEIN_ROUTER
+    int iKlasse, iCode;   // error class (-1 unknown) and code, the reject or abort reason, or the network
     const char *cWirkung; // "default-id", "text-is-id", ...
     std::string sId;      // the data-point id at that moment, in the loader's code page
 };

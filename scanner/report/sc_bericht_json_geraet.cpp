@@ -55,6 +55,8 @@ static json ANTWORT(const SC_PROBLEM_Struct &p) {
         return {{"type", "reject"}, {"reason", p.iCode}, {"reason_name", NAME(SC_NAME_REJECT, p.iCode)}};
     case SC_AW_ABORT:
         return {{"type", "abort"}, {"reason", p.iCode}, {"reason_name", NAME(SC_NAME_ABORT, p.iCode)}};
+    case SC_AW_KEIN_ROUTER:
+        return {{"type", "not-a-router"}, {"network", p.iCode}};
     default:
         return {{"type", "none"}};
     }

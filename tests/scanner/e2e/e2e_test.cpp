@@ -1286,6 +1286,21 @@ TEST(E2e, RouterNetworksPacedFileOfTheSequentialScan) {
             EXPECT_TRUE(f.iAnfragen < 0 || n == static_cast<std::size_t>(f.iAnfragen)) << f.sVerdikt << n;
     }
 }
+// Scanned device by device, the device on a network the router does not reach is given up and named as the
+// router named it, on the console and in the report; the devices after it are read.
+TEST(E2e, NotARouterToTheNetworkNamedAsItself) {
+    Scan s = LAUF(TRUNKS("queue 2"), "-R0 -Jbericht.json", "0005077 00077 4D           10.0.0.22#47808\n");
+    EXPECT_EQ(s.iRc, 0);
+    EXPECT_NE(s.sOut.find("***  Router 10.0.0.22#47808 : kein Router zum Netz 77  ***"), std::string::npos)
+        << s.sOut;
+    EXPECT_NE(s.sOut.find("Abbruch nach Timeout f\x81r BN-Adr.: Device 5077"), std::string::npos);
+    const auto j = nlohmann::json::parse(s.sBericht, nullptr, false);
+    ASSERT_FALSE(j.is_discarded()) << s.sBericht;
+    EXPECT_EQ(j["devices"][0]["problems"][0]["answer"],
+              nlohmann::json::parse(R"({"type":"not-a-router","network":77})"));
+    EXPECT_EQ(j["totals"]["data_points"], 48);
+}
+
 // ---- The scan as EDE files (-X) -------------------------------------------------------------------------
 
 namespace {
