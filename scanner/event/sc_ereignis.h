@@ -20,6 +20,8 @@ constexpr int SC_EV_ANTWORT = 12;    // an answer to an outstanding request: stA
 constexpr int SC_EV_WIEDERHOLT = 13; // an unanswered request sent again: stAnfrage
 constexpr int SC_EV_AUFGEGEBEN = 14; // an unanswered request given up: stAnfrage
 constexpr int SC_EV_NETZ = 15;       // a router's message about its networks: stNetz
+constexpr int SC_EV_TAKT = 16;       // the scan waits: told by an idle pass, at most every SC_TAKT_MS
+constexpr unsigned SC_TAKT_MS = 250;
 
 // How a step was answered.
 constexpr int SC_AW_KEINE = 0, SC_AW_WERT = 1, SC_AW_FEHLER = 2, SC_AW_REJECT = 3, SC_AW_ABORT = 4;

@@ -57,6 +57,9 @@ struct SC_BERICHT_Struct {
     std::uint32_t ulScanMs = 0;    // monotonic ms at the scan's start, for the router messages
     std::uint32_t ulBeginnMs = 0;  // monotonic ms at the first device's start, for the estimate
     std::uint32_t ulZuletztMs = 0; // last progress line
+    bool bOffen = false;           // something the progress line has not shown yet
+    std::uint32_t ulLetztDev = 0;  // the device and object the progress line names
+    std::string sLetztObj;
     std::vector<SC_GERAETBERICHT_Struct> vGeraet; // by device table index
     std::vector<SC_NETZBERICHT_Struct> vNetz;     // router messages in the order they came
 };

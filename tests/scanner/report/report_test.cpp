@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 #include "scanner/report/sc_bericht_intern.h"
 
 namespace {
@@ -82,4 +83,30 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
                 << f.cErwartet << ": " << s;
         }
     }
+}
+
+// -V: at most four lines a second, each within 80 columns; a waiting scan's line again after a second, and a
+// device's end shown by the next wait.
+TEST(Bericht, ProgressLineFitsAndKeepsTime) {
+    static std::uint32_t ulMs = 10000;
+    UT_MSEK_SET([] { return ulMs; });
+    SC_BERICHT_NEU();
+    SC_BERICHT_OPTION("-V");
+    SC_EREIGNIS_Struct st = E(SC_EV_STATUS), takt = E(SC_EV_TAKT), ende = KOMPLETT;
+    st.ulDev = 4194302, st.cId = "Aussentemperatur_Nordseite_Gebaeude_A_Ebene_2";
+    const struct {
+        const SC_EREIGNIS_Struct *e;
+        std::uint32_t ulNachMs;
+        bool bZeile;
+    } aSchritt[] = {{&st, 0, true},     {&st, 100, false},   {&takt, 100, false}, {&ende, 40, false},
+                    {&takt, 200, true}, {&takt, 500, false}, {&takt, 1000, true}};
+    for (const auto &s : aSchritt) {
+        ulMs += s.ulNachMs;
+        testing::internal::CaptureStdout();
+        SC_FORTSCHRITT_MELDEN(s.e);
+        const std::string sOut = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(!sOut.empty(), s.bZeile) << s.e->iArt << " after " << s.ulNachMs;
+        EXPECT_LE(sOut.size(), 80u) << sOut;
+    }
+    UT_MSEK_SET(nullptr);
 }
