@@ -239,6 +239,7 @@ struct QX04_BN_RPMERG {
     int iWert;   // offset of the first value tag (the closing tag when there is none), 0 for an error
     int iEnde;   // offset of the closing tag 4 after the values
     int iFehler; // an error: -1000 - its code; 0 for a value
+    int iKlasse; // an error's class, -1 for a value
 };
 // Results of the unsegmented ReadPropertyMultiple-ACK in a frame into pErg: their count, or -1 when the frame
 // is none, breaks its shape or holds more than iMax results. Reads nothing at or after the BVLC length.

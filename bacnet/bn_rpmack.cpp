@@ -23,19 +23,20 @@ static int WERTE(const unsigned char *ucFrame, int p, int iLen) {
     return 0;
 }
 
-// Error class and code between opening tag 5 (at p - 1) and closing tag 5: the offset after it and
-// -1000 - code in *iFehler; 0 when malformed or the code is no 16-bit enumeration.
-static int FEHLER(const unsigned char *ucFrame, int p, int iLen, int *iFehler) {
-    std::uint32_t ulCode = 0;
+// Error class and code between opening tag 5 (at p - 1) and closing tag 5: the offset after it, -1000 - code
+// in *iFehler and the class in *iKlasse; 0 when malformed or either is no 16-bit enumeration.
+static int FEHLER(const unsigned char *ucFrame, int p, int iLen, int *iFehler, int *iKlasse) {
+    std::uint32_t ulCode[2] = {0, 0};
     for (int i = 0; i < 2; i++) { // class, then code
         if (p >= iLen || QX04_BN_TAGNUM(ucFrame + p) != 9) return 0;
         const int l = QX04_BN_TAGLEN(ucFrame + p, ucFrame + iLen);
-        ulCode = QX04_BN_TAG2L(ucFrame + p, -1, ucFrame + iLen);
-        if (l == 0 || ulCode > 0xFFFF) return 0;
+        ulCode[i] = QX04_BN_TAG2L(ucFrame + p, -1, ucFrame + iLen);
+        if (l == 0 || ulCode[i] > 0xFFFF) return 0;
         p += l;
     }
     if (p >= iLen || ucFrame[p] != 0x5F) return 0;
-    *iFehler = -1000 - (int)ulCode;
+    *iFehler = -1000 - (int)ulCode[1];
+    *iKlasse = (int)ulCode[0];
     return p + 1;
 }
 
@@ -63,12 +64,13 @@ static int ZERLEGEN(const unsigned char *ucFrame, QX04_BN_RPMERG *pErg, int iMax
             QX04_BN_RPMERG &e = pErg[n++];
             e.stRef = QX04_BN_RPMREF{ulObj, ulProp, lIdx};
             e.iWert = e.iEnde = e.iFehler = 0;
+            e.iKlasse = -1;
             if (ucFrame[p] == 0x4E) {
                 e.iWert = p + 1;
                 if ((e.iEnde = WERTE(ucFrame, p + 1, iLen)) == 0) return -1;
                 p = e.iEnde + 1;
             } else if (ucFrame[p] == 0x5E) {
-                if ((p = FEHLER(ucFrame, p + 1, iLen, &e.iFehler)) == 0) return -1;
+                if ((p = FEHLER(ucFrame, p + 1, iLen, &e.iFehler, &e.iKlasse)) == 0) return -1;
             } else {
                 return -1;
             }

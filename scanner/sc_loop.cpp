@@ -1,5 +1,6 @@
 // The scan: walks the device table device by device and object by object, one request at a time, and writes
-// a data line per data point, until 5 seconds of loop time pass without a request sent. With -P2 and more
+// a data line per data point, until 5 seconds of loop time pass without a request sent. A device silent after
+// its repetitions is given up and the scan goes on. With -P2 and more
 // the parallel scan (parallel/) does the same for several devices at once.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
@@ -23,13 +24,23 @@ int SC_LOOP() {
     SC_SCAN_Struct *const apScan[1] = {&stScan};
     SC_AUSTAUSCH_START(apScan, 1);
     SC_SCAN_NEU(&stScan);
+    std::uint32_t ulNetzGelesen = ulQX04_NetzAnz; // router messages read
 
     while (SC_PASS_WEITER(&stScan)) {
         // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
         //    object on and writes its line when it is complete.
         bool bEtwas = SC_EMPF_ALLE(apScan, 1, true, nullptr);
-        // 2. Send: the repetition its timer calls for, or the next request when none is outstanding.
-        bEtwas = (SC_AUSTAUSCH(&stScan, true).uArt & (SC_E_GESENDET | SC_E_WIEDERHOLT)) != 0 || bEtwas;
+        // 2. Send: the repetition its timer calls for, or the next request when none is outstanding; a device
+        //    silent after its repetitions is given up, and the next one's first request goes at once (the
+        //    deadline, run out by then, is renewed by it).
+        unsigned uArt = SC_AUSTAUSCH(&stScan, true).uArt;
+        if ((uArt & SC_E_AUFGEGEBEN) != 0 && stScan.stAnf.iWarten == SC_WARTET) {
+            SC_AUFGEBEN(&stScan);
+            uArt = SC_AUSTAUSCH(&stScan, true).uArt;
+        }
+        bEtwas = (uArt & (SC_E_GESENDET | SC_E_WIEDERHOLT)) != 0 || bEtwas;
+        while (SC_NETZ_NAECHSTE(&ulNetzGelesen) != nullptr) { // what routers said, for the observers
+        }
         SC_BBMD_PFLEGE();    // the registration with a BBMD (-F) is kept up
         SC_LEERLAUF(bEtwas); // a pass that did nothing waits briefly for a datagram
         UT_LOOPTIME();       // 3. The loop clock.

@@ -21,7 +21,7 @@ for args in "-V" "-V -P4"; do
   ende=$(($(sek "$(grep -a 'wurde erzeugt' "$work/$name/lines.txt" | grep -ao '[0-9]*:[0-9]*:[0-9]*' | head -1)") - 5))
   printf -- "%-8s" "$args"
   for fertig in 1 8; do
-    z=$(awk -v f="$fertig" 'match($0, / [0-9]+\/[0-9]+ Devices/) && /noch [0-9]/ {
+    z=$(awk -v f="$fertig" 'match($0, / [0-9]+\/[0-9]+ Dev/) && /noch [0-9]/ {
         split(substr($0, RSTART + 1), a, "/"); if (a[1] + 0 >= f) { print; exit } }' "$work/$name/lines.txt")
     if [ -z "$z" ]; then printf "  %2d devices done: no estimate" "$fertig"; continue; fi
     jetzt=$(sek "$(grep -ao '[0-9]*:[0-9]*:[0-9]*' <<<"$z" | head -1)")

@@ -8,8 +8,7 @@ bool SC_EDE_OPTION(const char *cArg) {
     // Taken as the other options are: after '-' or '/', in either case.
     if ((cArg[0] != '-' && cArg[0] != '/') || std::toupper(static_cast<unsigned char>(cArg[1])) != 'X')
         return false;
-    if (cArg[2] == '\0') return true;
-    stSC_Ede.sPrefix = cArg + 2;
+    stSC_Ede.sPrefix = cArg + 2; // none: refused at set-up
     stSC_Ede.bAn = true;
     return true;
 }

@@ -8,7 +8,7 @@
 constexpr int SC_EV_SCAN_ANFANG = 1; // both loops start: before the first device
 constexpr int SC_EV_SCAN_ENDE = 2;   // before the verdict: iErg, iTimeout; observers write their files
 constexpr int SC_EV_DEV_ANFANG = 3;  // a device is started
-constexpr int SC_EV_DEV_ENDE = 4;    // a device's scan ended: stEnde
+constexpr int SC_EV_DEV_ENDE = 4;    // a device's scan ended: stEnde, iIndex (the element the end cut)
 constexpr int SC_EV_ELEMENT = 5;     // an object-list element answered: iIndex, ulObjId, lZahl, bPunkt
 constexpr int SC_EV_WEG = 6;         // an object left out for its name (-B)
 constexpr int SC_EV_WERT = 7;        // a value or refusal for a step: iSchritt, usProp, iIndex, stWert, lZahl
@@ -20,6 +20,8 @@ constexpr int SC_EV_ANTWORT = 12;    // an answer to an outstanding request: stA
 constexpr int SC_EV_WIEDERHOLT = 13; // an unanswered request sent again: stAnfrage
 constexpr int SC_EV_AUFGEGEBEN = 14; // an unanswered request given up: stAnfrage
 constexpr int SC_EV_NETZ = 15;       // a router's message about its networks: stNetz
+constexpr int SC_EV_TAKT = 16;       // the scan waits: told by an idle pass, at most every SC_TAKT_MS
+constexpr unsigned SC_TAKT_MS = 250;
 
 // How a step was answered.
 constexpr int SC_AW_KEINE = 0, SC_AW_WERT = 1, SC_AW_FEHLER = 2, SC_AW_REJECT = 3, SC_AW_ABORT = 4;

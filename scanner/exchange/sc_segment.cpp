@@ -14,7 +14,7 @@
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
 static void SENDEN(const SC_TRANSAKTION_Struct *a, int iLen, const unsigned char *ucBuf) {
-    if (iLen > 0) IP_SEND(iQX04_IP_APP, &a->stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, ucBuf);
+    if (iLen > 0) QX04_BN_SENDEN(&a->stZiel, iLen, ucBuf); // over whichever link carries the scan
 }
 
 static void QUITTUNG(const SC_TRANSAKTION_Struct *a, bool bNak, unsigned char ucSeq) {

@@ -1,8 +1,11 @@
 // The frame of a scan, sequential or parallel: its start, the end of each pass, its verdicts and its trace.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct SC_SCAN_Struct;
+struct QX04_NETZMELDUNG;
 
 constexpr int SC_WARTE_MS = 4;              // longest sleep of a pass that neither received nor sent
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
@@ -22,6 +25,15 @@ void SC_LEERLAUF(bool bEtwas);
 int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz);
 // The verdict at the end of the sequential scan, and the scan's result.
 int SC_ENDE(SC_SCAN_Struct *stScan);
+// A device of the sequential scan silent after its repetitions is given up: its end told, its verdict text
+// kept (vSC_Aufgegeben, in table order), and the walk moves to the next device.
+void SC_AUFGEBEN(SC_SCAN_Struct *stScan);
+extern std::vector<std::string> vSC_Aufgegeben;
+// The next router message since *ulGelesen, told to the observers; null when none is left. Each "not a
+// router to this network" is kept (vSC_KeinRouter, once per router and network) for a console line before
+// the verdicts.
+const QX04_NETZMELDUNG *SC_NETZ_NAECHSTE(std::uint32_t *ulGelesen);
+extern std::vector<std::string> vSC_KeinRouter;
 // Before the verdict of either scan: one console line per device instance claimed by a second address.
 void SC_DOPPELT_MELDEN();
 // The scan's exit trace: result, loop time and deadline.

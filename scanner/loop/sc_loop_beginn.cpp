@@ -7,6 +7,8 @@
 std::uint32_t ulSC_WhoIsMs = 0;
 
 void SC_LOOP_BEGINN() {
+    vSC_Aufgegeben.clear();
+    vSC_KeinRouter.clear();
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_LOOP", "Nach Aufruf");
     // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name
     // lookups for the route file): the first deadline counts from now, not from then.

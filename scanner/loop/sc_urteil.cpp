@@ -7,6 +7,9 @@
 
 int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
     SC_DOPPELT_MELDEN();
+    for (const std::string &s : vSC_KeinRouter) // why devices behind a router stayed silent
+        std::printf("\n\n***  %s  ***", s.c_str());
+    vSC_KeinRouter.clear();
     SC_EREIGNIS_Struct e{};
     e.iArt = SC_EV_SCAN_ENDE;
     e.iErg = iErg;

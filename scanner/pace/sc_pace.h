@@ -28,6 +28,7 @@
 
 constexpr std::uint32_t SC_PACE_BESETZT_MS = 30000; // Router-Busy-To-Network holds a path this long at most
 constexpr std::uint32_t SC_PACE_ABWEIS_MS = 1000;   // a Reject "router busy" holds it this long
+constexpr std::uint32_t SC_PACE_RUHE_MS = 30000; // a budget the router refused stays out of reach this long
 
 // A new parallel scan: no paths known, every place free.
 void SC_PACE_NEU();

@@ -25,6 +25,8 @@ struct SC_PFAD_Struct {
     bool bGehalten = false;        // held by the router: no request goes
     std::uint32_t ulHaltMs = 0, ulHaltDauer = 0; // since when (monotonic ms), and for how long at most
     bool bUnerreichbar = false;                  // the router routes nowhere to the network
+    int iDecke = 0;              // a budget the router refused (busy): not reached again while it is recent
+    std::uint32_t ulDeckeMs = 0; // when it refused last (monotonic ms)
 };
 extern std::vector<SC_PFAD_Struct> vSC_Pfad;
 extern std::unordered_map<std::uint64_t, int> mSC_Pfad; // path index by router, port and network

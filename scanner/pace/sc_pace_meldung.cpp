@@ -15,6 +15,11 @@ static void TUN(const QX04_NETZMELDUNG &m, int iPfad, int *aiPlatz, int *piAnz) 
         return;
     }
     if (m.ucTyp == QX04_NL_REJECT && m.ucGrund != QX04_NL_REJ_BESETZT) return;
+    // The budget in use was too much for the router: growing back into it would be refused again, and each
+    // refusal holds the path, so it stays out of reach until the router has been quiet for a while.
+    SC_PFAD_Struct &p = vSC_Pfad[static_cast<std::size_t>(iPfad)];
+    p.iDecke = p.iBudget;
+    p.ulDeckeMs = UT_MSEK();
     SC_PFAD_VERLUST(iPfad, m.ucTyp == QX04_NL_BUSY ? "Router-Busy" : "Reject: Router busy");
     SC_PACE_HALTEN(iPfad, true, m.ucTyp == QX04_NL_BUSY ? SC_PACE_BESETZT_MS : SC_PACE_ABWEIS_MS, aiPlatz,
                    piAnz);

@@ -1,6 +1,7 @@
 // One answer on a path: the base time learns from requests sent alone, the round gathers the answer times,
-// and a full round moves the budget by the rule in sc_pace.h.
+// and a full round moves the budget by the rule in sc_pace.h, never up to a budget the router refused lately.
 #include <algorithm>
+#include "runtime/ut/ut.h"
 #include "scanner/pace/sc_pace_intern.h"
 #include "scanner/sc.h"
 
@@ -19,7 +20,9 @@ void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein, bool bRunde) {
     const bool bFlach =
         ullMittel8 * SC_PACE_FLACH_N <= SC_PACE_FLACH_Z * (p.ulBasis8 + 8ULL * SC_PACE_KORN_MS);
     const bool bStau = ullMittel8 * SC_PACE_STAU_N >= SC_PACE_STAU_Z * static_cast<std::uint64_t>(p.ulBasis8);
-    if (bFlach && !p.bVerlust && p.iBudget < SC_PARALLEL_MAX)
+    if (p.iDecke > 0 && UT_MSEK() - p.ulDeckeMs >= SC_PACE_RUHE_MS) p.iDecke = 0; // quiet long enough
+    const bool bRaum = p.iBudget < SC_PARALLEL_MAX && (p.iDecke == 0 || p.iBudget + 1 < p.iDecke);
+    if (bFlach && !p.bVerlust && bRaum)
         SC_PFAD_BUDGET(iPfad, p.iBudget + 1, ulMittel, "flach");
     else if (bStau && p.iBudget > 1)
         SC_PFAD_BUDGET(iPfad, p.iBudget - 1, ulMittel, "Stau");

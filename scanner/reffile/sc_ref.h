@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 extern FILE *fpSC_REF;        // reference file netscn.ref
 extern FILE *fpSC_DEV;        // device file netscn.dev
@@ -56,3 +57,10 @@ void SC_REF_BLANKS(char *cZeile, std::size_t uLen);
 int SC_REF_WRITE(int iLen);
 // Writes the header line of the reference file and flushes it; 0 or -21.
 int SC_REF_HEAD();
+// What makes cName unfit as an output file of an option: a directory, or the same file as one the scanner
+// reads or writes of its own (the reference and device files, the catalogue, the route file); the text in
+// cText (uGroesse bytes) or a constant one, null when the name is fit.
+const char *SC_AUSGABE_KONFLIKT(const char *cName, char *cText, std::size_t uGroesse);
+// Before anything is sent: whether sName fits as the output file of option -cOpt (cWas names it on the
+// console); when not, the console line says why (no name, a name apart from its option, SC_AUSGABE_KONFLIKT).
+bool SC_AUSGABE_PRUEFEN(const char *cWas, char cOpt, const std::string &sName, int argc, char **argv);

@@ -1,7 +1,11 @@
 // A refusal for a step, as the report names it: the object, its line, the property, the answer (an Error's
 // class and code, a Reject's or an Abort's reason) and what it did to the line. The end of the object list is
-// no problem: only a refusal inside a list of known length, or of the list itself, is. Only a data point has
-// a line: the device object's name, which the EDE files ask, has none.
+// no problem: only a refusal inside a list of known length, or of the list itself, is. Nor is a refusal the
+// object type explains and that leaves the line as it is: Polarity unknown to a type that has none (the flag
+// stays 0, as for any such type). Only a data point has a line: the device object's name, which the EDE files
+// ask, has none.
+#include <algorithm>
+#include <array>
 #include "bacnet/bn.h"
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/report/sc_bericht_intern.h"
@@ -23,9 +27,20 @@ static const char *WIRKUNG(const SC_EREIGNIS_Struct *e, bool bPunkt) {
     }
 }
 
+// Object types that have a Polarity property.
+static constexpr std::array<std::uint32_t, 2> aulPOLARITAET = {QX04_OBJ_BINARY_INPUT, QX04_OBJ_BINARY_OUTPUT};
+
+// A refusal the object type explains, which leaves the line as it would be otherwise.
+static bool ERKLAERT(const SC_EREIGNIS_Struct *e) {
+    const SC_EV_WERT_Struct &w = e->stWert;
+    const std::uint32_t ulTyp = QX04_BN_OBJTYPE(e->ulObjId);
+    return e->usProp == QX04_PROP_POLARITY && w.iAntwort == SC_AW_FEHLER && w.iCode == SC_CODE_UNBEKANNT &&
+           std::find(aulPOLARITAET.begin(), aulPOLARITAET.end(), ulTyp) == aulPOLARITAET.end();
+}
+
 void SC_BERICHT_ABWEIS(const SC_EREIGNIS_Struct *e) {
     const SC_EV_WERT_Struct &w = e->stWert;
-    if (w.iAntwort < SC_AW_FEHLER || e->iSchritt < 0 || e->iSchritt > 4) return;
+    if (w.iAntwort < SC_AW_FEHLER || e->iSchritt < 0 || e->iSchritt > 4 || ERKLAERT(e)) return;
     SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(e->uDev);
     if (e->iSchritt == 0 && e->iIndex > 0 && (d.lListeLen < 0 || e->iIndex > d.lListeLen)) return;
     const bool bPunkt = e->iSchritt > 0 && SC_OBJTYP(QX04_BN_OBJTYPE(e->ulObjId), nullptr) != 0;

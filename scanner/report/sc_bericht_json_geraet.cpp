@@ -1,4 +1,5 @@
 // One device of the scan report: where it is, what its I-Am said, what the scan read of it and what not.
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
 #include "bacnet/bn.h"
@@ -36,15 +37,26 @@ static json ZEILE(long l) {
     return l < 0 ? json(nullptr) : json(l);
 }
 
+// A number of a refusal with its name (null when it has none).
+static json NAME(int iArt, int iNr) {
+    const std::string_view s = SC_BERICHT_NAME(iArt, iNr);
+    return s.empty() ? json(nullptr) : json(std::string(s));
+}
+
 static json ANTWORT(const SC_PROBLEM_Struct &p) {
     switch (p.iAntwort) {
     case SC_AW_FEHLER:
-        return {
-            {"type", "error"}, {"class", p.iKlasse < 0 ? json(nullptr) : json(p.iKlasse)}, {"code", p.iCode}};
+        return {{"type", "error"},
+                {"class", p.iKlasse < 0 ? json(nullptr) : json(p.iKlasse)},
+                {"class_name", NAME(SC_NAME_KLASSE, p.iKlasse)},
+                {"code", p.iCode},
+                {"code_name", NAME(SC_NAME_CODE, p.iCode)}};
     case SC_AW_REJECT:
-        return {{"type", "reject"}, {"reason", p.iCode}};
+        return {{"type", "reject"}, {"reason", p.iCode}, {"reason_name", NAME(SC_NAME_REJECT, p.iCode)}};
     case SC_AW_ABORT:
-        return {{"type", "abort"}, {"reason", p.iCode}};
+        return {{"type", "abort"}, {"reason", p.iCode}, {"reason_name", NAME(SC_NAME_ABORT, p.iCode)}};
+    case SC_AW_KEIN_ROUTER:
+        return {{"type", "not-a-router"}, {"network", p.iCode}};
     default:
         return {{"type", "none"}};
     }
@@ -66,7 +78,7 @@ static json PROBLEM(const SC_PROBLEM_Struct &p) {
 }
 
 json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
-    static const char *const acAusgang[] = {"not-reached", "complete", "time-out", "given-up"};
+    static const char *const acAusgang[] = {"not-reached", "finished", "time-out", "given-up"};
     static const char *const acGelernt[] = {nullptr, "route-file", "i-am", "bbmd"};
     const QX04_BN_ROUTE &r = BN_ROUTE_QX04_Struct[uDev];
     const SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(uDev);
@@ -77,6 +89,9 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
         sMac += c;
     }
     const bool bIam = r.usMaxApdu != 0;
+    json jNie = json::array();
+    for (long i = std::max(d.lNieVon, 1L); i <= d.lNieBis; i++)
+        jNie.push_back(i);
     json jProbleme = json::array();
     for (const SC_PROBLEM_Struct &p : d.vProbleme)
         jProbleme.push_back(PROBLEM(p));
@@ -96,6 +111,7 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
             {"first_line", ZEILE(d.lErste)},
             {"last_line", ZEILE(d.lLetzte)},
             {"objects_skipped", d.ulUebersprungen},
+            {"objects_not_read", d.iAusgang == SC_AUS_KOMPLETT || d.lListeLen >= 0 ? jNie : json(nullptr)},
             {"outcome", acAusgang[d.iAusgang]},
             {"requests", d.ulAnfragen},
             {"repetitions", d.ulWdh},

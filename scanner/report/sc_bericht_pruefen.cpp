@@ -1,8 +1,10 @@
 // Before anything is sent: a report that could not be written at the end would cost the engineer the scan,
-// so its name is tried now (a file of that name and ".tmp" is made and removed), and the command line kept.
+// so its name is checked now (given, no directory, no file of the scanner's own) and tried (a file of that
+// name and ".tmp" is made and removed), and the command line kept.
 #include <cstdio>
 #include <sys/time.h>
 #include "runtime/ut/ut.h"
+#include "scanner/reffile/sc_ref.h"
 #include "scanner/report/sc_bericht_intern.h"
 
 int SC_BERICHT_PRUEFEN(int argc, char **argv) {
@@ -14,7 +16,8 @@ int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     struct timeval tv;
     UT_CLOCK_GET(&tv);
     b.llBeginnSek = tv.tv_sec;
-    if (b.sDatei.empty()) return 1;
+    if (!b.bDatei) return 1;
+    if (!SC_AUSGABE_PRUEFEN("Bericht", 'J', b.sDatei, argc, argv)) return -13;
     const std::string sTmp = b.sDatei + ".tmp";
     std::FILE *fp = std::fopen(sTmp.c_str(), "w");
     if (fp == nullptr) {

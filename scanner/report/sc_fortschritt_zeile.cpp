@@ -2,7 +2,7 @@
 // estimate is the rate of object-list elements taken so far (which holds the answer times, the requests per
 // object and the places in use) applied to the elements still to come: of the devices started, by their
 // lists' lengths, of the others by the mean length of the lists known. Until one list's length is known and
-// the scan has run a while, it says so ("noch ?"). At most four lines a second.
+// the scan has run a while, it says so ("noch ?"). At most four lines a second, each within 80 columns.
 #include <cstdio>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
@@ -11,12 +11,14 @@
 constexpr std::uint32_t SC_FORTSCHRITT_MS = 250;   // between two lines at least
 constexpr std::uint32_t SC_SCHAETZEN_AB_MS = 2000; // scan time before an estimate
 constexpr std::uint32_t SC_SCHAETZEN_AB = 20;      // elements taken before an estimate
+constexpr std::size_t SC_SPALTEN = 80;             // the terminal's columns
 
 void SC_FORTSCHRITT_ZEILE(std::uint32_t ulDev, const char *cObj) {
     SC_BERICHT_Struct &b = stSC_Bericht;
     const std::uint32_t ulJetzt = UT_MSEK();
     if (ulJetzt - b.ulZuletztMs < SC_FORTSCHRITT_MS && b.ulZuletztMs != 0) return;
     b.ulZuletztMs = ulJetzt | 1;
+    b.bOffen = false;
     unsigned uFertig = 0, uBekannt = 0, uLaengen = 0;
     double dElemente = 0, dOffen = 0, dSumme = 0, dPunkte = 0;
     for (std::uint32_t i = 0; BN_ROUTE_QX04_Struct != nullptr && i < uQX04_Anz_Dev; i++) {
@@ -39,7 +41,11 @@ void SC_FORTSCHRITT_ZEILE(std::uint32_t ulDev, const char *cObj) {
     char cNoch[32] = "noch ?";
     if (uLaengen > 0 && ulSeit >= SC_SCHAETZEN_AB_MS && dElemente >= SC_SCHAETZEN_AB)
         std::snprintf(cNoch, sizeof cNoch, "noch %.0f s", dOffen * ulSeit / dElemente / 1000.0);
-    std::printf("\r%s      Scannen von  Device : %lu  Object : %-16s  %u/%u Devices  %.0f DP  %s    ",
-                UT_T_TIME(), static_cast<unsigned long>(ulDev), cObj, uFertig, uBekannt, dPunkte, cNoch);
+    // One line of at most SC_SPALTEN - 1 columns, so that an 80-column terminal never wraps it; blanks to
+    // its end wipe a longer one before.
+    char cZeile[SC_SPALTEN];
+    std::snprintf(cZeile, sizeof cZeile, "%s  Dev %lu  %-12.12s  %u/%u Dev  %.0f DP  %s", UT_T_TIME(),
+                  static_cast<unsigned long>(ulDev), cObj, uFertig, uBekannt, dPunkte, cNoch);
+    std::printf("\r%-*s", static_cast<int>(SC_SPALTEN - 1), cZeile);
     std::fflush(stdout);
 }

@@ -9,6 +9,7 @@ constexpr long SC_LISTE_LEN_MAX = 65535; // array indexes have 16 bits
 static SC_WERT_Struct WERT(const SC_ANTWORT_Struct *a, int i) {
     const int iFehler = a->pErg[i].iFehler;
     SC_WERT_Struct w = SC_WERT_VORRAT(iFehler, 0);
+    w.iKlasse = a->pErg[i].iKlasse;
     if (iFehler == 0) w.stWert = a->pRpmWert[i];
     return w;
 }

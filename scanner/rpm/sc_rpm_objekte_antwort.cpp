@@ -13,6 +13,7 @@ static bool SUCHEN(const SC_ANTWORT_Struct *a, std::uint32_t ulObjId, std::uint1
         if (e.stRef.ulObjId != ulObjId || e.stRef.ulPropId != usProp) continue;
         *iErg = e.iFehler != 0 ? e.iFehler : QX04_MSG_ACK;
         *w = SC_WERT_VORRAT(e.iFehler, 0);
+        w->iKlasse = e.iKlasse;
         if (e.iFehler == 0) w->stWert = a->pRpmWert[i];
         if (e.stRef.lIndex == iIdx) return true;
         if (e.stRef.lIndex != -1 || SC_WERTART(usProp) != SC_W_FELD || iIdx < 1) continue;

@@ -70,6 +70,14 @@ static void SC_INIT_FALSCH(int iFehler, const char *cWas, const char *cArg, cons
     if (iSC_OptFehler == 0) iSC_OptFehler = iFehler;
 }
 
+// A malformed -R or -P is ignored like an unknown option, but named, so that nobody takes the banner's echo
+// of it for a setting taken.
+static void SC_INIT_IGNORIERT(const char *cArg, int iMin, int iMax) {
+    const int c = std::toupper(static_cast<unsigned char>(cArg[1]));
+    std::printf("\n\n***  Unzul\x84ssige Angabe %s wird ignoriert, zul\x84ssig ist -%c%d bis -%c%d  ***",
+                cArg, c, iMin, c, iMax);
+}
+
 // The endpoint text counts only in first position (a wrong one is ignored); options count anywhere.
 void SC_INIT_ARG(int i, const char *cArg) {
     if (cArg[0] != '-' && cArg[0] != '/') {
@@ -94,10 +102,16 @@ void SC_INIT_ARG(int i, const char *cArg) {
         UT_T_OPTION(cArg);
         break;
     case 'R':
-        if (int n = SC_INIT_ZAHL(cArg + 2, 0, 9); n >= 0) iSC_Wiederhol = n;
+        if (int n = SC_INIT_ZAHL(cArg + 2, 0, 9); n >= 0)
+            iSC_Wiederhol = n;
+        else
+            SC_INIT_IGNORIERT(cArg, 0, 9);
         break;
     case 'P':
-        if (int n = SC_INIT_ZAHL(cArg + 2, 1, SC_PARALLEL_MAX); n >= 0) iSC_Parallel = n;
+        if (int n = SC_INIT_ZAHL(cArg + 2, 1, SC_PARALLEL_MAX); n >= 0)
+            iSC_Parallel = n;
+        else
+            SC_INIT_IGNORIERT(cArg, 1, SC_PARALLEL_MAX);
         break;
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;

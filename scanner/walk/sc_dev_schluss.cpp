@@ -16,6 +16,7 @@ void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang) {
     const SC_GANG_Struct &g = stScan->stGang;
     SC_RTO_TRC(&a, g.stObj.ulDev);
     SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(SC_EV_DEV_ENDE, &g);
+    e.iIndex = g.iObjIdx; // the object-list element the end cut
     SC_EV_ENDE_Struct &d = e.stEnde;
     d.iAusgang = iAusgang;
     d.ulAnfragen = a.ulAnfragen;

@@ -215,3 +215,38 @@ TEST_F(NetscnLauf, HelpAndVersionOpenNothing) {
         EXPECT_EQ(iExec, 1);
     }
 }
+
+// A -J or -X name that is missing, apart from its option, a directory or a file of the scanner's own ends the
+// set-up before anything is sent: the console says why, exit status 1, the earlier reference file untouched.
+// A malformed -P or -R is named and ignored.
+TEST_F(NetscnLauf, UnfitOutputNamesAndMalformedNumbers) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> vFaelle = {
+        {{"-J"}, "Bericht: Name fehlt, zul\x84ssig ist -J<Name>"},
+        {{"-J", "bericht.json"}, "Bericht: Name \"bericht.json\" getrennt von -J, zul\x84ssig ist -J<Name>"},
+        {{"-Jordner"}, "Bericht ordner ist ein Verzeichnis"},
+        {{"-Jnetscn.ref"}, "Bericht netscn.ref ist dieselbe Datei wie netscn.ref"},
+        {{"-Jcfg/../netscn.dev"}, "Bericht cfg/../netscn.dev ist dieselbe Datei wie netscn.dev"},
+        {{"-Jcfg/dp_atb.txt"}, "Bericht cfg/dp_atb.txt ist dieselbe Datei wie cfg/dp_atb.txt"},
+        {{"-X"}, "EDE-Datei: Name fehlt, zul\x84ssig ist -X<Name>"},
+        {{"-x", "ede"}, "EDE-Datei: Name \"ede\" getrennt von -X, zul\x84ssig ist -X<Name>"},
+        {{"-Xlink"}, "EDE-Datei link_EDE.csv ist dieselbe Datei wie qx/qx04ddev.bn"}};
+    const std::string c = "cd " + dir +
+                          " && mkdir ordner cfg qx && echo alt >netscn.ref && touch cfg/dp_atb.txt " +
+                          "qx/qx04ddev.bn && ln -s qx/qx04ddev.bn link_EDE.csv";
+    ASSERT_EQ(std::system(c.c_str()), 0);
+    for (const auto &[vArgs, sText] : vFaelle) {
+        Lauf l = LAUF(vArgs);
+        EXPECT_EQ(l.iStatus, 1) << vArgs[0];
+        EXPECT_NE(l.cOut.find("\n\n***  " + sText + "  ***"), std::string::npos) << l.cOut;
+        EXPECT_EQ(DATEI(dir + "/netscn.ref"), "alt\n");
+        EXPECT_FALSE(std::filesystem::exists(dir + "/netscn.dev"));
+    }
+    Lauf l = LAUF({"-Pabc", "-R12", "-P 4"});
+    EXPECT_EQ(l.iStatus, 0);
+    for (const char *cArg : {"-Pabc wird ignoriert, zul\x84ssig ist -P1 bis -P64",
+                             "-R12 wird ignoriert, "
+                             "zul\x84ssig ist -R0 bis -R9",
+                             "-P 4 wird ignoriert"})
+        EXPECT_NE(l.cOut.find(std::string("***  Unzul\x84ssige Angabe ") + cArg), std::string::npos)
+            << l.cOut;
+}

@@ -99,6 +99,17 @@ TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
     ASSERT_EQ(MELDEN({QX04_NL_AVAILABLE, 0, 5}), 1);
     EXPECT_EQ(aiPlatz[0], 2);
     EXPECT_EQ(SC_PACE_DARF(2), SC_DARF_NEU);
+    // A budget the router refused as busy is not grown into again until the router has been quiet a while.
+    for (const std::uint32_t ulRuhe : {0u, SC_PACE_RUHE_MS}) {
+        SC_PACE_NEU();
+        vSC_Pfad.push_back(SC_PFAD_Struct{stRouter, 5});
+        vSC_Pfad[0].iBudget = 2;
+        MELDEN({QX04_NL_REJECT, QX04_NL_REJ_BESETZT, 0, 5});
+        ulUhr += ulRuhe;
+        for (int i = 0; i < 8; i++)
+            SC_PFAD_ANTWORT(0, 30, true, true);
+        EXPECT_EQ(vSC_Pfad[0].iBudget > 1, ulRuhe > 0) << ulRuhe;
+    }
     UT_MSEK_SET(nullptr);
 }
 

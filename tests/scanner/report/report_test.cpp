@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 #include "scanner/report/sc_bericht_intern.h"
 
 namespace {
@@ -40,7 +41,9 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/data_points=1 /totals/degraded_points=1 /devices/0/problems/0/line=7 "
          "/devices/0/first_line=7 "
          "/devices/0/problems/0/effect=\"text-is-id\" /devices/0/objects_skipped=1 "
-         "/devices/0/problems/1=null"},
+         "/devices/0/problems/1=null /devices/0/outcome=\"finished\" /devices/0/objects_not_read=[] "
+         "/devices/0/problems/0/answer/class_name=\"property\" "
+         "/devices/0/problems/0/answer/code_name=\"unknown-property\""},
         // The device object's refused name (-X) has no line and degrades no point.
         {{ANFANG, E(SC_EV_ELEMENT, 0, 2), ABWEIS(ulDEV, 1, 77), E(SC_EV_ELEMENT, 2, 0), PUNKT,
           E(SC_EV_ZEILE, 5), KOMPLETT},
@@ -57,6 +60,11 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/degraded_points=0 /devices/0/problems/0/line=null "
          "/devices/0/problems/1/effect=\"not-read\" "
          "/devices/0/outcome=\"time-out\" /totals/unanswered=1"},
+        // Polarity unknown to a binary value leaves its line as it is: no problem; to a binary input it is
+        // one.
+        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 1),
+          ABWEIS(QX04_BN_OBJID(3, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
+         "/totals/degraded_points=1 /devices/0/problems/0/object=\"BI:1\" /devices/0/problems/1=null"},
         // A router message before the first device counts from the scan's start.
         {{E(SC_EV_SCAN_ANFANG, -1, -1, 1000), E(SC_EV_NETZ, -1, -1, 1500), ANFANG, KOMPLETT},
          "/router_messages/0/after_ms=500"},
@@ -75,4 +83,30 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
                 << f.cErwartet << ": " << s;
         }
     }
+}
+
+// -V: at most four lines a second, each within 80 columns; a waiting scan's line again after a second, and a
+// device's end shown by the next wait.
+TEST(Bericht, ProgressLineFitsAndKeepsTime) {
+    static std::uint32_t ulMs = 10000;
+    UT_MSEK_SET([] { return ulMs; });
+    SC_BERICHT_NEU();
+    SC_BERICHT_OPTION("-V");
+    SC_EREIGNIS_Struct st = E(SC_EV_STATUS), takt = E(SC_EV_TAKT), ende = KOMPLETT;
+    st.ulDev = 4194302, st.cId = "Aussentemperatur_Nordseite_Gebaeude_A_Ebene_2";
+    const struct {
+        const SC_EREIGNIS_Struct *e;
+        std::uint32_t ulNachMs;
+        bool bZeile;
+    } aSchritt[] = {{&st, 0, true},     {&st, 100, false},   {&takt, 100, false}, {&ende, 40, false},
+                    {&takt, 200, true}, {&takt, 500, false}, {&takt, 1000, true}};
+    for (const auto &s : aSchritt) {
+        ulMs += s.ulNachMs;
+        testing::internal::CaptureStdout();
+        SC_FORTSCHRITT_MELDEN(s.e);
+        const std::string sOut = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(!sOut.empty(), s.bZeile) << s.e->iArt << " after " << s.ulNachMs;
+        EXPECT_LE(sOut.size(), 80u) << sOut;
+    }
+    UT_MSEK_SET(nullptr);
 }
