@@ -72,6 +72,15 @@ ROT MARKEN(const std::vector<SC_KONFLIKT_Struct> &vK) {
     return r;
 }
 
+// The port of the router's table that reaches the network, as an edge label.
+std::string PORT(const IP_PORT &st, std::uint16_t usNetz) {
+    for (const SC_KROUTER_Struct &r : stSC_Karte.vRouter)
+        for (const QX04_NL_PORT &p : r.vPorts)
+            if (SC_KARTE_GLEICH(r.stAdr, st) && p.usNetz == usNetz)
+                return " [label=\"Port " + std::to_string(p.ucPortId) + "\"]";
+    return "";
+}
+
 std::string GERAETE(std::size_t uAnz, const std::vector<std::uint32_t> &vUnvollst) {
     std::string s = "\\n" + std::to_string(uAnz) + (uAnz == 1 ? " Device" : " Devices");
     if (!vUnvollst.empty()) s += "\\nunvollst\xC3\xA4ndig: " + SC_KARTE_LISTE(vUnvollst, uLISTE);
@@ -107,9 +116,7 @@ std::string SC_KARTE_DOT() {
         s += "  " + sN + " [shape=ellipse label=\"Netz " + std::to_string(n.usNetz) + sArt +
              GERAETE(n.vGeraete.size(), n.vUnvollst) + rot.ZEILEN(sN) + "\"" + rot.ATTR(sN) + "];\n";
         for (const IP_PORT &st : n.vRouter)
-            s += "  " + RNAME(st) + " -- " + sN +
-                 (n.iPortId >= 0 ? " [label=\"Port " + std::to_string(n.iPortId) + "\"]" : std::string()) +
-                 ";\n";
+            s += "  " + RNAME(st) + " -- " + sN + PORT(st, n.usNetz) + ";\n";
         for (const IP_PORT &st : n.vUeber)
             if (std::none_of(n.vRouter.begin(), n.vRouter.end(),
                              [&](const IP_PORT &x) { return SC_KARTE_GLEICH(x, st); }))
