@@ -9,6 +9,7 @@
 #   options   command-line options of the scanner, the converter and the library start-up
 #   fifo      FIFO messages
 #   refline   reference-file lines and whole files as refdiff reads them (netscn.ref, tabconv.ref)
+#   netmsg    answers of routers and BBMDs (network-layer messages, BBMD tables) and the site's map built of them
 # Every target runs FUZZ_SECONDS (default 80) seconds, FUZZ_JOBS (default 2) at a time; a target name runs that
 # one alone. Fails on any finding and prints inputs run and inputs per second for each target. Inputs found
 # stay in build-fuzz/corpus/TARGET for the next run.
@@ -19,7 +20,7 @@ out=${FUZZ_DIR:-$top/build-fuzz}
 secs=${FUZZ_SECONDS:-80}
 parallel=${FUZZ_JOBS:-2}
 cxx=${FUZZ_CXX:-clang++}
-alle=(recv route atb csv endpoint options fifo refline)
+alle=(recv route atb csv endpoint options fifo refline netmsg)
 ziele=("${alle[@]}")
 if [ -n "${2:-}" ]; then
   [[ " ${alle[*]} " == *" $2 "* ]] || { echo "fuzz: unknown target $2 (${alle[*]})" >&2; exit 2; }
@@ -77,9 +78,10 @@ done
 declare -A link=(
   [recv]="scanner bacnet ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
-  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv")
+  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv"
+  [netmsg]="scanner bacnet ip rt rt_netscn")
 declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
-  [refline]=4096)
+  [refline]=4096 [netmsg]=1506)
 for t in "${ziele[@]}"; do
   as=()
   for l in ${link[$t]}; do as+=("$out/lib/$l.a"); done
@@ -149,6 +151,19 @@ seed fifo faulty '\x04\x01\x00\x00\x00\x14\x00\x00\x00\x0c\x00\x00\x00\x86\x8001
 seed refline netscn '\x00'"00000 06/12/2026 14:05 BACnet nach ZDB (NETSCN)\n00001 TAussen          3 0 15 15 15 0 0 000 108 Aussentemperatur                 0001003.AI#0000007'00085  \n100000 4194303.MV4194303 2 0 15 15 15 0 0 000 003                                  4194303.MV#4194303'00085   00001\n"
 seed refline tabconv '\x03'"00000 06/12/2026 14:05 CSV nach ZDB (TABCNV)   Treiber-Id.: 4 (QX04)   Obj.: HZ01   GAK: KESSELHAUS\n00001 HK1.PU.BM        1 0 15 15 15 0 0 000 017 Heizkreis 1 Pumpe Betriebsmeldun AS01 DI 0\r\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1                      AS01.AI.0\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1\n"
 seed refline line '\x01'"00017 A1.DI.3          1 0 15 15 15 0 0 000 005 Pumpe Kessel 1                   K3.12\n"
+
+# Router and BBMD answers: sender 192.168.1.30#47808, then I-Am-Router-To-Network (10, 11), Network-Number-Is
+# (1, configured), an Initialize-Routing-Table-Ack of two rows (one with port info), the same from behind a
+# router through a BBMD, a Reject-Message-To-Network, a Read-BDT-Ack of two entries, a Read-FDT-Ack and the
+# refusal of a BDT read.
+seed netmsg iamrouter '\xc0\xa8\x01\x1e\xba\xc0\x81\x0b\x00\x0b\x01\x80\x01\x00\x0a\x00\x0b'
+seed netmsg netnr '\xc0\xa8\x01\x1e\xba\xc0\x81\x0b\x00\x0a\x01\x80\x13\x00\x01\x01'
+seed netmsg table '\xc0\xa8\x01\x1e\xba\xc0\x81\x0a\x00\x12\x01\x80\x07\x02\x00\x0a\x01\x00\x00\x0b\x02\x02\xab\xcd'
+seed netmsg fwdsrc '\xc0\xa8\x01\x28\xba\xc0\x81\x04\x00\x13\xc0\xa8\x01\x1f\xba\xc0\x01\x88\x00\x0e\x01\x21\x01\x00\x0e'
+seed netmsg reject '\xc0\xa8\x01\x1e\xba\xc0\x81\x0a\x00\x0a\x01\x80\x03\x01\x00\x0c'
+seed netmsg bdt '\xc0\xa8\x01\x28\xba\xc0\x81\x03\x00\x18\xc0\xa8\x01\x28\xba\xc0\xff\xff\xff\xff\xc6\x33\x64\x0a\xba\xc0\xff\xff\xff\xff'
+seed netmsg fdt '\xc0\xa8\x01\x28\xba\xc0\x81\x07\x00\x0e\x0a\x00\x00\x05\xba\xc1\x00\x3c\x00\x4b'
+seed netmsg nak '\xc0\xa8\x01\x28\xba\xc0\x81\x00\x00\x06\x00\x20'
 
 # ---- Runs, FUZZ_JOBS at a time.
 ergebnis() {

@@ -108,6 +108,18 @@ A router with a small buffer:
                             the network and Router-Available-To-Network once there is room again
                             (answer=queue-full:busy), with reject answered with Reject-Message-To-Network
                             reason 2, router busy (answer=reject-busy)
+A router's network layer (after a host line). A host with routed devices is a router: it answers
+Who-Is-Router-To-Network with I-Am-Router-To-Network (its networks, broadcast) and Initialize-Routing-Table
+with no ports with its table (its own network on port 1, each network on a port of its own; a change is not
+taken: answer=none why=read-only).
+  network N                 the number of the host's own B/IP network: it answers What-Is-Network-Number
+                            with Network-Number-Is N, configured (answer=network-number-is)
+  router                    a router even without routed devices (its I-Am-Router-To-Network names none)
+  claims N                  it also claims network N, which it does not route (another router's network)
+  hide N                    it routes network N but never names it; the devices there answer a Who-Is of
+                            the host's own network, as a gateway's virtual devices do
+A bbmd host answers Read-Broadcast-Distribution-Table and Read-Foreign-Device-Table with its tables (each peer
+with the mask 255.255.255.255; each foreign device with its time-to-live and the seconds left).
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, read-property-multiple, confirmed:N, network:N, simple-ack, ...), then dev=
@@ -117,8 +129,8 @@ Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).
-  A bbmd host logs bvlc=broadcast|forwarded|distribute|register|delete svc=bbmd [orig=] [ttl=] [entry=]
-  answer=forwarded:N|ack|nak:CODE [fdt=entries left].
+  A bbmd host logs bvlc=broadcast|forwarded|distribute|register|delete|read-bdt|read-fdt svc=bbmd [orig=]
+  [ttl=] [entry=] answer=forwarded:N|ack|nak:CODE|table [fdt=entries left].
 
 Example:
   # an air handling unit and a room controller behind a router
