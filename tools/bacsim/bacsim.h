@@ -99,6 +99,8 @@ struct BS_BBMD_Struct {
 struct BS_QUEUE_Struct {
     unsigned uMax = 0;
     char cFull = 'd';
+    bool bIams =
+        false; // "iams": the I-Ams of its networks' devices pass the same buffer (an I-Am storm loses)
     std::vector<std::pair<std::uint16_t, std::vector<std::int64_t>>> vNets; // per network: when each held
                                                                             // request's answer leaves (ns)
     std::vector<std::uint16_t> vBusy; // networks said busy, Available not yet queued
@@ -228,6 +230,8 @@ bool BS_QUEUE_LINE(std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy
 // full and the request goes no further (what happened is in sLog, with a Router-Busy or Reject sent).
 bool BS_QUEUE_ROOM(std::size_t uHost, const BS_DEVICE &stDev, std::uint32_t ulIp, std::uint16_t usPort,
                    std::string &sLog);
+// Whether an I-Am of a device on usNet finds the router's buffer full ("queue N iams"): it is then lost.
+bool BS_QUEUE_FULL(std::size_t uHost, std::uint16_t usNet);
 // The request is held until the network has served those before it: the delay of its answer from now.
 unsigned BS_QUEUE_TAKE(std::size_t uHost, const BS_DEVICE &stDev, unsigned uDelayMs);
 // When set, the simulator's clock (ns) for a test that plays the building in its own process.

@@ -101,13 +101,16 @@ Duplicate answers of a whole building, host or device:
                             host line for that host's, after a device line (or its objects) for that device;
                             the narrowest wins. The copy has a log line of its own with answer=dup.
 A router with a small buffer:
-  queue N [busy|reject]     after a host line: the host routes each of its networks one request at a time
+  queue N [busy|reject] [iams]
+                            after a host line: the host routes each of its networks one request at a time
                             (an answer leaves its delay after the request before it on that network has
                             been answered) and holds at most N requests per network; one beyond is dropped
                             (answer=queue-full), with busy also answered with Router-Busy-To-Network for
                             the network and Router-Available-To-Network once there is room again
                             (answer=queue-full:busy), with reject answered with Reject-Message-To-Network
-                            reason 2, router busy (answer=reject-busy)
+                            reason 2, router busy (answer=reject-busy); with iams the I-Ams of a Who-Is
+                            pass the same buffer, one after another, and those beyond it are lost (the
+                            Who-Is is logged with queue-full=LOST)
 A router's network layer (after a host line). A host with routed devices is a router: it answers
 Who-Is-Router-To-Network with I-Am-Router-To-Network (its networks, broadcast) and Initialize-Routing-Table
 with no ports with its table (its own network on port 1, each network on a port of its own; a change is not
