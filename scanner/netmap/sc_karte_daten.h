@@ -21,11 +21,30 @@ struct SC_KGERAET_Struct {
 };
 struct SC_KBBMD_Struct {
     IP_PORT stAdr;
-    bool bLeitet = false; // seen forwarding a broadcast
+    bool bLeitet = false;  // seen forwarding a broadcast
+    bool bGefragt = false; // its tables were asked for
     bool bBdt = false, bFdt = false;
     int iBdtNak = -1, iFdtNak = -1;
     std::vector<QX04_BVLL_EINTRAG> vBdt, vFdt;
 };
+// The discovery's Who-Is into one network through one router: the instance ranges still to ask, the one in
+// flight and its I-Ams, and the network's answer time.
+struct SC_KBEREICH_Struct {
+    std::uint32_t ulVon, ulBis;
+};
+struct SC_KSUCHE_Struct {
+    std::uint16_t usNetz;
+    IP_PORT stRouter;
+    std::vector<SC_KBEREICH_Struct> vOffen; // still to ask, the next at the back
+    bool bFlug = false;                     // a range is asked, its window running
+    SC_KBEREICH_Struct stFlug{0, 0};
+    std::uint32_t ulGesendetMs = 0;
+    int iAntworten = 0;          // I-Ams of the range in flight
+    std::uint32_t ulBasisMs = 0; // the quickest first I-Am after a Who-Is, 0 = none yet
+    bool bAbgewiesen = false;    // the router says it routes nowhere to the network
+    std::uint32_t ulWhoIs = 0;   // Who-Is sent
+};
+
 struct SC_KARTE_Struct {
     bool bEntdecken = false; // -N
     std::string sDot;        // -G: the file, empty = none
@@ -36,6 +55,7 @@ struct SC_KARTE_Struct {
     std::vector<SC_KROUTER_Struct> vRouter;
     std::vector<SC_KGERAET_Struct> vGeraet;
     std::vector<SC_KBBMD_Struct> vBbmd;
+    std::vector<SC_KSUCHE_Struct> vSuche;
 };
 extern SC_KARTE_Struct stSC_Karte;
 
@@ -49,6 +69,19 @@ struct SC_KNETZ_Struct {
     const char *cArt = nullptr;   // "mstp", "ip", or not known
     std::vector<std::uint32_t> vGeraete, vUnvollst;
 };
+// Receives for iMs milliseconds (or until pfFertig, asked after each datagram, says so): every datagram to
+// the map first, the rest onward.
+void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)() = nullptr);
+// The Who-Is into every network known, range by range (SC_KARTE_SUCHE_*), until all are asked.
+void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter);
+// Requests in flight that router network takes, as the pacing has learnt it.
+int SC_KARTE_BUDGET(const IP_PORT &stRouter, std::uint16_t usNetz);
+// A frame of iLen bytes in ucBuf to stZiel, or broadcast into the scanner's own network (stZiel null).
+void SC_KARTE_SENDEN(const IP_PORT *stZiel, const unsigned char *ucBuf, int iLen);
+constexpr int SC_KARTE_FRAGE_MS = 1000;      // the answers to a question of the discovery, at most
+constexpr std::uint32_t SC_KARTE_TEILE = 16; // a range that may have lost I-Ams is asked again in parts
+constexpr std::uint32_t SC_KARTE_SUCHE_MAX_MS = 120000; // the Who-Is of all networks, at most
+
 // Every network but the scanner's own, ascending.
 std::vector<SC_KNETZ_Struct> SC_KARTE_NETZLISTE();
 
