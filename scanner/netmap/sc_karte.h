@@ -56,6 +56,8 @@ void SC_KARTE_ENTDECKUNG(SC_KARTE_WEITER_FN pfWeiter);
 // devices answered through: the number of pairs, at most iMax. The discovery sends its Who-Is by these.
 int SC_KARTE_NETZE(std::uint16_t *ausNetz, IP_PORT *astRouter, int iMax);
 // ---- At the end
+// The devices of the route table, and the duplicates it noted, as facts.
+void SC_KARTE_ROUTEN();
 std::string SC_KARTE_KONSOLE(); // the summary and one line per conflict, in the console's code page
 std::string SC_KARTE_JSON();    // the "network_map" object, UTF-8
 std::string SC_KARTE_DOT();     // the Graphviz file, UTF-8
