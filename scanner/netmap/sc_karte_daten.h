@@ -1,5 +1,6 @@
 // The map's records, private to this folder: what was learnt, and what the conflict rules find in it.
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 #include "scanner/netmap/sc_karte.h"
@@ -39,10 +40,11 @@ struct SC_KSUCHE_Struct {
     bool bFlug = false;                     // a range is asked, its window running
     SC_KBEREICH_Struct stFlug{0, 0};
     std::uint32_t ulGesendetMs = 0;
-    int iAntworten = 0;          // I-Ams of the range in flight
-    std::uint32_t ulBasisMs = 0; // the quickest first I-Am after a Who-Is, 0 = none yet
-    bool bAbgewiesen = false;    // the router says it routes nowhere to the network
-    std::uint32_t ulWhoIs = 0;   // Who-Is sent
+    int iAntworten = 0;               // I-Ams of the range in flight
+    std::set<std::uint32_t> sGehoert; // instances heard from the network through the router
+    std::uint32_t ulBasisMs = 0;      // the quickest first I-Am after a Who-Is, 0 = none yet
+    bool bAbgewiesen = false;         // the router says it routes nowhere to the network
+    std::uint32_t ulWhoIs = 0;        // Who-Is sent
 };
 
 struct SC_KARTE_Struct {
@@ -78,8 +80,7 @@ void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter);
 int SC_KARTE_BUDGET(const IP_PORT &stRouter, std::uint16_t usNetz);
 // A frame of iLen bytes in ucBuf to stZiel, or broadcast into the scanner's own network (stZiel null).
 void SC_KARTE_SENDEN(const IP_PORT *stZiel, const unsigned char *ucBuf, int iLen);
-constexpr int SC_KARTE_FRAGE_MS = 1000;      // the answers to a question of the discovery, at most
-constexpr std::uint32_t SC_KARTE_TEILE = 16; // a range that may have lost I-Ams is asked again in parts
+constexpr int SC_KARTE_FRAGE_MS = 1000;                 // the answers to a question of the discovery, at most
 constexpr std::uint32_t SC_KARTE_SUCHE_MAX_MS = 120000; // the Who-Is of all networks, at most
 
 // Every network but the scanner's own, ascending.

@@ -1,6 +1,7 @@
 // What the map takes from a received datagram: a BBMD's table, the frame a BBMD forwarded (its sender is a
 // BBMD), a router's network-layer answer (its networks, its table, the own network's number, its refusal to
 // route somewhere), and an I-Am, counted for the range the discovery asked its network for.
+#include <algorithm>
 #include "runtime/ut/ut.h"
 #include "scanner/netmap/sc_karte_daten.h"
 
@@ -33,22 +34,29 @@ void NETZMELDUNG(const IP_PORT &stVon, const QX04_NL_MSG &m) {
     SC_KARTE_MELDEN(&f);
 }
 
-// An I-Am from behind a router, for the range asked of its network through that router.
+// An I-Am: its device onto the map, so that the network it names is learnt; from behind a router it counts
+// for the range asked of that network through that router.
 void IAM(const IP_PORT &stVon, const unsigned char *ucFrame) {
     const unsigned uLen = QX04_BN_BVLCLEN(ucFrame);
     const int a = QX04_BN_POSAPDU(ucFrame);
-    std::uint16_t usNetz = 0;
-    unsigned char ucSlen = 0;
+    SC_FAKT_Struct f;
     const unsigned char *ucSadr = nullptr;
     if (a <= 0 || static_cast<unsigned>(a) + 7 > uLen || ucFrame[a] != 0x10 || ucFrame[a + 1] != 0x00 ||
-        ucFrame[a + 2] != 0xC4 || !QX04_BN_QUELLE(ucFrame, &usNetz, &ucSlen, &ucSadr) || usNetz == 0)
+        ucFrame[a + 2] != 0xC4 || !QX04_BN_QUELLE(ucFrame, &f.usNetz, &f.ucMacLen, &ucSadr) ||
+        f.ucMacLen > QX04_SADR_MAX)
         return;
     const std::uint32_t ulInst = QX04_BN_OBJINSTANCE(QX04_BN_BNL2L(ucFrame + a + 3));
+    if (ulInst < ulQX04_DevMin || ulInst > ulQX04_DevMax) return; // -D: neither learnt nor scanned
+    f.iArt = SC_FAKT_GERAET, f.ulInst = ulInst, f.stVon = stVon;
+    std::copy(ucSadr, ucSadr + f.ucMacLen, f.aucMac);
+    SC_KARTE_MELDEN(&f);
+    const std::uint16_t usNetz = f.usNetz;
+    if (usNetz == 0) return;
     const std::uint32_t ulJetzt = UT_MSEK();
     for (SC_KSUCHE_Struct &s : stSC_Karte.vSuche) {
-        if (!s.bFlug || s.usNetz != usNetz || !SC_KARTE_GLEICH(s.stRouter, stVon) ||
-            ulInst < s.stFlug.ulVon || ulInst > s.stFlug.ulBis)
-            continue;
+        if (s.usNetz != usNetz || !SC_KARTE_GLEICH(s.stRouter, stVon)) continue;
+        s.sGehoert.insert(ulInst);
+        if (!s.bFlug || ulInst < s.stFlug.ulVon || ulInst > s.stFlug.ulBis) continue;
         const std::uint32_t ulMs = ulJetzt - s.ulGesendetMs;
         if (s.iAntworten++ == 0 && (s.ulBasisMs == 0 || ulMs < s.ulBasisMs))
             s.ulBasisMs = ulMs > 0 ? ulMs : 1;

@@ -1,10 +1,11 @@
 // The Who-Is into each network, directed to its router (DNET, broadcast MAC), range by range, so that no
 // trunk gets an I-Am storm: one range in flight per network, the networks side by side. A router forwards as
-// many I-Ams at once as its buffer for the network holds, and drops the rest; the pacing's budget for the
+// many I-Ams at once as its buffer for the network holds and drops the rest; the pacing's budget for the
 // network says how many that is (two at least). A range that brought fewer I-Ams than that lost none and is
-// done; one that brought as many may have lost some and is asked again in SC_KARTE_TEILE parts, down to
-// single instances. Its window closes early once that many have come; otherwise after three times the
-// network's quickest first I-Am (a second before one is known).
+// done. One that brought as many may have lost some, and only where no device has answered yet: the gaps
+// between the instances heard there are asked next, the lowest first, each smaller than the range, so the
+// sweep ends; it costs about one Who-Is per budget's worth of devices and one per gap. A range's window is
+// three times the network's quickest first I-Am (a second before one is known).
 #include <algorithm>
 #include "runtime/ut/ut.h"
 #include "scanner/netmap/sc_karte_daten.h"
@@ -22,15 +23,18 @@ int SCHWELLE(const SC_KSUCHE_Struct &s) {
     return std::max(2, SC_KARTE_BUDGET(s.stRouter, s.usNetz));
 }
 
-// The range in flight is judged: done, or its parts are to be asked, the lowest first.
+// The range in flight is judged: done, or the gaps between the instances heard in it are to be asked.
 void URTEIL(SC_KSUCHE_Struct &s) {
     s.bFlug = false;
     const SC_KBEREICH_Struct b = s.stFlug;
-    if (s.iAntworten < SCHWELLE(s) || b.ulVon == b.ulBis) return;
-    const std::uint32_t ulBreite = (b.ulBis - b.ulVon) / SC_KARTE_TEILE + 1;
+    if (s.iAntworten < SCHWELLE(s)) return;
     std::vector<SC_KBEREICH_Struct> v;
-    for (std::uint32_t ul = b.ulVon; ul <= b.ulBis && ul >= b.ulVon; ul += ulBreite)
-        v.push_back({ul, std::min(b.ulBis, ul + ulBreite - 1)});
+    std::uint32_t ulAb = b.ulVon;
+    for (auto it = s.sGehoert.lower_bound(b.ulVon); it != s.sGehoert.end() && *it <= b.ulBis; ++it) {
+        if (*it > ulAb) v.push_back({ulAb, *it - 1});
+        ulAb = *it + 1;
+    }
+    if (ulAb <= b.ulBis && ulAb != 0) v.push_back({ulAb, b.ulBis});
     s.vOffen.insert(s.vOffen.end(), v.rbegin(), v.rend());
 }
 
@@ -53,31 +57,46 @@ bool RUNDE() {
     bool bOffen = false;
     for (SC_KSUCHE_Struct &s : stSC_Karte.vSuche) {
         if (s.bAbgewiesen) s.vOffen.clear(), s.bFlug = false;
-        if (s.bFlug && (s.iAntworten >= SCHWELLE(s) || ulJetzt - s.ulGesendetMs >= FENSTER(s))) URTEIL(s);
+        if (s.bFlug && ulJetzt - s.ulGesendetMs >= FENSTER(s)) URTEIL(s);
         if (!s.bFlug && !s.vOffen.empty()) FRAGEN(s, ulJetzt);
         bOffen = bOffen || s.bFlug;
     }
     return bOffen;
 }
 
-} // namespace
-
-void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter) {
-    constexpr int iMAX = 256;
-    std::uint16_t aus[iMAX];
-    IP_PORT ast[iMAX];
+// A sweep for every pair of network and router the map knows and that has none yet: the networks learnt
+// meanwhile from the I-Ams' source networks join in.
+void NEU() {
+    constexpr int iMAX = 1024;
+    static std::uint16_t aus[iMAX];
+    static IP_PORT ast[iMAX];
     const int n = SC_KARTE_NETZE(aus, ast, iMAX);
-    stSC_Karte.vSuche.clear();
+    auto &v = stSC_Karte.vSuche;
     for (int i = 0; i < n; i++) {
+        if (std::any_of(v.begin(), v.end(), [&](const auto &s) {
+                return s.usNetz == aus[i] && SC_KARTE_GLEICH(s.stRouter, ast[i]);
+            }))
+            continue;
         SC_KSUCHE_Struct s;
         s.usNetz = aus[i];
         s.stRouter = ast[i];
         s.vOffen.push_back({ulQX04_DevMin, ulQX04_DevMax});
-        stSC_Karte.vSuche.push_back(s);
+        v.push_back(s);
     }
+}
+
+} // namespace
+
+void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter) {
+    stSC_Karte.vSuche.clear();
     const std::uint32_t ulAb = UT_MSEK();
-    // A turn after every datagram or every short wait: a window is seen to close within a few milliseconds.
+    std::size_t uStand = ~std::size_t{0};
+    // A turn after every datagram or a short wait: a window is seen to close within a few milliseconds.
     constexpr int iTAKT_MS = 5;
-    while (RUNDE() && UT_MSEK() - ulAb < SC_KARTE_SUCHE_MAX_MS)
+    for (bool bOffen = true; bOffen && UT_MSEK() - ulAb < SC_KARTE_SUCHE_MAX_MS;) {
         SC_KARTE_WARTEN(iTAKT_MS, pfWeiter, [] { return true; });
+        const std::size_t uJetzt = stSC_Karte.vGeraet.size() + stSC_Karte.vRouter.size();
+        if (uJetzt != uStand) NEU(), uStand = uJetzt;
+        bOffen = RUNDE();
+    }
 }
