@@ -3,6 +3,7 @@
 // Whatever a conflict concerns is drawn in red and says why. `dot -Tsvg` renders it.
 #include <algorithm>
 #include <map>
+#include <set>
 #include "scanner/netmap/sc_karte_daten.h"
 
 namespace {
@@ -122,14 +123,19 @@ std::string SC_KARTE_DOT() {
                              [&](const IP_PORT &x) { return SC_KARTE_GLEICH(x, st); }))
                 s += "  " + RNAME(st) + " -- " + sN + " [style=dashed" + cROT + "];\n";
     }
+    std::set<std::string> sVerbunden;
     for (const SC_KBBMD_Struct &b : k.vBbmd) {
         const std::string sB = BNAME(b.stAdr);
         s += "  " + sB + " [shape=hexagon label=\"BBMD\\n" + SC_KARTE_ADR(b.stAdr) +
              (b.bFdt ? "\\nFDT: " + std::to_string(b.vFdt.size()) : std::string()) + rot.ZEILEN(sB) + "\"" +
              rot.ATTR(sB) + "];\n";
+        if (b.bLeitet) s += "  lokal -- " + sB + ";\n"; // it forwards into the scanner's network
+        // A peer in its table, once per pair: the edge is drawn by the first of the two.
         for (const QX04_BVLL_EINTRAG &e : b.vBdt) {
             const std::string sZ = BNAME(e.stAdr);
-            if (!sZ.empty() && sZ != sB) s += "  " + sB + " -- " + sZ + " [style=dashed label=\"BDT\"];\n";
+            if (!sZ.empty() && sZ != sB && !sVerbunden.count(sZ + "-" + sB))
+                s += "  " + sB + " -- " + sZ + " [style=dashed label=\"BDT\"];\n",
+                    sVerbunden.insert(sB + "-" + sZ);
         }
     }
     return s + "}\n";
