@@ -30,15 +30,17 @@ struct SC_KBBMD_Struct {
 };
 // The discovery's Who-Is into one network through one router: the instance ranges still to ask, the one in
 // flight and its I-Ams, and the network's answer time.
+// A range of device instances to ask, [ulVon, ulBis], standing for [ulRestVon, ulRestBis]: what lies beyond
+// it is asked once the range has been judged.
 struct SC_KBEREICH_Struct {
-    std::uint32_t ulVon, ulBis;
+    std::uint32_t ulVon, ulBis, ulRestVon, ulRestBis;
 };
 struct SC_KSUCHE_Struct {
     std::uint16_t usNetz;
     IP_PORT stRouter;
     std::vector<SC_KBEREICH_Struct> vOffen; // still to ask, the next at the back
     bool bFlug = false;                     // a range is asked, its window running
-    SC_KBEREICH_Struct stFlug{0, 0};
+    SC_KBEREICH_Struct stFlug{0, 0, 0, 0};
     std::uint32_t ulGesendetMs = 0;
     int iAntworten = 0;               // I-Ams of the range in flight
     std::set<std::uint32_t> sGehoert; // instances heard from the network through the router

@@ -23,19 +23,36 @@ int SCHWELLE(const SC_KSUCHE_Struct &s) {
     return std::max(2, SC_KARTE_BUDGET(s.stRouter, s.usNetz));
 }
 
-// The range in flight is judged: done, or the gaps between the instances heard in it are to be asked.
+// The range in flight is judged. With fewer I-Ams than the router takes it is done, and what it stands for
+// beyond it is asked next, whole. Otherwise what of it no device has answered from is asked: the gaps between
+// the instances heard, and beside the outermost ones a piece as wide as the instances heard there are apart
+// times the budget, standing for the rest on that side: devices of a trunk tend to be numbered in a row, so
+// the piece likely holds no more I-Ams than the router takes, and the sweep steps along them.
 void URTEIL(SC_KSUCHE_Struct &s) {
+    using U = std::uint64_t;
     s.bFlug = false;
     const SC_KBEREICH_Struct b = s.stFlug;
-    if (s.iAntworten < SCHWELLE(s)) return;
-    std::vector<SC_KBEREICH_Struct> v;
-    std::uint32_t ulAb = b.ulVon;
-    for (auto it = s.sGehoert.lower_bound(b.ulVon); it != s.sGehoert.end() && *it <= b.ulBis; ++it) {
-        if (*it > ulAb) v.push_back({ulAb, *it - 1});
-        ulAb = *it + 1;
+    std::vector<U> v;
+    for (auto it = s.sGehoert.lower_bound(b.ulVon); it != s.sGehoert.end() && *it <= b.ulBis; ++it)
+        v.push_back(*it);
+    std::vector<SC_KBEREICH_Struct> w;
+    auto DAZU = [&w](U a, U z, U ra, U rz) {
+        if (a <= z) w.push_back({std::uint32_t(a), std::uint32_t(z), std::uint32_t(ra), std::uint32_t(rz)});
+    };
+    if (s.iAntworten < SCHWELLE(s) || v.empty()) {
+        if (b.ulRestVon < b.ulVon) DAZU(b.ulRestVon, b.ulVon - 1, b.ulRestVon, b.ulVon - 1);
+        DAZU(U(b.ulBis) + 1, b.ulRestBis, U(b.ulBis) + 1, b.ulRestBis);
+    } else {
+        const U ullBreite =
+            std::max<U>(1, v.size() > 1 ? (v.back() - v.front()) / (v.size() - 1) : 1) * SCHWELLE(s);
+        if (v.front() > b.ulRestVon)
+            DAZU(v.front() - std::min<U>(v.front() - b.ulRestVon, ullBreite), v.front() - 1, b.ulRestVon,
+                 v.front() - 1);
+        for (std::size_t i = 1; i < v.size(); i++)
+            DAZU(v[i - 1] + 1, v[i] - 1, v[i - 1] + 1, v[i] - 1);
+        DAZU(v.back() + 1, std::min<U>(b.ulRestBis, v.back() + ullBreite), v.back() + 1, b.ulRestBis);
     }
-    if (ulAb <= b.ulBis && ulAb != 0) v.push_back({ulAb, b.ulBis});
-    s.vOffen.insert(s.vOffen.end(), v.rbegin(), v.rend());
+    s.vOffen.insert(s.vOffen.end(), w.begin(), w.end()); // the last one first: onward from the highest
 }
 
 void FRAGEN(SC_KSUCHE_Struct &s, std::uint32_t ulJetzt) {
@@ -80,7 +97,7 @@ void NEU() {
         SC_KSUCHE_Struct s;
         s.usNetz = aus[i];
         s.stRouter = ast[i];
-        s.vOffen.push_back({ulQX04_DevMin, ulQX04_DevMax});
+        s.vOffen.push_back({ulQX04_DevMin, ulQX04_DevMax, ulQX04_DevMin, ulQX04_DevMax});
         v.push_back(s);
     }
 }
