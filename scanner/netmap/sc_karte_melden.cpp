@@ -5,22 +5,21 @@
 
 namespace {
 
-SC_KROUTER_Struct &ROUTER(const IP_PORT &st) {
-    auto &v = stSC_Karte.vRouter;
-    auto it = std::find_if(v.begin(), v.end(), [&](const auto &r) { return SC_KARTE_GLEICH(r.stAdr, st); });
+// The record of a router or BBMD by its endpoint, made on first mention.
+template <class T> T &EINTRAG(std::vector<T> &v, const IP_PORT &st) {
+    auto it = std::find_if(v.begin(), v.end(), [&](const T &x) { return SC_KARTE_GLEICH(x.stAdr, st); });
     if (it != v.end()) return *it;
-    v.push_back(SC_KROUTER_Struct{});
+    v.push_back(T{});
     v.back().stAdr = st;
     return v.back();
 }
 
+SC_KROUTER_Struct &ROUTER(const IP_PORT &st) {
+    return EINTRAG(stSC_Karte.vRouter, st);
+}
+
 SC_KBBMD_Struct &BBMD(const IP_PORT &st) {
-    auto &v = stSC_Karte.vBbmd;
-    auto it = std::find_if(v.begin(), v.end(), [&](const auto &b) { return SC_KARTE_GLEICH(b.stAdr, st); });
-    if (it != v.end()) return *it;
-    v.push_back(SC_KBBMD_Struct{});
-    v.back().stAdr = st;
-    return v.back();
+    return EINTRAG(stSC_Karte.vBbmd, st);
 }
 
 void MERKEN(std::vector<std::uint16_t> &v, std::uint16_t us) {
