@@ -10,13 +10,20 @@
 // the scanner then writes "%-23s" text, ten blanks, "%-26s" address and, for a set polarity flag, " 00001";
 // the converter "%-32s" text, a blank and the address unpadded. A six-digit number or a longer id shifts what
 // follows, so a line is read by its constant text, not by fixed columns.
-inline constexpr std::size_t uRD_ZEILE_MAX = 1024;  // longest line taken (the writers' buffers: 256, 512)
+// The longest line either writer can make: the converter's 512-byte line buffer, its terminator not counted
+// (the scanner's buffer holds 256). A longer line is no line of a reference file.
+inline constexpr std::size_t uRD_ZEILE_MAX = 511;
+// The largest file taken: about two million data lines, twenty times the largest site seen, so that an
+// endless stream or a wrong file ends with a message, not with the machine's memory.
+inline constexpr std::size_t uRD_DATEI_MAX = std::size_t{256} << 20;
 inline constexpr std::size_t uRD_NR_MIN = 5;        // digits of the number column at least ("%05u")
 inline constexpr std::size_t uRD_ZAHL_MAX = 10;     // digits of any number field: an unsigned 32-bit value
 inline constexpr std::size_t uRD_ID_BREITE = 16;    // the id column ("%-16s")
 inline constexpr std::size_t uRD_ATB_MIN = 3;       // digits of the attribute code at least ("%03lu")
 inline constexpr std::size_t uRD_TEXT_NETSCN = 23;  // the scanner's text column
 inline constexpr std::size_t uRD_TEXT_TABCONV = 32; // the converter's text column
+inline constexpr std::size_t uRD_LUECKE = 10;       // the scanner's blanks between text and address
+inline constexpr std::size_t uRD_PROP_STELLEN = 5;  // digits of the property in a BACnet address ("00085")
 inline constexpr char cRD_KONSTANT[] = " 0 15 15 15 0 0 000 "; // between type and attribute code
 inline constexpr char cRD_POLAR[] = "00001";                   // the scanner's polarity suffix
 
@@ -53,8 +60,11 @@ struct RD_PUNKT_Struct {
 inline constexpr int iRD_E_NR = -1;     // no number column
 inline constexpr int iRD_E_KONST = -2;  // no constant text after id and type
 inline constexpr int iRD_E_ATB = -3;    // no attribute code followed by a blank
-inline constexpr int iRD_E_ADR = -4;    // no address (scanner file)
-inline constexpr int iRD_E_SPALTE = -5; // the text runs into the address (converter file)
+inline constexpr int iRD_E_ADR = -4;    // no BACnet address where the scanner writes it
+inline constexpr int iRD_E_SPALTE = -5; // the text runs into the address
+inline constexpr int iRD_E_KURZ = -6;   // the line ends before its address column: cut
+inline constexpr int iRD_E_REST = -7;   // after the scanner's address more than its polarity suffix
+inline constexpr int iRD_E_NUL = -8;    // a zero byte, which neither writer writes: binary data
 // Reads one data line of a file of kind iArt into *stPunkt (views into sZeile); 0 or one of the above.
 int RD_ZEILE(std::string_view sZeile, int iArt, RD_PUNKT_Struct *stPunkt);
 // Kind of a file from its first line: iRD_NETSCN, iRD_TABCONV, or -1 when it is no header line.
@@ -68,8 +78,10 @@ struct RD_DATEI_Struct {
     std::string_view sKopf;              // header line
     std::vector<RD_PUNKT_Struct> vPunkt; // data lines in file order
 };
-// Reads the file stDatei->cName whole and every line of it. 0, or after a console message that names the file
-// and the line: -1 not readable, -2 no header line, -3 a line that is no data line, -4 a line too long.
+// Reads the file stDatei->cName whole and every line of it, each line checked as it arrives, so that a wrong
+// file is refused after one line too many, not after all of it. 0, or after a console message that names
+// the file and the line: -1 not readable, -2 no header line, -3 a line that is no data line, -4 a line
+// longer than uRD_ZEILE_MAX, -5 a file larger than uRD_DATEI_MAX.
 int RD_LESEN(RD_DATEI_Struct *stDatei);
 
 // ---- Comparison -------------------------------------------------------------------------------------------
@@ -78,7 +90,7 @@ inline constexpr unsigned uRD_F_ID = 1, uRD_F_TYP = 2, uRD_F_ATB = 4, uRD_F_TEXT
                           uRD_F_POLAR = 32;
 struct RD_FELD_Struct {
     unsigned uBit;
-    const char *cName; // in the program's German, code-page umlauts
+    const char *cName; // in the program's German, UTF-8
     const char *cJson; // JSON member
     std::string_view RD_PUNKT_Struct::*pWert;
     bool bText; // shown in quotes: may hold blanks
@@ -117,6 +129,7 @@ inline constexpr int iRD_KEY_ID = 1;      // -k id
 
 extern int iRD_Key;                   // iRD_KEY_ADR or iRD_KEY_ID
 extern int iRD_Json;                  // 1: report as JSON (-J)
+extern int iRD_Utf8;                  // 1: the terminal takes UTF-8 (from the locale)
 extern RD_DATEI_Struct stRD_Datei[2]; // OLD and NEW
 extern RD_ERG_Struct stRD_Erg;
 
@@ -124,8 +137,14 @@ extern RD_ERG_Struct stRD_Erg;
 int RD_HILFE(int argc, char **argv, const char *cVersion);
 // Options and the two file names: 0, or -1 after a console message with the usage.
 int RD_INIT(int argc, char **argv);
-// A console message holds a line's key and the words around it.
-inline constexpr std::size_t uRD_MELDUNG_MAX = uRD_ZEILE_MAX + 128;
+// Sets iRD_Utf8 from the character set of the user's locale (LANG, LC_CTYPE, LC_ALL).
+void RD_ZEICHENSATZ();
+// Bytes of a reference file (the loader's code page 850) as the terminal shows them: in UTF-8 where the
+// locale is UTF-8, else as they stand; a control character as '?' either way, so that no file can steer the
+// terminal. The text lives in a static buffer until the next call; at most uRD_ZEILE_MAX bytes are taken.
+std::string_view RD_ANZEIGE(std::string_view s);
+// A console message holds a line's key (three UTF-8 bytes a character at most) and the words around it.
+inline constexpr std::size_t uRD_MELDUNG_MAX = 3 * uRD_ZEILE_MAX + 128;
 // Console message "refdiff: FILE, Zeile N: TEXT" (ulZeile 0: no line); trouble (iErr < 0) also goes to the
 // error log.
 void RD_MELDUNG(const char *cRoutine, int iErr, const char *cDatei, unsigned long ulZeile, const char *cText);

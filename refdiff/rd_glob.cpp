@@ -3,6 +3,7 @@
 
 int iRD_Key = iRD_KEY_ADR;
 int iRD_Json;
+int iRD_Utf8;
 RD_DATEI_Struct stRD_Datei[2];
 RD_ERG_Struct stRD_Erg;
 
@@ -12,5 +13,5 @@ const RD_FELD_Struct stRD_Feld[6] = {
     {uRD_F_ATB, "Attributcode", "code", &RD_PUNKT_Struct::sAtb, false},
     {uRD_F_TEXT, "Text", "text", &RD_PUNKT_Struct::sText, true},
     {uRD_F_ADR, "Adresse", "address", &RD_PUNKT_Struct::sAdr, true},
-    {uRD_F_POLAR, "Polarit\x84t", "polarity", &RD_PUNKT_Struct::sPolar, false},
+    {uRD_F_POLAR, "Polarität", "polarity", &RD_PUNKT_Struct::sPolar, false},
 };

@@ -1,5 +1,7 @@
-// The differences as lines for the engineer: "+ " and "- " with the line as it stands, "~ " with the key and
-// each changed field's old and new value, then one summary line.
+// The differences as lines for the engineer: "+ " and "- " with the line as it stands, "~ " with the key, the
+// point's other name in parentheses (its id beside an address, its address beside an id) and each changed
+// field's old and new value, then one summary line. Texts of the files appear in the terminal's character
+// set.
 #include <cstdio>
 #include "refdiff/rd.h"
 
@@ -9,7 +11,7 @@ static void AUS(std::string_view s) {
 
 static void WERT(const RD_FELD_Struct &stF, const RD_PUNKT_Struct &stP) {
     if (stF.bText) AUS("\"");
-    AUS(stP.*stF.pWert);
+    AUS(RD_ANZEIGE(stP.*stF.pWert));
     if (stF.bText) AUS("\"");
 }
 
@@ -18,22 +20,28 @@ int RD_TEXT() {
     for (const RD_DIFF_Struct &stD : stRD_Erg.vDiff) {
         if (stD.cArt != '~') {
             AUS(stD.cArt == '+' ? "+ " : "- ");
-            AUS((stD.cArt == '+' ? vNeu[stD.uNeu] : vAlt[stD.uAlt]).sZeile);
+            AUS(RD_ANZEIGE((stD.cArt == '+' ? vNeu[stD.uNeu] : vAlt[stD.uAlt]).sZeile));
             AUS("\n");
             continue;
         }
+        const RD_PUNKT_Struct &stNeu = vNeu[stD.uNeu];
         AUS("~ ");
-        AUS(vNeu[stD.uNeu].sKey);
+        AUS(RD_ANZEIGE(stNeu.sKey));
+        if (const std::string_view sName = iRD_Key == iRD_KEY_ID ? stNeu.sAdr : stNeu.sId; !sName.empty()) {
+            AUS(" (");
+            AUS(RD_ANZEIGE(sName));
+            AUS(")");
+        }
         for (const RD_FELD_Struct &stF : stRD_Feld) {
             if ((stD.uFelder & stF.uBit) == 0) continue;
             std::printf("  %s: ", stF.cName);
             WERT(stF, vAlt[stD.uAlt]);
             AUS(" -> ");
-            WERT(stF, vNeu[stD.uNeu]);
+            WERT(stF, stNeu);
         }
         AUS("\n");
     }
-    std::printf("%lu hinzugef\x81gt, %lu entfernt, %lu ge\x84ndert, %lu umnummeriert, %lu unver\x84ndert\n",
+    std::printf("%lu hinzugefügt, %lu entfernt, %lu geändert, %lu umnummeriert, %lu unverändert\n",
                 stRD_Erg.ulNeu, stRD_Erg.ulWeg, stRD_Erg.ulGeaendert, stRD_Erg.ulUmnum, stRD_Erg.ulGleich);
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : -1;
 }

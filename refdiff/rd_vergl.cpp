@@ -15,8 +15,9 @@ static void DOPPELT(int iDatei, std::size_t uErst, std::size_t uZweit) {
     const RD_DATEI_Struct &st = stRD_Datei[iDatei];
     const RD_PUNKT_Struct &stP = st.vPunkt[uZweit];
     char cText[uRD_MELDUNG_MAX];
-    std::snprintf(cText, sizeof cText, "Schl\x81ssel %.*s doppelt, zuerst in Zeile %lu",
-                  static_cast<int>(stP.sKey.size()), stP.sKey.data(), st.vPunkt[uErst].ulZeile);
+    const std::string_view sKey = RD_ANZEIGE(stP.sKey);
+    std::snprintf(cText, sizeof cText, "Schlüssel %.*s doppelt, zuerst in Zeile %lu",
+                  static_cast<int>(sKey.size()), sKey.data(), st.vPunkt[uErst].ulZeile);
     RD_MELDUNG(cRoutine, 1, st.cName, stP.ulZeile, cText);
     stRD_Erg.vDopp.push_back({iDatei, uErst, uZweit});
 }

@@ -6,6 +6,7 @@
 int main(int argc, char **argv) {
     if (int iHilfe = RD_HILFE(argc, argv, NT_VERSION); iHilfe >= 0) return iHilfe == 0 ? 0 : iRD_AERGER;
     if (RD_INIT(argc, argv) != 0) return iRD_AERGER;
+    RD_ZEICHENSATZ();
     for (RD_DATEI_Struct &st : stRD_Datei)
         if (RD_LESEN(&st) != 0) return iRD_AERGER;
     RD_VERGLEICH();

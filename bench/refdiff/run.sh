@@ -57,6 +57,6 @@ diff_zeilen=$(grep -c '^[<>]' out.txt || true)
 
 printf 'files            : %d and %d data lines\n' "$(($(wc -l < old.ref) - 1))" "$(($(wc -l < new.ref) - 1))"
 printf 'refdiff          : %8.2f s  peak %6d KiB  %d difference lines; %s\n' "$t_rd" "$m_rd" "$zeilen" \
-  "$(iconv -f CP850 -t UTF-8 <<< "$summe" 2>/dev/null || echo "$summe")"
+  "$summe"
 printf 'refdiff -J       : %8.2f s  peak %6d KiB\n' "$t_js" "$m_js"
 printf 'diff             : %8.2f s  peak %6d KiB  %d lines < and >\n' "$t_diff" "$m_diff" "$diff_zeilen"

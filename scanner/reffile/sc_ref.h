@@ -1,6 +1,7 @@
 // The reference file netscn.ref and the device file netscn.dev: the object record and the operations that
 // turn it into a data line.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -49,6 +50,8 @@ unsigned SC_ATB_KODE(SC_OBJ_Struct *stObj, unsigned *uPolar);
 int SC_REF_LINE(SC_OBJ_Struct *stObj, unsigned *uZeile);
 // The object's data line with number uZeile in cSC_REF_Buf: its length, -1 when it does not fit.
 int SC_REF_TEXT(SC_OBJ_Struct *stObj, unsigned uZeile);
+// Control characters among the first uLen bytes of a line become blanks: one data point, one line.
+void SC_REF_BLANKS(char *cZeile, std::size_t uLen);
 // Writes iLen bytes of cSC_REF_Buf to the reference file and flushes it; 0, or -21 with the message.
 int SC_REF_WRITE(int iLen);
 // Writes the header line of the reference file and flushes it; 0 or -21.

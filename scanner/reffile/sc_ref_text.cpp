@@ -12,5 +12,7 @@ int SC_REF_TEXT(SC_OBJ_Struct *stObj, unsigned uZeile) {
     n += static_cast<std::size_t>(std::snprintf(cSC_REF_Buf + n, uSize - n, "%-23s          %-26s%s\n",
                                                 stObj->cText, stObj->cBnAdr,
                                                 (stObj->uDP_Type <= 2 && uPolar != 0) ? " 00001" : ""));
-    return n >= uSize ? -1 : static_cast<int>(n);
+    if (n >= uSize) return -1;
+    SC_REF_BLANKS(cSC_REF_Buf, n - 1); // all but the line end
+    return static_cast<int>(n);
 }

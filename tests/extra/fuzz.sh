@@ -78,8 +78,8 @@ done
 declare -A link=(
   [recv]="scanner bacnet ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
-  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn" [refline]="refdiff rt rt_tabconv"
-  [netmsg]="scanner bacnet ip rt rt_netscn")
+  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn"
+  [refline]="refdiff scanner converter bacnet ip rt rt_netscn" [netmsg]="scanner bacnet ip rt rt_netscn")
 declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
   [refline]=4096 [netmsg]=1506)
 for t in "${ziele[@]}"; do
@@ -150,6 +150,7 @@ seed fifo faulty '\x04\x01\x00\x00\x00\x14\x00\x00\x00\x0c\x00\x00\x00\x86\x8001
 # read as a data line as well.
 seed refline netscn '\x00'"00000 06/12/2026 14:05 BACnet nach ZDB (NETSCN)\n00001 TAussen          3 0 15 15 15 0 0 000 108 Aussentemperatur                 0001003.AI#0000007'00085  \n100000 4194303.MV4194303 2 0 15 15 15 0 0 000 003                                  4194303.MV#4194303'00085   00001\n"
 seed refline tabconv '\x03'"00000 06/12/2026 14:05 CSV nach ZDB (TABCNV)   Treiber-Id.: 4 (QX04)   Obj.: HZ01   GAK: KESSELHAUS\n00001 HK1.PU.BM        1 0 15 15 15 0 0 000 017 Heizkreis 1 Pumpe Betriebsmeldun AS01 DI 0\r\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1                      AS01.AI.0\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1\n"
+seed refline scanline '\x00'"00002 Pumpe 1          1 0 15 15 15 0 0 000 017 Pumpe 1 Betrieb Kessel            0001003.BI#0000001'00085   00001\n"
 seed refline line '\x01'"00017 A1.DI.3          1 0 15 15 15 0 0 000 005 Pumpe Kessel 1                   K3.12\n"
 
 # Router and BBMD answers: sender 192.168.1.30#47808, then I-Am-Router-To-Network (10, 11), Network-Number-Is

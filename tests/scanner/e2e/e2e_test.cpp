@@ -707,6 +707,11 @@ TEST(E2e, DeviceTextsInTheLoadersCodePage) {
          "  states Aus|Stufe 1|Lüften\n",
          ZEILE(7, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe")),
          ZEILE(7, "MV", DOS("Lüftung"), "041", DOS("Lüftungsstufe"))},
+        // A line break inside a text splits no line of netscn.ref.
+        {"object AI 8\n  name Pumpe\\x0D\\x0AP8\n  description Pumpe 8\\x0D\\x0AStörung\\x09x\\x0D\\x0A\n"
+         "  units 62\n",
+         ZEILE(8, "AI", "Pumpe  P8", "108", DOS("Pumpe 8  Störung x")),
+         ZEILE(8, "AI", "Pumpe  P8", "108", "Pumpe 8  Störung x")},
     };
     std::string sGebaeude = "host 10.0.0.20\ndevice 1234\n", sMitU, sOhneU;
     for (const auto &f : aFall) {

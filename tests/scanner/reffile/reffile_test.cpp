@@ -250,6 +250,27 @@ TEST_F(Ref, DataLinesByteForByte) {
                                      std::string(7 + 10, ' ') + "0001234.AI#0000017'00085  \n");
 }
 
+// A line break or tab inside a device text would split or shift the data line: it becomes a blank there;
+// at the end of a description it is cut as before.
+TEST_F(Ref, ControlCharactersInsideTextsBecomeBlanks) {
+    const struct {
+        const char *cName, *cBeschr, *cId, *cText;
+    } aFall[] = {
+        {"Pumpe\r\nP1", "Pumpe 1\r\nSt\x94rung", "Pumpe  P1", "Pumpe 1  St\x94rung"},
+        {"K\tT", "Kessel\tVorlauf\x1b[0m", "K T", "Kessel Vorlauf [0m"},
+        {"T1\r", "Aussentemperatur\r\n\t \x01", "T1", "Aussentemperatur"},
+    };
+    for (const auto &f : aFall) {
+        SC_OBJ_Struct st = OBJEKT(1234, 0, 17), stSoll = st;
+        SC_DPID(&st, f.cName);
+        SC_DESCR(&st, f.cBeschr);
+        SC_DPID(&stSoll, f.cId);
+        SC_DESCR(&stSoll, f.cText);
+        EXPECT_EQ(ZEILE(st), ZEILE(stSoll)) << f.cName;
+        EXPECT_EQ(std::strpbrk(ZEILE(st).c_str(), "\r\t\x1b\x01"), nullptr) << f.cName;
+    }
+}
+
 TEST_F(Ref, HeaderLine) {
     std::snprintf(cUT_LOOPZeit, sizeof cUT_LOOPZeit, "%s", "20261206140559");
     cUT_LOOP10Jahr = '2', cUT_LOOP1Jahr = '6', cUT_LOOP10Monat = '1', cUT_LOOP1Monat = '2';
