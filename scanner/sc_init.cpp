@@ -5,7 +5,6 @@
 #include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/reffile/sc_ref.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/setup/sc_setup.h"
 
 // Start values, set before the arguments are read so that these can override port, address and options.
@@ -27,7 +26,7 @@ static void SC_INIT_START() {
     stSC_Bbmd = {0xFFFFFFFF, 0};
     iSC_BbmdTtl = 60;
     stSC_BbmdStand = SC_BBMD_Struct{};
-    stSC_Bericht = SC_BERICHT_Struct{};
+    SC_BEOBACHTER_NEU();
     ulQX04_DevMin = 0;
     ulQX04_DevMax = SC_DEV_MAX;
     bSC_Bereich = false;

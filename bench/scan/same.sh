@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Two netscn programs must behave the same: each case is scanned by both, each run on a bench of its own
 # against the sample building (examples/: building.txt, cfg/, qx/), and compared are the simulator's request
-# logs, netscn.ref without its header line (the start's date and time), netscn.dev, the console (stdout and
-# stderr, time stamps masked) and the exit status. One line per case, OK or DIFF with the first differing
-# lines; exit status 1 when any case differs.
+# logs, netscn.ref without its header line (the start's date and time), netscn.dev, the scan report without
+# its times (-J), the EDE files without their time stamp (-X), the console (stdout and stderr, time stamps
+# masked) and the exit status. One line per case, OK or DIFF with the first differing lines; exit status 1
+# when any case differs.
 #   bench/scan/same.sh OLD_NETSCN NEW_NETSCN [BACSIM]
-# Cases: no option, -P8, -M, -M -P4 -U, and -F: the scanner alone in a subnet without devices, the building
-# behind a router with a BBMD of its own (bench-net --far), found only through the foreign-device registration.
+# Cases: no option, -P8, -M, -M -P4 -U, -J, -X; -F: the scanner alone in a subnet without devices, the
+# building behind a router with a BBMD of its own (bench-net --far), found only through the foreign-device
+# registration; and -P8 -M -J -X on a routed building (50 devices on five networks behind one router, which
+# holds enough requests that it drops none: bench/scan/mkbuilding.sh routed).
 # Runs on private networks of its own (tests/harness/bench-net); nothing leaves the machine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -27,12 +30,14 @@ grep -q 'max-apdu 480' "$work/building.txt" || { echo "same: no device 5001 in t
 # near building's first host), the building with a BBMD added in the far subnet.
 echo "host 198.51.100.20" >"$work/near.txt"
 { cat "$work/building.txt"; echo "host 192.168.1.2 bbmd"; } >"$work/far.txt"
+"$top/bench/scan/mkbuilding.sh" routed 64 >"$work/routed.txt"
 
 # scan DIR NETSCN ARG...: one run, the bench's working folder in DIR/w; the bench's own failure (96) stops all.
 scan() {
   local dir=$1 prog=$2 rc=0 net=(--building "$work/building.txt")
   shift 2
   [[ " $* " != *" -F"* ]] || net=(--building "$work/near.txt" --far "$work/far.txt")
+  [[ " $* " != *" -P8 -M "* ]] || net=(--building "$work/routed.txt")
   mkdir -p "$dir"
   "$top/tests/harness/bench-net" "${net[@]}" --workdir "$dir/w" --fresh --copy "$top/examples" \
     --bacsim "$bacsim" -- "$prog" "$@" >"$dir/stdout" 2>"$dir/stderr" || rc=$?
@@ -55,14 +60,27 @@ norm_log() {
 
 # The console with its time stamps masked, one line per progress text (they end in a carriage return, shown
 # as ^M). With -P the devices' progress lines interleave by timing: each device's keep their order, grouped by
-# device between the other lines.
+# device between the other lines, and without the carriage return (the last one before a verdict line has none,
+# and which device's that is depends on timing).
 norm_con() {
   LC_ALL=C sed 's/[ 0-9][0-9]\.[0-9][0-9]\.[0-9][0-9]  [ 0-9][0-9]:[0-9][0-9]:[0-9][0-9]/DD.MM.YY  hh:mm:ss/g
                 s/\r/^M\n/g' "$1" |
     if [ -z "$2" ]; then cat; else
-      awk '{ k = ""; if (/Scannen von  Device : /) { k = $0; sub(/.*Device : /, "", k); sub(/ .*/, "", k) } else b++
+      awk '{ k = ""; if (/Scannen von  Device : /) { k = $0; sub(/.*Device : /, "", k); sub(/ .*/, "", k); sub(/\^M$/, "") } else b++
              printf "%06d %s\t%s\n", b, k, $0 }' | LC_ALL=C sort -s -t "$(printf '\t')" -k1,1 | cut -f2-
     fi
+}
+
+# The scan report without what depends on timing: the start and end, and every duration.
+norm_json() {
+  python3 -c 'import json, sys
+d = json.load(open(sys.argv[1]))
+def weg(o):
+    if isinstance(o, dict):
+        return {k: weg(v) for k, v in o.items() if k not in ("started", "ended", "duration_ms", "answer_time_ms", "after_ms")}
+    return [weg(v) for v in o] if isinstance(o, list) else o
+json.dump(weg(d), sys.stdout, indent=1)
+print()' "$1"
 }
 
 # norm DIR PAR: what must be the same, in DIR/n.
@@ -72,12 +90,14 @@ norm() {
   for f in bacsim.log bacsim-far.log; do [ ! -e "$d/w/$f" ] || norm_log "$d/w/$f" "$2" >"$d/n/$f"; done
   [ ! -e "$d/w/netscn.ref" ] || tail -n +2 "$d/w/netscn.ref" >"$d/n/netscn.ref"
   [ ! -e "$d/w/netscn.dev" ] || cp "$d/w/netscn.dev" "$d/n/"
+  [ ! -e "$d/w/report.json" ] || norm_json "$d/w/report.json" >"$d/n/report.json"
+  for f in "$d"/w/ede_*.csv; do [ ! -e "$f" ] || sed 's/^TIMESTAMP_OF_LAST_CHANGE;.*/TIMESTAMP/' "$f" >"$d/n/${f##*/}"; done
   for f in stdout stderr; do norm_con "$d/$f" "$2" >"$d/n/$f"; done
   cp "$d/status" "$d/n/"
 }
 
 fail=0
-for c in "" -P8 -M "-M -P4 -U" -F192.168.1.2; do
+for c in "" -P8 -M "-M -P4 -U" -Jreport.json -Xede -F192.168.1.2 "-P8 -M -Jreport.json -Xede"; do
   read -ra args <<<"$c"
   par=
   [[ " $c " != *" -P"* ]] || par=1

@@ -201,6 +201,10 @@ int UT_CP850_VON_UCS(const unsigned char *ucIn, int iLen, int iBreite, char *cOu
 // uLen code-page bytes as UTF-8 into cOut (uSize > 0, terminated), up to the last character that fits whole;
 // its length. Every byte is a character, so the result is always valid UTF-8 (three bytes at most each).
 int UT_CP850_NACH_UTF8(const char *cIn, std::size_t uLen, char *cOut, std::size_t uSize);
+// A moment (seconds of the wall clock) as ISO 8601 in local time with its UTC offset, 2026-12-09T14:05:00+01:00,
+// into cOut of uSize bytes (UT_ISO_ZEIT_LEN suffice): its length.
+constexpr std::size_t UT_ISO_ZEIT_LEN = 40;
+int UT_ISO_ZEIT(long long llSek, char *cOut, std::size_t uSize);
 
 // ---- UTF-8 ------------------------------------------------------------------------------------------------
 constexpr std::uint32_t UT_UNICODE_MAX = 0x10FFFF, UT_ERSATZZEICHEN = 0xFFFD;

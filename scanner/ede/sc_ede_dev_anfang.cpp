@@ -1,11 +1,9 @@
 // A device is started: its EDE record begins afresh, so a device is never listed twice.
-#include "scanner/ede/sc_ede.h"
-#include "scanner/walk/sc_scan.h"
+#include "scanner/ede/sc_ede_intern.h"
 
-void SC_EDE_DEV_ANFANG(const SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
-    if (!stSC_Ede.bAn) return;
-    SC_EDE_GERAET_Struct &d = SC_EDE_GERAET(stScan->stGang.uDevIdx);
+void SC_EDE_DEV_ANFANG(const SC_EREIGNIS_Struct *e) {
+    SC_EDE_GERAET_Struct &d = SC_EDE_GERAET(e->uDev);
     d = SC_EDE_GERAET_Struct{};
     d.bGestartet = true;
-    d.ulDev = ulDev;
+    d.ulDev = e->ulDev;
 }

@@ -1,7 +1,7 @@
 // The end of a scan with -X: both EDE files, each written to a temporary name and renamed, so that no half
 // file is left behind.
 #include <cstdio>
-#include "scanner/ede/sc_ede.h"
+#include "scanner/ede/sc_ede_intern.h"
 
 // One file whole under its name: false when it could not be written.
 static bool SCHREIBEN(const std::string &sName, const std::string &sText) {
@@ -14,8 +14,8 @@ static bool SCHREIBEN(const std::string &sName, const std::string &sText) {
     return bGut;
 }
 
-int SC_EDE_ENDE(int iErg) {
-    if (!stSC_Ede.bAn) return iErg;
+int SC_EDE_ENDE() {
+    int iErg = 0;
     std::string asText[2];
     SC_EDE_TEXTE(&asText[0], &asText[1]);
     for (const bool b : {false, true}) {

@@ -1,9 +1,9 @@
 // Before anything is sent: EDE files that could not be written at the end would cost the engineer the scan,
 // so both names are tried now (each with ".tmp", made and removed).
 #include <cstdio>
-#include "scanner/ede/sc_ede.h"
+#include "scanner/ede/sc_ede_intern.h"
 
-int SC_EDE_PRUEFEN() {
+int SC_EDE_PRUEFEN(int, char **) {
     if (!stSC_Ede.bAn) return 0;
     for (const bool b : {false, true}) {
         const std::string sTmp = SC_EDE_NAME(b) + ".tmp";
@@ -15,5 +15,5 @@ int SC_EDE_PRUEFEN() {
         std::fclose(fp);
         std::remove(sTmp.c_str());
     }
-    return 0;
+    return 1;
 }

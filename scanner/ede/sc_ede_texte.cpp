@@ -1,12 +1,12 @@
 // Both EDE files as text, layout 2.3: the header block and the column names, a row per device (object type 8)
 // followed by the rows of its data points, in the order of the device table and of the reference file. State
 // texts go to the second file; points with the same texts share its reference number, numbered as they come.
+#include <algorithm>
 #include <map>
 #include <sys/time.h>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht_json.h"
+#include "scanner/ede/sc_ede_intern.h"
 
 static const char cKopf[] = "#mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;optional;"
                             "optional;optional;optional;optional;optional;optional;optional;optional\r\n"
@@ -40,10 +40,11 @@ static unsigned REFERENZ(const SC_EDE_PUNKT_Struct &p, std::map<std::vector<std:
 void SC_EDE_TEXTE(std::string *sEde, std::string *sZust) {
     struct timeval tv;
     UT_CLOCK_GET(&tv);
+    char cZeit[UT_ISO_ZEIT_LEN];
+    UT_ISO_ZEIT(tv.tv_sec, cZeit, sizeof cZeit);
     *sEde = "# Proposal_Engineering-Data-Exchange - B.I.G.-EU\r\nPROJECT_NAME;" +
             SC_EDE_FELD(stSC_Ede.sPrefix) + "\r\nVERSION_OF_REFERENCEFILE;1\r\nTIMESTAMP_OF_LAST_CHANGE;" +
-            SC_BERICHT_ZEIT(tv.tv_sec) + "\r\nAUTHOR_OF_LAST_CHANGE;NETSCN\r\nVERSION_OF_LAYOUT;2.3\r\n" +
-            cKopf;
+            cZeit + "\r\nAUTHOR_OF_LAST_CHANGE;NETSCN\r\nVERSION_OF_LAYOUT;2.3\r\n" + cKopf;
     std::string sZeilen;
     std::map<std::vector<std::string>, unsigned> mNr;
     std::size_t uSpalten = 0;

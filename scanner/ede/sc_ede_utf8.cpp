@@ -2,7 +2,7 @@
 // every character stays. Whatever the bytes, the result is valid UTF-8.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/ede/sc_ede.h"
+#include "scanner/ede/sc_ede_intern.h"
 
 // Characters of iBreite bytes, big-endian; a UCS-2 surrogate pair is one character.
 static std::string UCS(const unsigned char *uc, std::size_t n, std::size_t uBreite) {

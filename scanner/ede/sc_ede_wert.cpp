@@ -1,59 +1,44 @@
-// The answer to the step in progress, kept for the EDE files before the step cuts it for the reference file:
-// the name and description whole, the units, the device's number of states and every state text. A refused
-// property leaves its field empty. The device object's name ends that object here, without a line.
+// A value or refusal for a step, kept for the EDE files whole, as the device sent it (the reference file cuts
+// it): the name and description, the units, the device's number of states and every state text. A refused
+// property leaves its field empty. The device object's name is the device's own.
 #include <algorithm>
 #include "bacnet/bn.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
-#include "scanner/walk/sc_scan.h"
+#include "scanner/ede/sc_ede_intern.h"
 
-// The number a step answered with, or -1.
-static long ZAHL(const SC_WERT_Struct *w, std::uint16_t usProp) {
-    std::uint32_t ulWert = 0;
-    const int iTag = SC_WERT(w, usProp, &ulWert);
-    return iTag < 0 ? -1 : SC_GANZZAHL(iTag, ulWert);
+// The text of the value into *s, when it is one.
+static void TEXT(const SC_EV_WERT_Struct &w, std::string *s) {
+    if (w.iAntwort == SC_AW_WERT && w.ucText != nullptr) *s = SC_EDE_UTF8(w.ucText, w.ulTextLen, w.ucSatz);
 }
 
-bool SC_EDE_WERT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *w) {
-    if (!stSC_Ede.bAn) return false;
-    SC_GANG_Struct &g = stScan->stGang;
-    SC_EDE_GERAET_Struct &d = SC_EDE_GERAET(g.uDevIdx);
+void SC_EDE_WERT(const SC_EREIGNIS_Struct *e) {
+    SC_EDE_GERAET_Struct &d = SC_EDE_GERAET(e->uDev);
     SC_EDE_PUNKT_Struct &p = d.stPunkt;
-    const bool bDa = iErg == 3;
-    if (g.PROP_Modus == 1 && g.stObj.uDP_Type == 0) {
-        if (bDa) SC_EDE_TEXT(w, QX04_PROP_OBJECT_NAME, &d.sName);
-        if (iErg <= -1000) SC_BERICHT_ABWEIS(stScan, iErg, w);
-        g.PROP_Modus = -1;
-        return true;
-    }
-    switch (g.PROP_Modus) {
-    case 1: // the first step of every data point
+    const SC_EV_WERT_Struct &w = e->stWert;
+    const bool bDa = w.iAntwort == SC_AW_WERT;
+    int iSlot = e->iIndex - 1; // a state text's slot: index 0 of the array is its size
+    switch (e->usProp) {
+    case QX04_PROP_OBJECT_NAME: // the first step of every data point
+        if (QX04_BN_OBJTYPE(e->ulObjId) == QX04_OBJ_DEVICE) return TEXT(w, &d.sName);
         p = SC_EDE_PUNKT_Struct{};
-        if (bDa) SC_EDE_TEXT(w, QX04_PROP_OBJECT_NAME, &p.sName);
-        break;
-    case 2:
-        if (bDa) SC_EDE_TEXT(w, QX04_PROP_DESCRIPTION, &p.sBeschr);
-        break;
-    case 3:
-        if (bDa && g.usPropId == QX04_PROP_UNITS) p.lEinheit = ZAHL(w, QX04_PROP_UNITS);
-        break;
-    case 4:
-        if (g.iStateSlot < 0) {
-            if (bDa)
-                p.iZustaende = static_cast<int>(
-                    std::clamp(ZAHL(w, QX04_PROP_NUMBER_OF_STATES), -1L, static_cast<long>(SC_EDE_ZUST_MAX)));
-            break;
-        }
-        if (static_cast<std::size_t>(g.iStateSlot) >= p.vTexte.size()) p.vTexte.resize(g.iStateSlot + 1);
-        if (bDa) SC_EDE_TEXT(w, g.usPropId, &p.vTexte[static_cast<std::size_t>(g.iStateSlot)]);
-        break;
+        return TEXT(w, &p.sName);
+    case QX04_PROP_DESCRIPTION:
+        return TEXT(w, &p.sBeschr);
+    case QX04_PROP_UNITS:
+        if (bDa) p.lEinheit = e->lZahl;
+        return;
+    case QX04_PROP_NUMBER_OF_STATES:
+        if (bDa)
+            p.iZustaende = static_cast<int>(std::clamp(e->lZahl, -1L, static_cast<long>(SC_EDE_ZUST_MAX)));
+        return;
+    case QX04_PROP_INACTIVE_TEXT:
+    case QX04_PROP_ACTIVE_TEXT:
+        iSlot = e->usProp == QX04_PROP_ACTIVE_TEXT ? 1 : 0;
+        [[fallthrough]];
+    case QX04_PROP_STATE_TEXT:
+        if (iSlot < 0 || iSlot >= SC_EDE_ZUST_MAX) return;
+        if (static_cast<std::size_t>(iSlot) >= p.vTexte.size()) p.vTexte.resize(iSlot + 1);
+        return TEXT(w, &p.vTexte[static_cast<std::size_t>(iSlot)]);
     default:
-        break;
+        return;
     }
-    return false;
-}
-
-int SC_EDE_ZUSTAENDE(const SC_SCAN_Struct *stScan, int iNoState) {
-    if (!stSC_Ede.bAn) return iNoState;
-    return std::max(iNoState, SC_EDE_GERAET(stScan->stGang.uDevIdx).stPunkt.iZustaende);
 }

@@ -1,14 +1,17 @@
 // The verdicts of a scan: an error, or success, or one time-out verdict per device whose answer did not come,
-// named by its BACnet address and the property asked for.
+// named by its BACnet address and the property asked for. Before them the observers end: they write their
+// files, and the first that fails makes the scan's result.
 #include <cstdio>
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/loop/sc_ablauf.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
 
 int SC_URTEIL(int iErg, const char *const *acTimeout, int iAnz) {
     SC_DOPPELT_MELDEN();
-    iErg = SC_BERICHT_ENDE(iErg, iAnz); // -J: its console lines and the report
-    iErg = SC_EDE_ENDE(iErg);           // -X: the EDE files
+    SC_EREIGNIS_Struct e{};
+    e.iArt = SC_EV_SCAN_ENDE;
+    e.iErg = iErg;
+    e.iTimeout = iAnz;
+    if (const int r = SC_MELDEN(&e); iErg == 0) iErg = r;
     if (iErg != 0)
         std::printf("\n\n***  Abbruch nach Fehler %d ***\n\n\a", iErg);
     else if (iAnz == 0)

@@ -3,11 +3,15 @@
 // first one still in progress goes on writing at once, and given-up devices leave their verdict text.
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/parallel/sc_par.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/event/sc_ereignis.h"
 
-// Writes what the earliest device holds, numbered from the file's next line on; 0 or -21.
-static int FREIGEBEN(SC_HALT_Struct *h) {
+// Writes what the earliest device (table index uDev) holds, numbered from the file's next line on, each line
+// told with its number; 0 or -21.
+static int FREIGEBEN(SC_HALT_Struct *h, std::uint32_t uDev) {
     for (const auto &z : h->vZeilen) {
+        SC_EREIGNIS_Struct e{};
+        e.iArt = SC_EV_ZEILE, e.uDev = uDev, e.lZeile = stSC_Par.uZeile + z.first;
+        SC_MELDEN(&e);
         int n = std::snprintf(cSC_REF_Buf, sizeof cSC_REF_Buf, "%05u%s", stSC_Par.uZeile + z.first,
                               z.second.c_str());
         if (n < 0 || static_cast<std::size_t>(n) >= sizeof cSC_REF_Buf) n = -1;
@@ -22,8 +26,7 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
     SC_PLATZ_Struct &p = stSC_Par.aPlatz[iPlatz];
     SC_HALT_Struct &h = stSC_Par.dqHalt[p.uDev - stSC_Par.uKopf];
     if (bAufgegeben) {
-        SC_RTO_TRC(&p.stScan.stAnf, p.stScan.stGang.stObj.ulDev);
-        SC_BERICHT_DEV_ENDE(&p.stScan, SC_AUS_AUFGEGEBEN);
+        SC_DEV_SCHLUSS(&p.stScan, SC_AUS_AUFGEGEBEN);
         h.sAufgegeben = SC_TMO_ADR(&p.stScan);
     }
     h.bFertig = true;
@@ -40,8 +43,7 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
         stSC_Par.uKopf++;
         if (stSC_Par.dqHalt.empty()) break;
         SC_HALT_Struct &n = stSC_Par.dqHalt.front();
-        SC_BERICHT_BASIS(stSC_Par.uKopf, stSC_Par.uZeile);
-        if (FREIGEBEN(&n) != 0) {
+        if (FREIGEBEN(&n, stSC_Par.uKopf) != 0) {
             stSC_Par.iErg = -21;
             return;
         }

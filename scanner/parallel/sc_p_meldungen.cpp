@@ -7,7 +7,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/pace/sc_pace.h"
 #include "scanner/parallel/sc_par.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/event/sc_ereignis.h"
 
 static void HALTEN(int iPfad, bool bHalten, std::uint32_t ulDauer) {
     SC_PFAD_Struct &f = vSC_Pfad[iPfad];
@@ -51,7 +51,10 @@ void SC_P_MELDUNGEN() {
     for (; P.ulNetzGelesen != ulQX04_NetzAnz; P.ulNetzGelesen++) {
         const QX04_NETZMELDUNG m = stQX04_Netz[P.ulNetzGelesen % QX04_NETZ_MAX];
         const bool bAlle = m.iAnzNetze == 0 && m.ucTyp != QX04_NL_REJECT;
-        SC_BERICHT_NETZ(&m.stVon, m.ucTyp, m.ucGrund, m.ausNetz, m.iAnzNetze);
+        SC_EREIGNIS_Struct e{};
+        e.iArt = SC_EV_NETZ;
+        e.stNetz = {m.stVon.ulAdr, m.stVon.usPort, m.ucTyp, m.ucGrund, m.ausNetz, m.iAnzNetze};
+        SC_MELDEN(&e);
         for (int i = 0; i < static_cast<int>(vSC_Pfad.size()); i++) {
             const SC_PFAD_Struct &f = vSC_Pfad[i];
             if (f.stRouter.ulAdr != m.stVon.ulAdr || f.stRouter.usPort != m.stVon.usPort || f.usNetz == 0)

@@ -2,7 +2,7 @@
 // then the report, written to a temporary name and renamed, so that no half report is left behind.
 #include <cstdio>
 #include "bacnet/bn.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/report/sc_bericht_intern.h"
 
 static const char *const acAusgang[] = {"nicht erreicht", "gelesen", "Timeout", "aufgegeben"};
 
@@ -26,7 +26,7 @@ static void KONSOLE() {
 }
 
 int SC_BERICHT_ENDE(int iErg, int iTimeout) {
-    if (stSC_Bericht.sDatei.empty()) return iErg;
+    if (stSC_Bericht.sDatei.empty()) return 0;
     KONSOLE();
     const std::string sText = SC_BERICHT_JSON(iErg, iTimeout);
     const std::string sTmp = stSC_Bericht.sDatei + ".tmp";
@@ -35,8 +35,8 @@ int SC_BERICHT_ENDE(int iErg, int iTimeout) {
     bGut = fp != nullptr && std::fclose(fp) == 0 && bGut;
     bGut = bGut && std::rename(sTmp.c_str(), stSC_Bericht.sDatei.c_str()) == 0;
     std::fflush(stdout);
-    if (bGut) return iErg;
+    if (bGut) return 0;
     std::remove(sTmp.c_str());
     std::printf("\n\n***  WRITE-Fehler auf Bericht %s  ***", stSC_Bericht.sDatei.c_str());
-    return iErg != 0 ? iErg : -23;
+    return -23;
 }

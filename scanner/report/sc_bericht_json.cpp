@@ -23,6 +23,12 @@ static json NETZE() {
     return j;
 }
 
+// A moment as ISO 8601 with its UTC offset.
+static std::string ZEIT(long long llSek) {
+    char c[UT_ISO_ZEIT_LEN];
+    return std::string(c, static_cast<std::size_t>(UT_ISO_ZEIT(llSek, c, sizeof c)));
+}
+
 static json DOPPELTE() {
     json j = json::array();
     for (int i = 0; i < iQX04_Anz_Doppelt; i++) {
@@ -57,8 +63,8 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
     const json j = {
         {"program", "netscn"},
         {"version", NT_VERSION},
-        {"started", SC_BERICHT_ZEIT(b.llBeginnSek)},
-        {"ended", SC_BERICHT_ZEIT(tv.tv_sec)},
+        {"started", ZEIT(b.llBeginnSek)},
+        {"ended", ZEIT(tv.tv_sec)},
         {"arguments", b.vArgumente},
         {"endpoint", cEigen != nullptr ? std::string(cEigen) : std::to_string(iQX04_IP_Port)},
         {"bbmd", cBbmd != nullptr ? json(cBbmd) : json(nullptr)},

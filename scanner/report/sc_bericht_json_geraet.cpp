@@ -31,26 +31,26 @@ std::string SC_BERICHT_UTF8(const std::string &s) {
     return sOut;
 }
 
-// A line number of the file: counted from the device's first line while it was held.
-static json ZEILE(long l, bool bRel, unsigned uBasis) {
-    return l < 0 ? json(nullptr) : json(bRel ? l + uBasis : l);
+// A line number of the file, -1 none.
+static json ZEILE(long l) {
+    return l < 0 ? json(nullptr) : json(l);
 }
 
 static json ANTWORT(const SC_PROBLEM_Struct &p) {
-    switch (p.iPdu) {
-    case QX04_PDU_ERROR:
+    switch (p.iAntwort) {
+    case SC_AW_FEHLER:
         return {
             {"type", "error"}, {"class", p.iKlasse < 0 ? json(nullptr) : json(p.iKlasse)}, {"code", p.iCode}};
-    case QX04_PDU_REJECT:
+    case SC_AW_REJECT:
         return {{"type", "reject"}, {"reason", p.iCode}};
-    case QX04_PDU_ABORT:
+    case SC_AW_ABORT:
         return {{"type", "abort"}, {"reason", p.iCode}};
     default:
         return {{"type", "none"}};
     }
 }
 
-static json PROBLEM(const SC_PROBLEM_Struct &p, unsigned uBasis) {
+static json PROBLEM(const SC_PROBLEM_Struct &p) {
     const char *cKurz = "";
     SC_OBJTYP(QX04_BN_OBJTYPE(p.ulObjId), &cKurz);
     const char *cName = "";
@@ -59,7 +59,7 @@ static json PROBLEM(const SC_PROBLEM_Struct &p, unsigned uBasis) {
     return {{"object", std::string(*cKurz != '\0' ? cKurz : "DEV") + ":" +
                            std::to_string(QX04_BN_OBJINSTANCE(p.ulObjId))},
             {"id", SC_BERICHT_UTF8(p.sId)},
-            {"line", ZEILE(p.lZeile, p.bGehalten, uBasis)},
+            {"line", ZEILE(p.lZeile)},
             {"property", {{"number", p.usProp}, {"name", cName}}},
             {"answer", ANTWORT(p)},
             {"effect", p.cWirkung}};
@@ -79,7 +79,7 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
     const bool bIam = r.usMaxApdu != 0;
     json jProbleme = json::array();
     for (const SC_PROBLEM_Struct &p : d.vProbleme)
-        jProbleme.push_back(PROBLEM(p, d.uBasis));
+        jProbleme.push_back(PROBLEM(p));
     const char *cPort = IP_PORT2A(&r.stPort);
     return {{"instance", r.ulSDEV},
             {"address", cPort != nullptr ? cPort : ""},
@@ -93,8 +93,8 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
             {"vendor_id", bIam ? json(r.usVendorId) : json(nullptr)},
             {"object_list_length", d.lListeLen >= 0 ? json(d.lListeLen) : json(nullptr)},
             {"data_points", d.ulPunkte},
-            {"first_line", ZEILE(d.lErste, d.bErsteRel, d.uBasis)},
-            {"last_line", ZEILE(d.lLetzte, d.bLetzteRel, d.uBasis)},
+            {"first_line", ZEILE(d.lErste)},
+            {"last_line", ZEILE(d.lLetzte)},
             {"objects_skipped", d.ulUebersprungen},
             {"outcome", acAusgang[d.iAusgang]},
             {"requests", d.ulAnfragen},

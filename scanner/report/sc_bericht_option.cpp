@@ -1,5 +1,5 @@
 // The options of the scan report: -J<file> writes it, -V shows the progress with an estimate.
-#include "scanner/report/sc_bericht.h"
+#include "scanner/report/sc_bericht_intern.h"
 
 SC_BERICHT_Struct stSC_Bericht;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sys/time.h>
 #include "runtime/ut/ut.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/report/sc_bericht_intern.h"
 
 int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     SC_BERICHT_Struct &b = stSC_Bericht;
@@ -14,7 +14,7 @@ int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     struct timeval tv;
     UT_CLOCK_GET(&tv);
     b.llBeginnSek = tv.tv_sec;
-    if (b.sDatei.empty()) return 0;
+    if (b.sDatei.empty()) return 1;
     const std::string sTmp = b.sDatei + ".tmp";
     std::FILE *fp = std::fopen(sTmp.c_str(), "w");
     if (fp == nullptr) {
@@ -23,5 +23,5 @@ int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     }
     std::fclose(fp);
     std::remove(sTmp.c_str());
-    return 0;
+    return 1;
 }

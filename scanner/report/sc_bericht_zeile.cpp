@@ -1,12 +1,12 @@
-// A data line of the device: its number, counted from the device's first line while the device is held.
-#include "scanner/report/sc_bericht.h"
-#include "scanner/walk/sc_scan.h"
+// A data line of the device written, with its number in the file: the device's first and last line, and the
+// line of the refusals of that data point. Lines come in the order of the device's data points.
+#include "scanner/report/sc_bericht_intern.h"
 
-void SC_BERICHT_ZEILE(const SC_SCAN_Struct *stScan, unsigned uZeile) {
-    if (!stSC_Bericht.bAn) return;
-    SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(stScan->stGang.uDevIdx);
-    const bool bRel = stScan->pHalten != nullptr;
-    if (d.lErste < 0) d.lErste = uZeile, d.bErsteRel = bRel;
-    d.lLetzte = uZeile, d.bLetzteRel = bRel;
-    d.ulPunkte++;
+void SC_BERICHT_ZEILE(const SC_EREIGNIS_Struct *e) {
+    SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(e->uDev);
+    if (d.lErste < 0) d.lErste = e->lZeile;
+    d.lLetzte = e->lZeile;
+    for (SC_PROBLEM_Struct &p : d.vProbleme)
+        if (p.lPunkt == static_cast<long>(d.ulZeilen)) p.lZeile = e->lZeile;
+    d.ulZeilen++;
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/report/sc_bericht_intern.h"
 
 constexpr std::uint32_t SC_FORTSCHRITT_MS = 250;   // between two lines at least
 constexpr std::uint32_t SC_SCHAETZEN_AB_MS = 2000; // scan time before an estimate

@@ -2,7 +2,6 @@
 // request table asks of it, as many as the device's answer can hold. The answer must fit its max APDU, sized
 // from the largest texts the device has sent so far, and the batch never asks more than an Abort or silence
 // has left.
-#include "scanner/ede/sc_ede.h"
 #include "scanner/walk/sc_scan.h"
 
 constexpr int SC_RPM_ACK_KOPF = 3;     // APDU header of the answer
@@ -26,14 +25,13 @@ static int SCHAETZEN(const SC_RPM_Struct &r, const SC_FRAGE_Struct *const *apFra
     return iBytes;
 }
 
-// The next data point read ahead from element v on (other objects between give no request, the list's end or
-// a refused element stops; with -X the device object of ulDev is asked too): its identifier, or false when
-// there is none.
+// The next object read ahead from element v on that the request table asks (other objects between give no
+// request, the list's end or a refused element stops): its identifier, or false when there is none.
 static bool NAECHSTER(const SC_RPM_Struct &r, int &v, std::uint32_t ulDev, std::uint32_t *ulObjId) {
+    const SC_FRAGE_Struct *apFrage[SC_FRAGEN_MAX];
     for (; v >= 0 && v < r.iVorAnz && r.aVor[v].iTag > -1000; v++) {
         const SC_VORRAT_Struct &e = r.aVor[v];
-        if (e.iTag == QX04_TAG_OBJID &&
-            (SC_OBJTYP(QX04_BN_OBJTYPE(e.ulWert), nullptr) != 0 || SC_EDE_OBJEKT(e.ulWert, ulDev))) {
+        if (e.iTag == QX04_TAG_OBJID && SC_FRAGEN(e.ulWert, ulDev, apFrage) > 0) {
             *ulObjId = e.ulWert;
             v++;
             return true;
@@ -50,7 +48,7 @@ int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     std::uint32_t ulObjId = stScan->stGang.stObj.ulObjId;
     for (int v = stScan->stGang.iObjIdx + 1 - r.iVorErst;;) {
         const SC_FRAGE_Struct *apFrage[SC_FRAGEN_MAX];
-        const int n = SC_FRAGEN(ulObjId, apFrage);
+        const int n = SC_FRAGEN(ulObjId, ulDev, apFrage);
         const int b = SCHAETZEN(r, apFrage, n);
         if (iAnz > 0 && (iAnz >= r.stObjekte.iMax || iRefs + n > QX04_RPM_MAX || iBytes + b > iApdu)) break;
         for (int j = 0; j < n; j++)

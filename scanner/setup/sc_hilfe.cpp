@@ -78,8 +78,8 @@ or earlier when a request stays unanswered after its repetitions (a time-out,
 still a success; with -P2 and more only that device is given up).
 Exit status: 0 netscn.ref written (also after a time-out), 1 set-up failed
 (for example the port is in use, a file cannot be created or the BBMD
-refused the registration), 2 a write
-error on netscn.ref.
+refused the registration), 2 a write error on netscn.ref, on the report of
+-J or on the EDE files of -X.
 The manual page netscn(1) has the details and the file formats.
 )";
 

@@ -5,8 +5,6 @@
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/setup/sc_setup.h"
 
 // The number of -R, -P, -D or a part of -F: decimal digits only, no leading zero, from iMin to iMax; -1 for
@@ -100,13 +98,6 @@ void SC_INIT_ARG(int i, const char *cArg) {
     case 'P':
         if (int n = SC_INIT_ZAHL(cArg + 2, 1, SC_PARALLEL_MAX); n >= 0) iSC_Parallel = n;
         break;
-    case 'J': // the scan report and the progress line
-    case 'V':
-        SC_BERICHT_OPTION(cArg);
-        break;
-    case 'X': // the scan as EDE files
-        SC_EDE_OPTION(cArg);
-        break;
     case 'U':
         if (cArg[2] == '\0') iSC_Umsetzen = 1;
         break;
@@ -122,7 +113,8 @@ void SC_INIT_ARG(int i, const char *cArg) {
             SC_INIT_FALSCH(-16, "Unzul\x84ssiger Device-Bereich", cArg,
                            "-D<von>[-<bis>]  (0 bis 4194302, von <= bis)");
         break;
-    default: // other letters, -Z included, are not the scanner's
+    default: // an observer's (-J, -V, -X); other letters, -Z included, are not the scanner's
+        SC_BEOBACHTER_OPTION(cArg);
         break;
     }
 }

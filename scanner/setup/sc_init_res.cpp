@@ -8,8 +8,6 @@
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/reffile/sc_ref.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_INIT_RES(int ier, int argc, char **argv) {
@@ -44,8 +42,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
-    if (const int i = SC_BERICHT_PRUEFEN(argc, argv); i != 0) return i; // -J: before anything is sent
-    if (const int i = SC_EDE_PRUEFEN(); i != 0) return i;               // -X likewise
+    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i; // -J, -X: before anything is sent
     int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iApp < 0) {
         std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);

@@ -1,12 +1,27 @@
 // Takes the acknowledgement of the outstanding request from the receive buffer into the object record; the
 // scan step says what was asked for and where the scan goes next.
+#include <algorithm>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
+
+// An event about the object in progress: object-list element or object left out.
+static void MELDEN(const SC_GANG_Struct *g, int iArt, long lZahl) {
+    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(iArt, g);
+    e.iIndex = g->iObjIdx;
+    e.bPunkt = g->stObj.uDP_Type != 0;
+    e.lZahl = lZahl;
+    SC_MELDEN(&e);
+}
+
+// An element that is no data point: the device's own object, which the record stands for, is asked on where
+// the request table has rows for it (for the observers).
+static bool GERAET_GEFRAGT(const SC_GANG_Struct *g, int iTag, std::uint32_t ulWert) {
+    return iTag == QX04_TAG_OBJID && g->iObjIdx >= 1 && ulWert == g->stObj.ulObjId &&
+           SC_FRAGE_ZEILE(g) != nullptr;
+}
 
 void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
     SC_GANG_Struct *g = &stScan->stGang;
@@ -18,9 +33,9 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
     case 0:
         // The reply to index 0 is the size of the list; the device object and other types give no line.
         iTag = SC_WERT(w, QX04_PROP_OBJECT_LIST, &ulWert);
-        if (iTag != QX04_TAG_OBJID || SC_OBJ_SETZEN(o, ulWert) != 0) g->PROP_Modus = -1;
-        SC_BERICHT_ELEMENT(stScan, g->PROP_Modus == 0, iTag >= 0 ? SC_GANZZAHL(iTag, ulWert) : -1);
-        SC_EDE_ELEMENT(stScan, iTag, ulWert); // -X: the device's own object is asked its name
+        if (iTag != QX04_TAG_OBJID || SC_OBJ_SETZEN(o, ulWert) != 0)
+            g->PROP_Modus = GERAET_GEFRAGT(g, iTag, ulWert) ? 0 : -1;
+        MELDEN(g, SC_EV_ELEMENT, iTag >= 0 ? SC_GANZZAHL(iTag, ulWert) : -1);
         break;
     case 1:
         c = SC_TEXT(w, QX04_PROP_OBJECT_NAME);
@@ -28,7 +43,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         if (SC_DPID(o, c) != 0) {
             g->uZeile++; // the dropped object's line number stays unused
             g->PROP_Modus = -1;
-            SC_BERICHT_WEG(stScan);
+            MELDEN(g, SC_EV_WEG, -1);
         }
         SC_STATUS_ZEILE(o->ulDev, o->cDpId);
         break;
@@ -60,16 +75,18 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
                 g->PROP_Modus = SC_FERTIG;
                 break;
             }
-            // A count below 0 counts as none, so that it is not asked for again and again.
-            long l = SC_GANZZAHL(iTag, ulWert);
-            o->NoState = static_cast<int>(l < 0 ? 0 : l > SC_ANZ_STATE ? SC_ANZ_STATE : l);
+            // A count below 0 counts as none, so that it is not asked for again and again. The file keeps
+            // at most SC_ANZ_STATE; the walk reads as many as the request table asks.
+            const long l = std::max(SC_GANZZAHL(iTag, ulWert), 0L);
+            o->NoState = static_cast<int>(std::min(l, static_cast<long>(SC_ANZ_STATE)));
+            g->iZustaende = static_cast<int>(std::min(l, static_cast<long>(SC_FRAGEN_ZUSTAENDE())));
             g->PROP_Modus = 3;
             break;
         }
         c = SC_TEXT(w, g->usPropId);
         if (c != nullptr && g->iStateSlot < SC_ANZ_STATE)
             std::snprintf(o->cState[g->iStateSlot], sizeof o->cState[0], "%.32s", c);
-        g->PROP_Modus = g->iStateSlot < SC_EDE_ZUSTAENDE(stScan, o->NoState) - 1 ? 3 : SC_FERTIG;
+        g->PROP_Modus = g->iStateSlot < g->iZustaende - 1 ? 3 : SC_FERTIG;
         break;
     default:
         break;

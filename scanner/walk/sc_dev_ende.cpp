@@ -1,7 +1,6 @@
 // End of a device's object list (an Error or Reject for an element, or its last 16-bit index): the walk moves
-// to the next entry of the device table. The one place a device is finished, so its trace is written here.
+// to the next entry of the device table.
 #include <vector>
-#include "scanner/report/sc_bericht.h"
 #include "scanner/walk/sc_scan.h"
 
 // Devices the walk has finished, by table index: only they count as scanned on the console.
@@ -9,8 +8,7 @@ static std::vector<bool> vGescannt;
 
 void SC_DEV_ENDE(SC_SCAN_Struct *stScan) {
     SC_GANG_Struct &g = stScan->stGang;
-    SC_BERICHT_DEV_ENDE(stScan, SC_AUS_KOMPLETT);
-    SC_RTO_TRC(&stScan->stAnf, g.stObj.ulDev);
+    SC_DEV_SCHLUSS(stScan, SC_AUS_KOMPLETT);
     if (g.uDevIdx >= vGescannt.size()) vGescannt.resize(g.uDevIdx + 1);
     vGescannt[g.uDevIdx] = true;
     g.iObjIdx = -1;

@@ -17,6 +17,8 @@ bool SC_OBJ_ANFANG(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     }
     g.PROP_Modus = 0;
     g.iStateSlot = -1;
+    g.iZustaende = -1;
+    g.pFrage = nullptr;
     SC_OBJ_NEU(&g.stObj, ulDev);
     g.usPropId = QX04_PROP_OBJECT_LIST;
     stScan->stRpm.bObjRP = false;

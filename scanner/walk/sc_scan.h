@@ -2,6 +2,7 @@
 // the answers; and the scan state that holds a walk with its exchange.
 #pragma once
 #include <cstdint>
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/exchange/sc_austausch.h"
 #include "scanner/reffile/sc_ref.h"
 #include "scanner/rpm/sc_rpm.h"
@@ -19,9 +20,12 @@ struct SC_GANG_Struct {
     int PROP_Modus; // scan step: -1, 0 list element, 1 name, 2 description, 3 units/polarity, 4 states,
                     // SC_FERTIG
     int iStateSlot; // slot of the state text being read, -1 = none yet (the scan loop's "Index")
-    std::uint16_t usPropId; // property of the last request
-    unsigned uZeile;        // next data-line number
-    SC_OBJ_Struct stObj;    // the object in progress
+    int iZustaende; // state texts the walk reads: the count, within the slots the request table asks, -1 =
+                    // not yet (the file keeps at most SC_ANZ_STATE of them)
+    const SC_FRAGE_Struct *pFrage; // the request-table row of the step in progress, null at step 0
+    std::uint16_t usPropId;        // property of the last request
+    unsigned uZeile;               // next data-line number
+    SC_OBJ_Struct stObj;           // the object in progress
 };
 
 // One scan: the walk of one device at a time and its one outstanding request. The sequential scan has one, a
@@ -72,7 +76,8 @@ const SC_FRAGE_Struct *SC_FRAGE_ZEILE(const SC_GANG_Struct *stGang);
 std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx);
 // One row of the request table: what the scan asks of a data point at one step.
 constexpr unsigned char SC_GR_ANALOG = 1, SC_GR_ZWEI = 2, SC_GR_MEHR = 4; // data-point groups
-constexpr unsigned char SC_GR_GERAET = 8; // the device object, whose name only -X asks
+constexpr unsigned char SC_GR_GERAET = 8; // the device's own object, asked only by rows for the observers
+constexpr int SC_ZUST_ALLE = 255; // state texts read at most for an observer, whatever a device claims
 constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3; // the kind of value answered
 constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
 struct SC_FRAGE_Struct {
@@ -83,14 +88,24 @@ struct SC_FRAGE_Struct {
     unsigned char ucWert;   // SC_W_...
     signed char cSlot;      // state slot afterwards: a slot, SC_SLOT_BLEIBT, or SC_SLOT_WEITER (the next one)
     signed char cZustaende; // state count afterwards, -1 = unchanged
+    int iSlotBis = 0;       // a row of SC_SLOT_WEITER asks the slots below this one
+    // Rows the table holds only when an observer wants every text (the EDE files), chosen at set-up; an
+    // answer to a row told to the observers only is not taken by the walk: the object gives no line.
+    bool bGanz = false, bNurMelden = false;
 };
+// The rows for observers that want every text: the device object's name and the state texts past the
+// ninth. Chosen at set-up, before the scan.
+void SC_FRAGEN_GANZ(bool bGanz);
+// State texts the table asks of an object at most.
+int SC_FRAGEN_ZUSTAENDE();
 // The group of a data point: analog by its data-point type, two-state by its object type (0 to 5), else
-// multi-state; an object of no data point (the device object) is SC_GR_GERAET.
+// multi-state; an object of no data point in progress (the device's own object) is SC_GR_GERAET.
 unsigned char SC_GRUPPE(std::uint32_t ulObjId, unsigned uDP_Type);
-// The rows a data point of object identifier ulObjId is asked, in the order of its steps, into apFrage (room
-// for SC_FRAGEN_MAX): their number. ReadPropertyMultiple asks them at once, a state-text array whole.
+// The rows object ulObjId of device ulDev is asked, in the order of its steps, into apFrage (room for
+// SC_FRAGEN_MAX): their number, 0 for an object the table asks nothing of. ReadPropertyMultiple asks them at
+// once, a state-text array whole.
 constexpr int SC_FRAGEN_MAX = 5;
-int SC_FRAGEN(std::uint32_t ulObjId, const SC_FRAGE_Struct **apFrage);
+int SC_FRAGEN(std::uint32_t ulObjId, std::uint32_t ulDev, const SC_FRAGE_Struct **apFrage);
 // The kind of value (SC_W_...) a property of the table answers with, 0 for one not in it.
 unsigned char SC_WERTART(std::uint32_t ulProp);
 // What came back for the outstanding request, from the exchange.
@@ -109,8 +124,22 @@ long SC_GANZZAHL(int iTag, std::uint32_t ulWert);
 // Text handed to a step, as the reference file needs it: UCS-2 and UCS-4 always in the loader's code page,
 // UTF-8 and ISO 8859-1 with -U, every other set byte for byte; null when none; valid until the next call.
 const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId);
-// The console's status line of the scan: the device started, or the object whose name came (cObj). With -V
-// it also tells the progress.
+// The console's status line of the scan: the device started, or the object whose name came (cObj); an
+// observer that writes its own (the progress line) takes its place.
 void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj);
 // A finished object's line: to the file, or held while an earlier device is in progress; 0 or -21.
 int SC_ZEILE_AUSGEBEN(SC_SCAN_Struct *stScan);
+// Holds line iNr (counted from the device's first line) of a device scanned ahead: the iLen bytes in
+// cSC_REF_Buf, whose number is written when the device's turn comes (the parallel scan keeps them).
+void SC_ZEILE_HALTEN(SC_HALT_Struct *stHalt, unsigned iNr, int iLen);
+// The end of the device in progress, from whichever loop ends it (iAusgang SC_AUS_...): its exchange's trace
+// and the event. The one place a device's end is told.
+void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang);
+// An event of kind iArt about where the walk stands: device, object in progress, property and step.
+SC_EREIGNIS_Struct SC_GANG_EREIGNIS(int iArt, const SC_GANG_Struct *stGang);
+// The answer to the step in progress, told to the observers once: the value or refusal as decoded.
+void SC_WERT_MELDEN(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);
+// A text handed to a step, whole: its bytes after the set byte, their number and the set; false when the
+// value is no character string. Nothing at or after the frame's BVLC length is read.
+bool SC_WERT_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, const unsigned char **ucText,
+                  std::uint32_t *ulLen, unsigned char *ucSatz);

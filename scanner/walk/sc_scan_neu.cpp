@@ -9,6 +9,8 @@ void SC_SCAN_NEU(SC_SCAN_Struct *stScan) {
     g.iObjIdx = -1;
     g.PROP_Modus = -1;
     g.iStateSlot = -1;
+    g.iZustaende = -1;
+    g.pFrage = nullptr;
     g.usPropId = 0;
     g.uZeile = 1;
     SC_OBJ_NEU(&g.stObj, 0);

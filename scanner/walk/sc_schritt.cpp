@@ -18,9 +18,10 @@ std::uint16_t SC_SCHRITT(SC_GANG_Struct *stGang, int *iArrIdx) {
                stGang->iStateSlot, o->NoState);
         UT_TRC_CONT("\n   DP_Type : %u   OBJ_Type : %u", o->uDP_Type, uTyp);
     }
-    if (f != nullptr && f->cZustaende >= 0) o->NoState = f->cZustaende;
+    if (f != nullptr && f->cZustaende >= 0) o->NoState = stGang->iZustaende = f->cZustaende;
     if (f != nullptr && f->cSlot == SC_SLOT_WEITER) stGang->iStateSlot++;
     if (f != nullptr && f->cSlot >= 0) stGang->iStateSlot = f->cSlot;
     stGang->usPropId = usProp;
+    stGang->pFrage = f;
     return usProp;
 }

@@ -1,16 +1,19 @@
-// The answer to the step in progress: an acknowledgement or refusal moves the object on, by the scan step;
-// a completed object becomes its data line.
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
+// The answer to the step in progress: told to the observers as it came, then an acknowledgement or refusal
+// moves the object on, by the scan step; a completed object becomes its data line. A step asked for the
+// observers only (the device object's name for the EDE files) moves nothing: the object is done without one.
 #include "scanner/walk/sc_scan.h"
 
 void SC_SCHRITT_ANTWORT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert) {
     SC_GANG_Struct &g = stScan->stGang;
-    if (SC_EDE_WERT(stScan, iErg, stWert)) return; // -X: the value kept whole; the device's name is no line
+    SC_WERT_MELDEN(stScan, iErg, stWert);
+    if (g.pFrage != nullptr && g.pFrage->bNurMelden) {
+        if (SC_FRAGE_ZEILE(&g) == nullptr) g.PROP_Modus = -1;
+        return;
+    }
     if (iErg == 3)
         SC_ACK(stScan, stWert);
     else if (iErg <= -1000 && g.PROP_Modus >= 0 && g.PROP_Modus <= 4)
-        SC_BERICHT_ABWEIS(stScan, iErg, stWert), SC_ABWEIS(stScan);
+        SC_ABWEIS(stScan);
     if (g.PROP_Modus == SC_FERTIG) {
         if (SC_ZEILE_AUSGEBEN(stScan) != 0) g.iErg = -21;
         g.PROP_Modus = -1;

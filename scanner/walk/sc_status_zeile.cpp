@@ -1,12 +1,16 @@
 // The status line the scan rewrites with a carriage return: the device started, or the object whose name has
-// come. With -V the progress line takes its place.
+// come. An observer that writes its own status line (the progress line) takes its place.
 #include <cstdio>
 #include "runtime/ut/ut.h"
-#include "scanner/report/sc_bericht.h"
 #include "scanner/walk/sc_scan.h"
 
 void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj) {
-    if (stSC_Bericht.bFortschritt) return SC_FORTSCHRITT_ZEILE(ulDev, cObj != nullptr ? cObj : "");
+    SC_EREIGNIS_Struct e{};
+    e.iArt = SC_EV_STATUS;
+    e.ulDev = ulDev;
+    e.cId = cObj;
+    SC_MELDEN(&e);
+    if (SC_STATUSZEILE_ERSETZT()) return;
     if (cObj == nullptr)
         std::printf("\r%s      Scannen von  Device : %lu                            ", UT_T_TIME(),
                     (unsigned long)ulDev);

@@ -23,8 +23,9 @@
 #include "scanner/walk/sc_scan.h"
 #include <nlohmann/json.hpp>
 #include "scanner/parallel/sc_par.h"
-#include "scanner/ede/sc_ede.h"
-#include "scanner/report/sc_bericht.h"
+#include "scanner/ede/sc_ede_intern.h"
+#include "scanner/report/sc_bericht_intern.h"
+#include "scanner/setup/sc_setup.h"
 #include "fuzz/fz.h"
 #include "runtime/ut/ut.h"
 #include "support/netns_guard.h"
@@ -287,8 +288,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     TEST_T_fpout = FZ_SENKE();
     BN_ROUTE_QX04_Struct = tabelle;
     uQX04_Anz_Dev = iANZ;
-    stSC_Bericht.bAn = true; // -J: the report follows every scan state below
-    stSC_Ede.bAn = true;     // -X likewise
+    // -J and -X: the report and the EDE files follow every scan state below, and the walk asks what -X asks.
+    SC_BEOBACHTER_NEU();
+    SC_EDE_OPTION("-Xfuzz");
+    SC_ANMELDEN(&astSC_Beobachter[0]);
+    SC_ANMELDEN(&astSC_Beobachter[2]);
+    SC_FRAGEN_GANZ(true);
     IP_INIT();
     IP_HOST_MERKEN(); // the own-echo check then looks up nothing per datagram
     iQX04_IP_APP = IP_OPEN(1, iQX04_IP_Port, nullptr);

@@ -1,8 +1,10 @@
-// Starts bacsim as a child of the test on a building given as text, and stops it again.
+// Starts bacsim as a child of the test on a building given as text, and stops it again. Its folder (building,
+// log, capture) lies in the temporary directory and goes with the SIM that made it.
 #pragma once
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,12 +12,30 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
+struct SIM;
+inline void SIM_STOP(SIM &s);
+
+// Owns the simulator and its folder: both go with the SIM.
 struct SIM {
     pid_t pid = -1;
     std::string sDir;
     int iStatus = -1;
+    SIM() = default;
+    SIM(SIM &&o) noexcept {
+        *this = std::move(o);
+    }
+    SIM &operator=(SIM &&o) noexcept { // the one given up goes with o
+        std::swap(pid, o.pid), std::swap(sDir, o.sDir), iStatus = o.iStatus;
+        return *this;
+    }
+    ~SIM() {
+        SIM_STOP(*this);
+        std::error_code ec;
+        if (!sDir.empty()) std::filesystem::remove_all(sDir, ec);
+    }
 };
 
 inline std::string SIM_READ(const std::string &sPath) {
@@ -25,11 +45,11 @@ inline std::string SIM_READ(const std::string &sPath) {
     return s.str();
 }
 
-// Writes the building into a fresh folder under the working directory and waits until bacsim is ready.
+// Writes the building into a fresh folder in the temporary directory and waits until bacsim is ready.
 inline SIM SIM_START(const std::string &sBuilding, std::vector<std::string> vExtra = {}) {
     SIM s;
-    char cTmpl[] = "simXXXXXX";
-    s.sDir = mkdtemp(cTmpl);
+    std::string sTmpl = (std::filesystem::temp_directory_path() / "simXXXXXX").string();
+    s.sDir = mkdtemp(sTmpl.data());
     std::ofstream(s.sDir + "/b.txt") << sBuilding;
     std::vector<std::string> vArgs{
         BACSIM_EXE, "--log",           s.sDir + "/log", "--pcap", s.sDir + "/cap.pcap",

@@ -1,11 +1,12 @@
-// The character string at the value handed to a step, read whole from the received frame (the reference
-// file's decoder keeps 255 bytes), and in UTF-8. Nothing at or after the frame's BVLC length is read.
+// The character string at the value handed to a step, whole as the device sent it (the reference file's
+// decoder keeps 255 bytes): its bytes after the set byte, their number and the set. Nothing at or after the
+// frame's BVLC length is read.
 #include <algorithm>
 #include "bacnet/bn.h"
-#include "scanner/ede/sc_ede.h"
 #include "scanner/walk/sc_scan.h"
 
-bool SC_EDE_TEXT(const SC_WERT_Struct *w, std::uint16_t usPropId, std::string *sText) {
+bool SC_WERT_TEXT(const SC_WERT_Struct *w, std::uint16_t usPropId, const unsigned char **ucText,
+                  std::uint32_t *ulLen, unsigned char *ucSatz) {
     const int iPos = w->iQuelle == SC_Q_POS  ? w->iPos
                      : w->iQuelle == SC_Q_RP ? QX04_BN_POSWERT(QX04_RECV_Buf, usPropId)
                                              : 0; // nothing read ahead is a text
@@ -16,7 +17,9 @@ bool SC_EDE_TEXT(const SC_WERT_Struct *w, std::uint16_t usPropId, std::string *s
     if (n == 0) return false;
     const int h = QX04_BN_TAGOFS(t, n);
     // The set byte opens the content; a tag without content is an empty text.
-    sText->clear();
-    if (h > 0 && n > h) *sText = SC_EDE_UTF8(t + h + 1, static_cast<std::size_t>(n - h - 1), t[h]);
+    const bool bInhalt = h > 0 && n > h;
+    *ucText = bInhalt ? t + h + 1 : t;
+    *ulLen = bInhalt ? static_cast<std::uint32_t>(n - h - 1) : 0;
+    *ucSatz = bInhalt ? t[h] : 0;
     return true;
 }

@@ -1,0 +1,12 @@
+// The observers that options turn on, named at this one place: the scan report and the progress line (-J,
+// -V), the EDE files (-X). Set-up takes their options and registers those given; the scan tells them its
+// events through SC_MELDEN and never calls them by name.
+#include "scanner/ede/sc_ede.h"
+#include "scanner/report/sc_bericht.h"
+#include "scanner/setup/sc_setup.h"
+
+const std::array<SC_BEOBACHTER_Struct, SC_OPT_BEOBACHTER> astSC_Beobachter = {{
+    {SC_BERICHT_NEU, SC_BERICHT_OPTION, SC_BERICHT_PRUEFEN, SC_BERICHT_MELDEN, false, false},
+    {nullptr, nullptr, SC_FORTSCHRITT_PRUEFEN, SC_FORTSCHRITT_MELDEN, true, false},
+    {SC_EDE_NEU, SC_EDE_OPTION, SC_EDE_PRUEFEN, SC_EDE_MELDEN, false, true},
+}};
