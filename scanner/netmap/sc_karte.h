@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include "bacnet/bn_netz.h"
+#include "scanner/event/sc_ereignis.h"
 
 // What a fact says.
 constexpr int SC_FAKT_NETZNUMMER = 1; // Network-Number-Is from stVon: usNetz, iWert 1 = configured
@@ -30,15 +31,24 @@ struct SC_FAKT_Struct {
     const QX04_BVLL_TAB *pTab = nullptr;
 };
 
-// ---- Options and set-up
+// ---- Two observers of the scan, registered by set-up: the map (-N or -G) and the discovery (-N), which
+// sends its Who-Is in place of the set-up's. An empty map, options off (before the options are read).
+void SC_KARTE_NEU();
 // -N (discovery network by network) or -G<file> (the map as a Graphviz file): true when cArg was one of them.
 bool SC_KARTE_OPTION(const char *cArg);
 bool SC_KARTE_AN();        // -N or -G given: the map is kept
 bool SC_KARTE_ENTDECKEN(); // -N given
-// Before anything is sent: a -G file can be created (0), else the console error and -17.
-int SC_KARTE_PRUEFEN();
-// An empty map, options off (the start of a run).
-void SC_KARTE_NEU();
+// Before anything is sent: 1 with -N or -G (a -G file can be created), 0 without; the console error and -18
+// when the file cannot be created.
+int SC_KARTE_PRUEFEN(int argc, char **argv);
+// The map's events: a device's end (how far it was read), the scan's end (console lines, -G file): 0, or
+// -25 when the -G file could not be written (reported).
+int SC_KARTE_EREIGNIS(const SC_EREIGNIS_Struct *stE);
+// The map as the report's part: {"network_map": ...}.
+const char *SC_KARTE_BERICHT();
+// The discovery: 1 with -N, else 0; at SC_EV_WHOIS it runs (SC_KARTE_ENTDECKUNG): 0.
+int SC_ENTDECKUNG_PRUEFEN(int argc, char **argv);
+int SC_ENTDECKUNG_EREIGNIS(const SC_EREIGNIS_Struct *stE);
 // ---- What the discovery and the scan tell
 void SC_KARTE_MELDEN(const SC_FAKT_Struct *f);
 // A received datagram of iLen bytes from stVon that passed the receive guard, for the map: a router's or

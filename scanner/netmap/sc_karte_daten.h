@@ -1,5 +1,6 @@
 // The map's records, private to this folder: what was learnt, and what the conflict rules find in it.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,8 +18,7 @@ struct SC_KGERAET_Struct {
     std::uint32_t ulInst;
     std::uint16_t usNetz;
     std::vector<unsigned char> vMac;
-    IP_PORT stVon;     // the device itself, or its router
-    int iAusgang = -1; // 1 scanned completely, 0 not, -1 not told
+    IP_PORT stVon; // the device itself, or its router
 };
 struct SC_KBBMD_Struct {
     IP_PORT stAdr;
@@ -60,6 +60,7 @@ struct SC_KARTE_Struct {
     std::vector<SC_KGERAET_Struct> vGeraet;
     std::vector<SC_KBBMD_Struct> vBbmd;
     std::vector<SC_KSUCHE_Struct> vSuche;
+    std::map<std::uint32_t, int> mAusgang; // by instance: 1 read to its end, 0 not
 };
 extern SC_KARTE_Struct stSC_Karte;
 

@@ -99,8 +99,12 @@ std::string SC_KARTE_DOT() {
         "  node [fontname=Helvetica fontsize=10];\n  edge [fontname=Helvetica fontsize=9];\n";
     std::size_t uLokal = 0;
     std::vector<std::uint32_t> vLokalUnv;
-    for (const SC_KGERAET_Struct &g : k.vGeraet)
-        if (g.usNetz == 0) uLokal++, g.iAusgang == 0 ? vLokalUnv.push_back(g.ulInst) : void();
+    for (const SC_KGERAET_Struct &g : k.vGeraet) {
+        if (g.usNetz != 0) continue;
+        uLokal++;
+        if (const auto it = k.mAusgang.find(g.ulInst); it != k.mAusgang.end() && it->second == 0)
+            vLokalUnv.push_back(g.ulInst);
+    }
     s += "  lokal [shape=box3d label=\"IP-Netz " +
          (k.lLokal >= 0 ? std::to_string(k.lLokal) : std::string("?")) + GERAETE(uLokal, vLokalUnv) +
          rot.ZEILEN("lokal") + "\"" + rot.ATTR("lokal") + "];\n";

@@ -4,7 +4,6 @@
 #include "scanner/netmap/sc_karte_daten.h"
 
 int SC_KARTE_ENDE() {
-    if (!SC_KARTE_AN()) return 0;
     std::fputs(SC_KARTE_KONSOLE().c_str(), stdout);
     std::fflush(stdout);
     const std::string &sDatei = stSC_Karte.sDot;

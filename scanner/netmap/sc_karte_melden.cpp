@@ -32,7 +32,7 @@ void GERAET(const SC_FAKT_Struct &f) {
         if (g.ulInst == f.ulInst && g.usNetz == f.usNetz && g.vMac == vMac &&
             SC_KARTE_GLEICH(g.stVon, f.stVon))
             return;
-    stSC_Karte.vGeraet.push_back({f.ulInst, f.usNetz, vMac, f.stVon, -1});
+    stSC_Karte.vGeraet.push_back({f.ulInst, f.usNetz, vMac, f.stVon});
     // A device behind a router makes the router known, whether or not it answers for itself.
     if (f.usNetz != 0) ROUTER(f.stVon);
 }
@@ -82,8 +82,7 @@ void SC_KARTE_MELDEN(const SC_FAKT_Struct *f) {
         GERAET(*f);
         break;
     case SC_FAKT_GESCANNT:
-        for (SC_KGERAET_Struct &g : k.vGeraet)
-            if (g.ulInst == f->ulInst) g.iAusgang = f->iWert;
+        k.mAusgang[f->ulInst] = f->iWert;
         break;
     case SC_FAKT_BBMD:
         BBMD(f->stVon).bLeitet |= f->iWert == 1;

@@ -56,7 +56,8 @@ std::vector<SC_KNETZ_Struct> SC_KARTE_NETZLISTE() {
         DAZU(n.vUeber, g.stVon);
         if (std::find(n.vGeraete.begin(), n.vGeraete.end(), g.ulInst) == n.vGeraete.end())
             n.vGeraete.push_back(g.ulInst);
-        if (g.iAusgang == 0 &&
+        if (const auto it = k.mAusgang.find(g.ulInst);
+            it != k.mAusgang.end() && it->second == 0 &&
             std::find(n.vUnvollst.begin(), n.vUnvollst.end(), g.ulInst) == n.vUnvollst.end())
             n.vUnvollst.push_back(g.ulInst);
         if (n.cArt == nullptr) n.cArt = ART(g.vMac.size());

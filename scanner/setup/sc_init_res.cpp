@@ -42,7 +42,8 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
-    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i; // -J, -X: before anything is sent
+    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0)
+        return i; // -J, -X, -G: before anything is sent
     int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iApp < 0) {
         std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
@@ -54,7 +55,13 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     ier = SC_BBMD_ANMELDEN();
     if (ier != 0) return ier;
-    ier = SC_WHOIS();
+    if (SC_WHOIS_ERSETZT()) { // -N: the discovery sends its own, network by network
+        SC_EREIGNIS_Struct e{};
+        e.iArt = SC_EV_WHOIS;
+        ier = SC_MELDEN(&e);
+    } else {
+        ier = SC_WHOIS();
+    }
     if (ier != 0) return ier;
 
     fpSC_DEV = std::fopen("netscn.dev", "w+t");

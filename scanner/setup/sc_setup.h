@@ -10,16 +10,13 @@
 void SC_INIT_ARG(int i, const char *cArg);
 // Runs after the argument phase with its error number: 0, or the error number of the set-up.
 int SC_INIT_RES(int ier, int argc, char **argv);
-// A broadcast frame of iLen bytes into the network of each local address (or of the address given), and to
-// the BBMD to be distributed once registered; result of the last local send.
-int SC_RUNDRUF(const unsigned char *ucFrame, int iLen);
 // One Who-Is into the network of each local address (or of the address given), and to the BBMD to be
 // distributed once registered; result of the last local send.
 int SC_WHOIS();
 // ---- Observers
 // The observers options turn on, in the order they are told: the scan report, the progress line, the EDE
 // files.
-constexpr std::size_t SC_OPT_BEOBACHTER = 3;
+constexpr std::size_t SC_OPT_BEOBACHTER = 5;
 extern const std::array<SC_BEOBACHTER_Struct, SC_OPT_BEOBACHTER> astSC_Beobachter;
 // Before the options: none registered, each at its start values.
 void SC_BEOBACHTER_NEU();

@@ -3,6 +3,7 @@
 // has the BBMD distribute it to the networks of the whole site.
 #include <cassert>
 #include "bacnet/bn.h"
+#include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_WHOIS() {

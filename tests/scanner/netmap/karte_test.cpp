@@ -118,15 +118,17 @@ TEST(Karte, ClaimsNeedTheDiscovery) {
 
 TEST(Karte, PictureFile) {
     SC_KARTE_NEU();
+    EXPECT_FALSE(SC_KARTE_OPTION("-X"));
+    EXPECT_EQ(SC_KARTE_PRUEFEN(0, nullptr), 0); // no map without -N or -G
     EXPECT_TRUE(SC_KARTE_OPTION("-Gno/such/dir/map.dot"));
-    EXPECT_EQ(SC_KARTE_PRUEFEN(), -17);
+    EXPECT_EQ(SC_KARTE_PRUEFEN(0, nullptr), -18);
     EXPECT_EQ(SC_KARTE_ENDE(), -25);
     SC_KARTE_NEU();
-    EXPECT_FALSE(SC_KARTE_OPTION("-X"));
-    EXPECT_EQ(SC_KARTE_ENDE(), 0); // no map without -N or -G
     ASSERT_TRUE(SC_KARTE_OPTION("-Gkarte_test.dot"));
-    EXPECT_EQ(SC_KARTE_PRUEFEN(), 0);
-    EXPECT_EQ(SC_KARTE_ENDE(), 0);
+    EXPECT_EQ(SC_KARTE_PRUEFEN(0, nullptr), 1);
+    SC_EREIGNIS_Struct e{};
+    e.iArt = SC_EV_SCAN_ENDE;
+    EXPECT_EQ(SC_KARTE_EREIGNIS(&e), 0);
     std::ifstream f("karte_test.dot");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), SC_KARTE_DOT());
     EXPECT_FALSE(std::ifstream("karte_test.dot.tmp").good());

@@ -4,9 +4,8 @@
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
-#include "scanner/setup/sc_setup.h"
 
-static const char cRoutine[] = "SC_INIT"; // part of the set-up's Who-Is in the trace
+static const char cRoutine[] = "SC_INIT"; // the set-up's Who-Is goes this way, and its trace stays
 
 int SC_RUNDRUF(const unsigned char *ucFrame, int iLen) {
     int ier = 0;
