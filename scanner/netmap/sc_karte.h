@@ -32,7 +32,8 @@ struct SC_FAKT_Struct {
 };
 
 // ---- Two observers of the scan, registered by set-up: the map (-N or -G) and the discovery (-N), which
-// sends its Who-Is in place of the set-up's. An empty map, options off (before the options are read).
+// sends its Who-Is in place of the set-up's.
+// An empty map, options off (before the options are read).
 void SC_KARTE_NEU();
 // -N (discovery network by network) or -G<file> (the map as a Graphviz file): true when cArg was one of them.
 bool SC_KARTE_OPTION(const char *cArg);

@@ -28,13 +28,13 @@ struct SC_KBBMD_Struct {
     int iBdtNak = -1, iFdtNak = -1;
     std::vector<QX04_BVLL_EINTRAG> vBdt, vFdt;
 };
-// The discovery's Who-Is into one network through one router: the instance ranges still to ask, the one in
-// flight and its I-Ams, and the network's answer time.
 // A range of device instances to ask, [ulVon, ulBis], standing for [ulRestVon, ulRestBis]: what lies beyond
 // it is asked once the range has been judged.
 struct SC_KBEREICH_Struct {
     std::uint32_t ulVon, ulBis, ulRestVon, ulRestBis;
 };
+// The discovery's Who-Is into one network through one router: the instance ranges still to ask, the one in
+// flight and its I-Ams, and the network's answer time.
 struct SC_KSUCHE_Struct {
     std::uint16_t usNetz;
     IP_PORT stRouter;
@@ -77,7 +77,7 @@ struct SC_KNETZ_Struct {
 // Receives for iMs milliseconds (or until pfFertig, asked after each datagram, says so): every datagram to
 // the map first, the rest onward.
 void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)() = nullptr);
-// The Who-Is into every network known, range by range (SC_KARTE_SUCHE_*), until all are asked.
+// The Who-Is into every network known, range by range, until all are asked.
 void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter);
 // Requests in flight that router network takes, as the pacing has learnt it.
 int SC_KARTE_BUDGET(const IP_PORT &stRouter, std::uint16_t usNetz);

@@ -21,6 +21,14 @@ std::string MASKE(std::uint32_t ul) {
     return c;
 }
 
+// The discovery's Who-Is into the network, through every router it was asked through.
+std::uint32_t WHOIS(std::uint16_t usNetz) {
+    std::uint32_t ul = 0;
+    for (const SC_KSUCHE_Struct &s : stSC_Karte.vSuche)
+        ul += s.usNetz == usNetz ? s.ulWhoIs : 0;
+    return ul;
+}
+
 json NETZE(const std::vector<SC_KNETZ_Struct> &v) {
     json j = json::array();
     for (const SC_KNETZ_Struct &n : v)
@@ -32,7 +40,8 @@ json NETZE(const std::vector<SC_KNETZ_Struct> &v) {
                      {"link", n.cArt != nullptr ? json(n.cArt) : json(nullptr)},
                      {"devices", n.vGeraete.size()},
                      {"instances", n.vGeraete},
-                     {"incomplete", n.vUnvollst}});
+                     {"incomplete", n.vUnvollst},
+                     {"who_is", WHOIS(n.usNetz)}});
     return j;
 }
 
