@@ -75,7 +75,8 @@ constexpr unsigned char QX04_BVLC_DISTRIBUTE_BROADCAST = 0x09;
 // ---- Tag decoding --------------------------------------------------------------------------------------
 // Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
 constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
-constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7, QX04_TAG_OBJID = 12; // application tags the scanner looks for
+constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7,
+              QX04_TAG_OBJID = 12; // application tags the scanner looks for
 int QX04_BN_TAGNUM(const unsigned char *ucTag);
 // The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
 // counts as a tag of invalid length (0). Inside a received frame pass its end (frame + BVLC length); nullptr
@@ -91,10 +92,6 @@ int QX04_BN_KTAG(unsigned char *ucOut, int iNum, std::uint32_t ulWert);
 int QX04_BN_KWERT(const unsigned char *ucFrame, int p, int iLen, int iNum, std::uint32_t *ulWert);
 // Character string, at most 255 bytes, in a static buffer valid until the next TAG2C/GETCHAR; null when none.
 char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned char *ucEnd = nullptr);
-// Character set (its byte in the string, 0 when the string has none) and byte count of the last string
-// TAG2C decoded: a UCS-2 text holds zero bytes, so its terminator alone does not tell where it ends.
-extern unsigned char ucQX04_ZeichSatz;
-extern int iQX04_ZeichLen;
 // BACnet character sets.
 constexpr unsigned char QX04_SATZ_UTF8 = 0, QX04_SATZ_UCS4 = 3, QX04_SATZ_UCS2 = 4, QX04_SATZ_LATIN1 = 5;
 // Bytes before the content of a tag of valid total length iLen (0 for one-byte tags).
@@ -113,6 +110,25 @@ char *QX04_BN_GETCHAR(const unsigned char *ucFrame, std::uint16_t usPropId);
 // The same two for the value tag at offset iPos of a received frame (0 or less: no value there).
 int QX04_BN_WERT(const unsigned char *ucFrame, int iPos, std::uint32_t *ulWert);
 char *QX04_BN_CHAR(const unsigned char *ucFrame, int iPos);
+// One value of an acknowledgement, decoded once: where its tags lie, and its first tag as a number or as a
+// character string.
+struct QX04_BN_WERT_Struct {
+    const unsigned char
+        *ucAnf;           // the value's tags in the received frame, up to the end of the answer or result
+    int iLen;             // their bytes; 0 = no value
+    int iTag;             // application tag of a number (1, 2, 3, 4, 8, 9) or object identifier (12), else -1
+    std::uint32_t ulWert; // a number as its float, a real or object identifier as its bits; else ulUT_fUNDEF
+    const unsigned char
+        *ucText;          // a character string (tag 7): its bytes after the set byte; null for any other
+    int iTextLen;         // their number, whole
+    unsigned char ucSatz; // its character set (0 when the tag has no content)
+};
+// Decodes the value whose tags lie from ucAnf up to ucEnde into *stWert, reading nothing at or after ucEnde:
+// the application tag of a number, 7 of a character string, -1 for anything else or a tag cut off.
+int QX04_BN_WERTLESEN(const unsigned char *ucAnf, const unsigned char *ucEnde, QX04_BN_WERT_Struct *stWert);
+// Offset of element iNr (from 1) of an array whose value tags lie from ucAnf on, iLen bytes; -1 when it has
+// fewer. A constructed element counts once with everything between its own opening and closing tag.
+int QX04_BN_FELDELEM(const unsigned char *ucAnf, int iLen, int iNr);
 
 // ---- Route table ---------------------------------------------------------------------------------------
 // One known device and how to reach it: directly at stPort (ucSLEN 0) or through the router at stPort on
@@ -207,8 +223,12 @@ int QX04_BN_RPMELEM(const unsigned char *ucFrame, const QX04_BN_RPMERG *pErg, in
 // Receive guard, before anything else reads a datagram of iLen bytes: 0, or -1 ("unzul. BVLC") when it is
 // shorter than 4 bytes or its BVLC length is below 4 or above iLen.
 int QX04_BN_RXCHK(const unsigned char *ucFrame, int iLen);
-// Every received frame that passed the guard, with its sender: 3 the acknowledgement of the outstanding
-// request, -1000 - code its Error, -2000 - reason its Reject, 2 a notification, -1 anything else.
+// Every received frame that passed the guard, with its sender: QX04_MSG_ACK the acknowledgement of the
+// outstanding request, QX04_MSG_FEHLER - code its Error, QX04_MSG_REJECT - reason its Reject,
+// QX04_MSG_MELDUNG a notification, QX04_MSG_ANDERE anything else (an Error whose code cannot be decoded gives
+// QX04_MSG_FEHLER + 1).
+constexpr int QX04_MSG_ACK = 3, QX04_MSG_MELDUNG = 2, QX04_MSG_ANDERE = -1;
+constexpr int QX04_MSG_FEHLER = -1000, QX04_MSG_REJECT = -2000;
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame);
 // The B/IP node a frame from RPort comes from: the address in a Forwarded-NPDU's header, else RPort.
 IP_PORT QX04_BN_ABSENDER(const IP_PORT *RPort, const unsigned char *ucFrame);
@@ -224,9 +244,11 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
 // index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device
 // to another request (a late or duplicated one); 0 it is no answer from that device.
 // A ReadPropertyMultiple-ACK is decoded for the comparison; with pErg (room for QX04_RPM_MAX) its results are
-// kept there and their count in *piErg, so that the one who asked need not decode it again.
+// kept there and their count in *piErg, and of a ReadProperty-ACK the offset of its first value tag in
+// *piWert (0 none), so that the one who asked need not search the frame again.
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
-                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr);
+                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr,
+                  int *piWert = nullptr);
 // APDU type (QX04_PDU_...) and invoke id of an answer in a received frame that passed the guard; -1 when the
 // frame holds no APDU long enough.
 int QX04_BN_PDUTYP(const unsigned char *ucFrame);
@@ -256,10 +278,10 @@ constexpr unsigned char QX04_NL_REJ_KEIN_ROUTER = 1, QX04_NL_REJ_BESETZT = 2;
 // that reads them late has missed the oldest; a busy network is held for a bounded time all the same.
 constexpr int QX04_NETZ_MAX = 16, QX04_NETZ_NETZE_MAX = 8; // messages kept, networks kept per message
 struct QX04_NETZMELDUNG {
-    IP_PORT stVon;       // the router
-    unsigned char ucTyp; // QX04_NL_...
+    IP_PORT stVon;         // the router
+    unsigned char ucTyp;   // QX04_NL_...
     unsigned char ucGrund; // a Reject's reason
-    int iAnzNetze;       // networks named (a Busy or Available naming none means every network of the router)
+    int iAnzNetze; // networks named (a Busy or Available naming none means every network of the router)
     std::uint16_t ausNetz[QX04_NETZ_NETZE_MAX];
 };
 extern QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];

@@ -13,8 +13,6 @@ QX04_BN_ROUTE *BN_ROUTE_QX04_Struct = nullptr;
 QX04_BN_DOPPELT BN_DOPPELT_QX04_Struct[QX04_DOPPELT_MAX];
 int iQX04_Anz_Doppelt = 0;
 int iQX04_Doppelt_Voll = 0;
-unsigned char ucQX04_ZeichSatz = 0;
-int iQX04_ZeichLen = 0;
 std::uint32_t ulQX04_DevMin = 0;
 std::uint32_t ulQX04_DevMax = 4194302;
 int iQX04_BvlcErg = -1;

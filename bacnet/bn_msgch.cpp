@@ -31,7 +31,7 @@ static void ANTWORT(const IP_PORT *RPort, bool bError, unsigned char ucInvoke, u
 static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, const QX04_BN_ROUTE *pRoute) {
     const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
     const int s = a + ((ucFrame[a] & 0x08) ? 5 : 3); // service choice behind sequence number and window
-    if (s >= iLen) return -1;                        // no service named: nothing to answer
+    if (s >= iLen) return QX04_MSG_ANDERE;           // no service named: nothing to answer
     const unsigned char ucInvoke = ucFrame[a + 2], ucService = ucFrame[s];
     if (ucService == 1 || ucService == 2) { // confirmed COV or event notification
         if (TEST_T_I || TEST_T_I1) {
@@ -41,29 +41,29 @@ static int CONFIRMED(const IP_PORT *RPort, const unsigned char *ucFrame, int a, 
             std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
         }
         ANTWORT(RPort, false, ucInvoke, ucService);
-        return pRoute != nullptr ? 2 : -1;
+        return pRoute != nullptr ? QX04_MSG_MELDUNG : QX04_MSG_ANDERE;
     }
-    if (ucService == 12) {
+    if (ucService == QX04_SVC_READ_PROPERTY) {
         QX04_BN_MSGRPR(RPort, ucFrame);
-        return -1;
+        return QX04_MSG_ANDERE;
     }
     if (TEST_T_I || TEST_T_I1)
         UT_TRC("\n\n", cRoutine, "Nach and. Service (%u)   Port: >%s<", ucService, TEXT(RPort));
     ANTWORT(RPort, true, ucInvoke, ucService);
-    return -1;
+    return QX04_MSG_ANDERE;
 }
 
-// Error PDU for the outstanding request: -1000 - error code.
+// Error PDU for the outstanding request: QX04_MSG_FEHLER - error code.
 static int FEHLER(const unsigned char *ucFrame) {
     const unsigned char *ucEnd = ucFrame + QX04_BN_BVLCLEN(ucFrame);
     const int t = QX04_BN_POSTAG(ucFrame);
-    if (t <= 0) return -1;
+    if (t <= 0) return QX04_MSG_ANDERE;
     QX04_BN_TAG2L(ucFrame + t, 9, ucEnd); // error class: decoded for the trace, no part in the result
     std::uint32_t ulCode = QX04_BN_TAG2L(ucFrame + t + QX04_BN_TAGLEN(ucFrame + t, ucEnd), 9, ucEnd);
     // Codes are 16-bit enumerations; anything larger counts as undecodable, so that no code can turn the
     // result into one the loop reads as an acknowledgement or a notification.
     if (ulCode > 0xFFFF) ulCode = 0xFFFFFFFF;
-    return ulCode == 0xFFFFFFFF ? -999 : -1000 - (int)ulCode;
+    return ulCode == 0xFFFFFFFF ? QX04_MSG_FEHLER + 1 : QX04_MSG_FEHLER - (int)ulCode;
 }
 
 int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
@@ -74,7 +74,7 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
             UT_TRC_CONT(" 0x%02X ", ucFrame[i]);
         std::fflush(TEST_T_fpout != nullptr ? TEST_T_fpout : stderr);
     }
-    int ier = -1;
+    int ier = QX04_MSG_ANDERE;
     const int n = QX04_BN_POSNPDU(ucFrame);
     // Everything below concerns the node that sent the frame, which a BBMD's Forwarded-NPDU names itself.
     const IP_PORT stVon = QX04_BN_ABSENDER(RPort, ucFrame);
@@ -117,11 +117,11 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
                 if (ucFrame[a + 1] == 0)
                     QX04_BN_IAM(&stVon, ucFrame, a, usNet, ucSlen, ucSadr);
                 else if (ucFrame[a + 1] == 2 || ucFrame[a + 1] == 3)
-                    ier = 2; // unconfirmed COV or event notification
+                    ier = QX04_MSG_MELDUNG; // unconfirmed COV or event notification
                 break;
             case 0x2:
             case 0x3:
-                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = 3;
+                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = QX04_MSG_ACK;
                 if (UT_TRC_IN())
                     UT_TRC("\n\n", cRoutine,
                            "Nach  ACK (%u==%u?"
@@ -133,7 +133,8 @@ int QX04_BN_MSGCHK(const IP_PORT *RPort, const unsigned char *ucFrame) {
                 break;
             case 0x6:
                 // a reject cut off before its reason still refuses the request: reason 0 (other)
-                if (ucFrame[a + 1] == ucQX04_InvokeId) ier = -2000 - (a + 2 < iLen ? ucFrame[a + 2] : 0);
+                if (ucFrame[a + 1] == ucQX04_InvokeId)
+                    ier = QX04_MSG_REJECT - (a + 2 < iLen ? ucFrame[a + 2] : 0);
                 break;
             default:
                 break;

@@ -7,19 +7,33 @@
 #include "bacnet/bn.h"
 
 // Object identifier, property and, when present, array index of a ReadProperty request or acknowledgement,
-// from offset p on; false when they cannot be read.
-static bool OBJPROP(const unsigned char *ucFrame, int p, std::uint32_t ulWert[3], bool *bIndex) {
+// from offset *p on, which moves behind them; false when they cannot be read.
+static bool OBJPROP(const unsigned char *ucFrame, int *p, std::uint32_t ulWert[3], bool *bIndex) {
     const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
     for (int i = 0; i < 3; i++) {
-        const int l = QX04_BN_KWERT(ucFrame, p, iLen, i, &ulWert[i]);
+        const int l = QX04_BN_KWERT(ucFrame, *p, iLen, i, &ulWert[i]);
         if (l == 0) {
             *bIndex = false;
             return i == 2;
         }
-        p += l;
+        *p += l;
     }
     *bIndex = true;
     return true;
+}
+
+// The first value tag of a ReadProperty-ACK behind its opening tag, from offset p on (behind object, property
+// and index); 0 when there is none before the frame's end.
+static int WERTPOS(const unsigned char *ucFrame, int p) {
+    const int iLen = (int)QX04_BN_BVLCLEN(ucFrame);
+    for (;;) {
+        if (p >= iLen) return 0;
+        if (QX04_BN_TAGNUM(ucFrame + p) == QX04_TAG_OPEN) break;
+        const int l = QX04_BN_TAGLEN(ucFrame + p, ucFrame + iLen);
+        if (l == 0) return 0;
+        p += l;
+    }
+    return p + 1 < iLen ? p + 1 : 0;
 }
 
 // A ReadPropertyMultiple-ACK answers exactly the properties asked, in their order: its results, written as
@@ -37,12 +51,14 @@ static bool RPM(const unsigned char *ucAntwort, const unsigned char *ucTags, int
 }
 
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
-                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg, int *piErg) {
+                  const IP_PORT *stZiel, QX04_BN_RPMERG *pErg, int *piErg, int *piWert) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX]; // when the caller keeps no results
-    int iErg = 0;
+    int iErg = 0, iWert = 0;
     if (pErg == nullptr) pErg = aErg;
     if (piErg == nullptr) piErg = &iErg;
+    if (piWert == nullptr) piWert = &iWert;
     *piErg = 0;
+    *piWert = 0;
     const int a = QX04_BN_POSAPDU(ucAntwort), r = QX04_BN_POSAPDU(ucAnfrage);
     const int iLen = (int)QX04_BN_BVLCLEN(ucAntwort), iAnfLen = (int)QX04_BN_BVLCLEN(ucAnfrage);
     if (a <= 0 || a + 1 >= iLen || r <= 0 || r + 3 >= iAnfLen) return 0;
@@ -76,9 +92,11 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
             QX04_SVC_READ_PROPERTY) { // ReadProperty: the object, property and index asked for
             std::uint32_t ulA[3] = {}, ulR[3] = {};
             bool bIdxA, bIdxR;
-            if (!OBJPROP(ucAntwort, a + 3, ulA, &bIdxA) || !OBJPROP(ucAnfrage, r + 4, ulR, &bIdxR) ||
+            int pA = a + 3, pR = r + 4;
+            if (!OBJPROP(ucAntwort, &pA, ulA, &bIdxA) || !OBJPROP(ucAnfrage, &pR, ulR, &bIdxR) ||
                 bIdxA != bIdxR || ulA[0] != ulR[0] || ulA[1] != ulR[1] || (bIdxA && ulA[2] != ulR[2]))
                 return 1;
+            *piWert = WERTPOS(ucAntwort, pA);
         }
         if (ucAnfrage[r + 3] == QX04_SVC_READ_PROP_MULTIPLE &&
             !RPM(ucAntwort, ucAnfrage + r + 4, iAnfLen - r - 4, pErg, piErg))

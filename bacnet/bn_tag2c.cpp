@@ -23,8 +23,6 @@ char *QX04_BN_TAG2C(const unsigned char *ucTag, int iContext, const unsigned cha
         if (iAnz > 255) iAnz = 255;
         if (iAnz > 0) std::memcpy(cString, ucTag + h + 1, (std::size_t)iAnz);
         cString[iAnz] = '\0';
-        ucQX04_ZeichSatz = n > h && h > 0 ? ucTag[h] : 0; // a one-byte tag has no set byte
-        iQX04_ZeichLen = iAnz;
         cRet = cString;
     }
     if (UT_TRC_OUT())

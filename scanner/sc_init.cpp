@@ -16,7 +16,6 @@ static void SC_INIT_START() {
     cSC_EndePrefix[0] = '\0';
     iQX04_IP_APP = -1;
     ulQX04_SDEV = 0xFFFFFFFF;
-    ucQX04_InvokeId = 0;
     fpSC_DEV = nullptr;
     fpSC_REF = nullptr;
     iSC_Wiederhol = 3;

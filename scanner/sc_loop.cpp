@@ -9,33 +9,34 @@
 #include "scanner/walk/sc_scan.h"
 
 // Each pass while no write failed and the deadline is not earlier than the loop time; and, beyond that, while
-// a request is still outstanding whose repetitions are not given up yet.
+// a request is still outstanding that the exchange has not given up.
 static bool SC_PASS_WEITER(const SC_SCAN_Struct *stScan) {
-    const SC_ANFRAGE_Struct &a = stScan->stAnf;
+    const SC_TRANSAKTION_Struct &a = stScan->stAnf;
     return stScan->stGang.iErg == 0 &&
-           (a.ulRecvTmo >= ulUT_LOOPZeit || (a.iWarten == SC_WARTET && SC_FAELLIG(&a) != SC_F_ENDE));
+           (SC_FRIST() >= ulUT_LOOPZeit || (a.iWarten == SC_WARTET && !a.bAufgegeben));
 }
 
 int SC_LOOP() {
     if (iSC_Parallel > 1) return SC_P_LOOP();
     SC_LOOP_BEGINN();
     SC_SCAN_Struct stScan;
-    SC_SCAN_NEU(&stScan);
     SC_SCAN_Struct *const apScan[1] = {&stScan};
+    SC_AUSTAUSCH_START(apScan, 1);
+    SC_SCAN_NEU(&stScan);
 
     while (SC_PASS_WEITER(&stScan)) {
         // 1. Receive: the waiting datagrams, up to the answer of the outstanding request, which moves the
-        // object
-        //    on and writes its line when it is complete.
-        bool bEtwas = SC_EMPF_ALLE(apScan, 1, true);
+        //    object on and writes its line when it is complete.
+        bool bEtwas = SC_EMPF_ALLE(apScan, 1, true, nullptr);
         // 2. Send: the repetition its timer calls for, or the next request when none is outstanding.
-        bEtwas = SC_AUSTAUSCH(&stScan, true) == SC_GESENDET || bEtwas;
+        bEtwas = (SC_AUSTAUSCH(&stScan, true).uArt & (SC_E_GESENDET | SC_E_WIEDERHOLT)) != 0 || bEtwas;
         SC_BBMD_PFLEGE();    // the registration with a BBMD (-F) is kept up
         SC_LEERLAUF(bEtwas); // a pass that did nothing waits briefly for a datagram
         UT_LOOPTIME();       // 3. The loop clock.
     }
 
     const int iErg = SC_ENDE(&stScan);
-    SC_LOOP_TRC(iErg, stScan.stAnf.ulRecvTmo);
+    SC_LOOP_TRC(iErg, SC_FRIST());
+    SC_AUSTAUSCH_START(nullptr, 0);
     return iErg;
 }

@@ -1,23 +1,27 @@
-// Sends the request built in the send buffer and keeps it as the outstanding request: a repetition is the
-// same frame to the same node, and the answer is matched against it.
+// Sends the request the walk built in the send buffer and keeps it as the state's outstanding request: a
+// repetition is the same frame to the same node, and the answer is matched against it. Its invoke id is the
+// one the exchange drew (SC_AUSTAUSCH): the layer's builder took it from there.
 #include <cstring>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/exchange/sc_austausch.h"
+#include "scanner/exchange/sc_austausch_intern.h"
 
-void SC_ANFRAGE_SENDEN(SC_ANFRAGE_Struct *stAnf, int iLen, const IP_PORT *stZiel, int iArt, int iAnz) {
+bool SC_ANFRAGE_SENDEN(SC_TRANSAKTION_Struct *stAnf, int iLen, const IP_PORT *stZiel, int iDienst, int iAnz) {
+    stAnf->bUnbaubar = iLen <= 0;
+    if (iLen <= 0) return false;
     IP_SEND(iQX04_IP_APP, stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, QX04_SEND_Buf);
     std::memcpy(stAnf->ucFrame, QX04_SEND_Buf, iLen < QX04_BUF_SIZE ? iLen : QX04_BUF_SIZE);
     stAnf->iLen = iLen;
     stAnf->stZiel = *stZiel;
-    stAnf->ucInvoke = ucQX04_InvokeId;
-    stAnf->iArt = iArt;
+    stAnf->ucInvoke = ucSC_Gezogen = ucQX04_InvokeId;
+    stAnf->iDienst = iDienst;
     stAnf->iAnz = iAnz;
     stAnf->iVersuch = 0;
+    stAnf->iSendungen = 1;
     stAnf->ulAnfragen++;
-    stAnf->ulVersuchMs = UT_MSEK();
+    stAnf->ulErstMs = stAnf->ulVersuchMs = UT_MSEK();
+    stAnf->bVerloren = stAnf->bAufgegeben = false;
     stAnf->iWarten = SC_WARTET;
-    stAnf->ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
-    stAnf->ulAufgabe =
-        UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S * static_cast<std::uint32_t>(iSC_Wiederhol + 1));
+    SC_FRIST_NEU(stAnf);
+    return true;
 }

@@ -2,7 +2,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/exchange/sc_austausch.h"
 
-void SC_AUSTAUSCH_GERAET(SC_ANFRAGE_Struct *stAnf) {
+void SC_AUSTAUSCH_GERAET(SC_TRANSAKTION_Struct *stAnf) {
     stAnf->bGeantwortet = false;
     stAnf->ulAnfragen = stAnf->ulStille = 0;
     stAnf->aulAntwortMs.fill(0);

@@ -4,6 +4,8 @@
 // answer is classified here, once, timed for the device's repetition timer and handed to the walk.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
+#include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
@@ -28,30 +30,18 @@ static bool ENDGUELTIG(int iGrund) {
     return iGrund == 0 || iGrund == 1 || iGrund == 2 || iGrund == 4 || iGrund == 11;
 }
 
-// The reason of an Abort in the receive buffer (0, other, when it is cut off).
-static int ABBRUCHGRUND() {
-    const int a = QX04_BN_POSAPDU(QX04_RECV_Buf);
-    return a > 0 && a + 2 < (int)QX04_BN_BVLCLEN(QX04_RECV_Buf) ? QX04_RECV_Buf[a + 2] : 0;
-}
-
-// What the message check's result and the frame say the answer is.
-static int ART(int iErg) {
-    if (iErg == 3) return SC_ANT_WERT;
-    if (iErg <= -1000) return SC_ANT_ABWEIS;
-    return QX04_BN_PDUTYP(QX04_RECV_Buf) == QX04_PDU_ABORT ? SC_ANT_ABBRUCH : SC_ANT_UNKLAR;
-}
-
-SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen,
-                                      const IP_PORT *stVon) {
+SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon,
+                                      SC_TA_EREIGNIS_Struct *pEreignis) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
     // The guard first: nothing may read a frame whose length field exceeds what arrived.
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
-    int iRpmAnz = 0;
+    int iRpmAnz = 0, iWert = 0;
     for (int i = 0; bGueltig && i < iAnz; i++) {
         SC_SCAN_Struct *k = apScan[i];
         if (k->stAnf.iLen <= 0) continue; // nothing sent yet
-        const int m = QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz);
+        const int m =
+            QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz, &iWert);
         if (m == 2 && k->stAnf.iWarten == SC_WARTET) {
             s = k;
             break;
@@ -63,11 +53,9 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     SC_EMPF_TRC(iLen, stVon, bGueltig, t != nullptr ? t->stGang.iObjIdx : -1,
                 t != nullptr ? t->stGang.PROP_Modus : -1);
 
-    // The message check knows one outstanding invoke id: for the moment of the check it is the matched one.
-    const unsigned char ucGezogen = ucQX04_InvokeId;
-    if (s != nullptr) ucQX04_InvokeId = s->stAnf.ucInvoke;
-    const int iErg = bGueltig ? QX04_BN_MSGCHK(stVon, QX04_RECV_Buf) : -1;
-    ucQX04_InvokeId = ucGezogen;
+    // The message check knows one outstanding invoke id: the matched one, else the one drawn last.
+    ucQX04_InvokeId = s != nullptr ? s->stAnf.ucInvoke : ucSC_Gezogen;
+    const int iErg = bGueltig ? QX04_BN_MSGCHK(stVon, QX04_RECV_Buf) : QX04_MSG_ANDERE;
     if (UT_TRC_IN())
         UT_TRC("\n\n", cRoutine, "Nach MSGCHK   iier : %d  PORT_Hilf >%s<", iErg, IP_PORT2A(stVon));
 
@@ -75,30 +63,35 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
         if (pKopie != nullptr) KOPIE(pKopie);
         return nullptr;
     }
-    SC_ANFRAGE_Struct &a = s->stAnf;
+    SC_TRANSAKTION_Struct &a = s->stAnf;
     a.bGeantwortet = true;
-    SC_ANTWORT_Struct stAntwort = {ART(iErg), iErg, aErg, iRpmAnz};
+    SC_ANTWORT_Struct stAntwort;
+    SC_ANTWORT_LESEN(iErg, iLen, iWert, aErg, iRpmAnz, &stAntwort);
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.
-    if (a.iArt == SC_ART_RP && stAntwort.iArt == SC_ANT_UNKLAR) return nullptr;
-    if (a.iArt == SC_ART_RP && stAntwort.iArt == SC_ANT_ABBRUCH) {
-        const int iGrund = ABBRUCHGRUND();
-        if (!ENDGUELTIG(iGrund) && a.iVersuch < iSC_Wiederhol) return nullptr;
-        stAntwort.iErg = SC_ERG_ABBRUCH - iGrund;
+    if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_UNKLAR) return nullptr;
+    if (a.iDienst == SC_DIENST_RP && stAntwort.iArt == SC_ANT_ABBRUCH) {
+        if (!ENDGUELTIG(stAntwort.iCode) && a.iVersuch < iSC_Wiederhol) return nullptr;
+        stAntwort.iErg = SC_MSG_ABBRUCH - stAntwort.iCode;
     }
     if (iAnz > 1 && (TEST_T_I || TEST_T_I1))
         UT_TRC("\n", cRoutine, "Antwort f\x81r Device %lu   Invoke : %u   iier : %d",
                (unsigned long)s->stGang.stObj.ulDev, a.ucInvoke, iErg);
-    SC_RTO_MESSUNG(a.iArt == SC_ART_RP ? &a.stRto : &a.stRtoRpm, a.ulVersuchMs, a.iVersuch);
+    const std::uint32_t ulJetzt = UT_MSEK();
+    const SC_TA_EREIGNIS_Struct e = {s, SC_E_BEANTWORTET, ulJetzt - a.ulVersuchMs,
+                                     0, a.iVersuch,       a.iSendungen == 1};
+    SC_RTO_MESSUNG(a.iDienst == SC_DIENST_RP ? &a.stRto : &a.stRtoRpm, e.ulMs, e.iVersuch, e.bSauber);
+    SC_TA_MELDEN(s, SC_EV_ANTWORT, e.ulMs);
     const unsigned char ucInvoke = a.ucInvoke;
     a.iWarten = SC_ERLEDIGT;
+    a.bAufgegeben = false;
     SC_ANTWORT(s, &stAntwort);
     a.iWarten = SC_BEREIT;
     // An aborted batch is followed by a smaller one, which the scan waits for as for any request.
-    if (stAntwort.iArt == SC_ANT_ABBRUCH && a.iArt != SC_ART_RP)
-        a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
-    const std::uint32_t ulJetzt = UT_MSEK();
-    a.aulAntwortMs[ucInvoke] = ulJetzt != 0 ? ulJetzt : 1;
+    if (stAntwort.iArt == SC_ANT_ABBRUCH && a.iDienst != SC_DIENST_RP) SC_FRIST_NEU(&a);
+    const std::uint32_t ulDanach = UT_MSEK(); // a copy's lateness counts from the answer's handling on
+    a.aulAntwortMs[ucInvoke] = ulDanach != 0 ? ulDanach : 1;
+    if (pEreignis != nullptr) *pEreignis = e;
     return s;
 }

@@ -1,17 +1,16 @@
 // Learns a device's answer time from one answer: smoothed time and mean deviation with the gains 1/8 and 1/4,
 // kept in eighths of a millisecond so that fast devices are not rounded to nothing.
 #include <algorithm>
-#include "runtime/ut/ut.h"
 #include "scanner/exchange/sc_austausch.h"
 
-void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulGesendet, int iVersuch) {
+void SC_RTO_MESSUNG(SC_RTO_Struct *stRto, std::uint32_t ulMs, int iVersuch, bool bSauber) {
     // An answer to a repeated request may belong to any of its tries, so it tells nothing about the answer
-    // time; the longer timer that got it stays until an unrepeated request is answered.
-    if (iVersuch > 0) {
+    // time; the longer timer that got it stays until an unrepeated request is answered. A request sent again
+    // as a first try (after a router's hold) is no sample either: the answer may be one to the copy before.
+    if (iVersuch > 0 || !bSauber) {
         stRto->iStufe = std::min(stRto->iStufe + iVersuch, SC_RTO_STUFE_MAX);
         return;
     }
-    const std::uint32_t ulMs = UT_MSEK() - ulGesendet; // the difference survives the count coming round
     const std::uint64_t ullR8 = 8ULL * (ulMs < 600000 ? ulMs : 600000);
     if (stRto->ulAnz == 0) {
         stRto->ulSrtt8 = static_cast<std::uint32_t>(ullR8);

@@ -4,7 +4,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/exchange/sc_austausch.h"
 
-void SC_RTO_TRC(const SC_ANFRAGE_Struct *stAnf, std::uint32_t ulDev) {
+void SC_RTO_TRC(const SC_TRANSAKTION_Struct *stAnf, std::uint32_t ulDev) {
     if (!TEST_T_O && !TEST_T_O1) return;
     const SC_RTO_Struct *r = &stAnf->stRto, *m = &stAnf->stRtoRpm;
     UT_TRC("\n\n", "SC_LOOP",

@@ -4,8 +4,8 @@
 // varies with its size.
 #include "scanner/exchange/sc_austausch.h"
 
-std::uint32_t SC_TIMER(const SC_ANFRAGE_Struct *stAnf, int iVersuch) {
-    if (stAnf->iArt != SC_ART_RP) return SC_RTO_DAUER(&stAnf->stRtoRpm, 1);
+std::uint32_t SC_TIMER(const SC_TRANSAKTION_Struct *stAnf, int iVersuch) {
+    if (stAnf->iDienst != SC_DIENST_RP) return SC_RTO_DAUER(&stAnf->stRtoRpm, 1);
     if (stAnf->stRto.ulAnz > 0 || stAnf->stRtoRpm.ulAnz == 0) return SC_RTO_DAUER(&stAnf->stRto, iVersuch);
     SC_RTO_Struct stZeit = stAnf->stRtoRpm;
     stZeit.iStufe = stAnf->stRto.iStufe; // the doublings kept belong to the single requests

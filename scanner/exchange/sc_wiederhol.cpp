@@ -3,25 +3,29 @@
 // An unanswered ReadPropertyMultiple is handed back to the walk instead, which asks for less.
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
+#include "scanner/event/sc_ereignis.h"
+#include "scanner/exchange/sc_austausch_intern.h"
 #include "scanner/walk/sc_scan.h"
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
-bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
-    SC_ANFRAGE_Struct &a = stScan->stAnf;
-    if (a.iWarten != SC_WARTET || a.iLen <= 0) return false;
-    if (a.iArt != SC_ART_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
-    if (a.iArt != SC_ART_RP) {
-        const SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, -1, nullptr, 0};
+unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
+    SC_TRANSAKTION_Struct &a = stScan->stAnf;
+    if (a.iWarten != SC_WARTET || a.iLen <= 0) return 0;
+    if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
+    if (a.iDienst != SC_DIENST_RP) {
+        SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, -1, -1, -1, {}, nullptr, nullptr, 0};
+        QX04_BN_WERTLESEN(nullptr, nullptr, &stStille.stWert);
         a.iWarten = SC_ERLEDIGT;
         SC_ANTWORT(stScan, &stStille);
         a.iWarten = SC_BEREIT;
         // The smaller request goes out in the next send step; the scan waits for its answer as for any.
-        a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
-        return false;
+        SC_FRIST_NEU(&a);
+        return SC_E_ZURUECK;
     }
-    if (a.iVersuch >= iSC_Wiederhol) return false;
+    if (a.iVersuch >= iSC_Wiederhol) return 0;
     a.iVersuch++;
+    a.iSendungen++;
     a.stRto.ulWdh++;
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine,
@@ -30,6 +34,8 @@ bool SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
                (unsigned long)SC_TIMER(&a, a.iVersuch));
     IP_SEND(iQX04_IP_APP, &a.stZiel, IP_CMD_DATA, IP_SCMD_SEND, a.iLen, a.ucFrame);
     a.ulVersuchMs = UT_MSEK();
-    a.ulRecvTmo = UT_DT_ADD(ulUT_LOOPZeit, 0, SC_DEADLINE_S);
-    return true;
+    a.bVerloren = false;
+    SC_FRIST_NEU(&a);
+    SC_TA_MELDEN(stScan, SC_EV_WIEDERHOLT);
+    return SC_E_WIEDERHOLT;
 }

@@ -11,48 +11,48 @@
 // queueing of the scanner's own making. Delay-based growth, because a router with a small buffer drops the
 // request beyond it: growing until a loss, as plain additive increase does, would lose one request per round
 // on every network; a loss still halves, because it is the surest sign that the path is full.
+//
+// Routers speak for their networks: a Router-Busy-To-Network holds the paths of the networks it names (all of
+// the router's when it names none) until Router-Available-To-Network or 30 s; a Reject-Message-To-Network
+// "router busy" holds its path for a second; "not a router to DNET" ends the devices of that path at once.
+// While held, a path sends nothing, not even a repetition, and gives nothing up. A device silent after its
+// repetitions while its path answered others is not dead, the network was full: it is retried alone there.
+//
+// The parallel scan tells the pacing what happens at its places (0 to SC_PARALLEL_MAX - 1): a device started
+// or done, a request sent, answered or lost, a give-up, a router message; the pacing says which device starts
+// next and whether a place may send. Its tables are its own.
 #pragma once
 #include <cstdint>
-#include <unordered_map>
-#include <vector>
-#include "ip/ip.h"
+#include "bacnet/bn.h"
+#include "scanner/sc.h"
 
-constexpr int SC_PACE_RUNDE_MIN = 2;                              // answers of a round at least
-constexpr std::uint32_t SC_PACE_FLACH_Z = 5, SC_PACE_FLACH_N = 4; // flat: mean <= 5/4 of the base time
-constexpr std::uint32_t SC_PACE_STAU_Z = 3, SC_PACE_STAU_N = 2;   // queued: mean >= 3/2 of the base time
-constexpr std::uint32_t SC_PACE_KORN_MS = 2;                      // the clock's and the scheduler's grain
 constexpr std::uint32_t SC_PACE_BESETZT_MS = 30000; // Router-Busy-To-Network holds a path this long at most
 constexpr std::uint32_t SC_PACE_ABWEIS_MS = 1000;   // a Reject "router busy" holds it this long
 
-struct SC_PFAD_Struct {
-    IP_PORT stRouter;              // the router, or the device itself on the IP network
-    std::uint16_t usNetz;          // the network behind the router, 0 on the IP network
-    int iBudget = 1;               // requests in flight at most
-    std::uint32_t ulBasis8 = 0;    // answer time of requests sent alone, smoothed (gain 1/8), eighths of a ms
-    std::uint64_t ullRunde = 0;    // sum of the round's answer times, ms
-    int iRunde = 0;                // answers of the round
-    std::uint32_t ulRundeNr = 0;   // rounds begun: only requests sent in the round count for it
-    bool bVerlust = false;         // a request of the round went unanswered
-    std::uint32_t ulAntworten = 0; // answers on the path since the scan started
-    bool bGehalten = false;        // held by the router: no request goes
-    std::uint32_t ulHaltMs = 0, ulHaltDauer = 0; // since when (monotonic ms), and for how long at most
-    bool bUnerreichbar = false;                  // the router routes nowhere to the network
-};
-extern std::vector<SC_PFAD_Struct> vSC_Pfad;
-extern std::unordered_map<std::uint64_t, int> mSC_Pfad; // path index by router, port and network
-
-// An empty path table, at the start of a parallel scan.
-void SC_PFADE_NEU();
-// The path of device table entry uDev: its index in vSC_Pfad, made on first use.
-int SC_PFAD(std::uint32_t uDev);
-// The path of router stVon and network usNetz, -1 when none is known.
-int SC_PFAD_SUCHEN(const IP_PORT *stVon, std::uint16_t usNetz);
-// An answer after ulMs to a request of the path sent with nothing else in flight there (bAllein), and
-// whether it was sent in the round going on with the budget used in full (bRunde).
-void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein, bool bRunde);
-// A request of the path went unanswered, or the router said it is busy (cWarum, for the trace).
-void SC_PFAD_VERLUST(int iPfad, const char *cWarum);
-// Sets the path's budget, traced under -TX with the answer time that changed it (0: none).
-void SC_PFAD_BUDGET(int iPfad, int iNeu, std::uint32_t ulMs, const char *cWarum);
-// Text of a path for the trace: "router/network", or the device's address; valid until the next call.
-const char *SC_PFAD_TEXT(int iPfad);
+// A new parallel scan: no paths known, every place free.
+void SC_PACE_NEU();
+// Path choice: of the device table entries uVon to uBis - 1 that wait for a place (pfWartet), the one to
+// start next: from the path with the fewest places among those with room (below their budget, not held, no
+// device waiting there to be retried alone), the paths in turn, within a path the earliest; -1 when none may
+// start.
+long SC_PACE_WAHL(std::uint32_t uVon, std::uint32_t uBis, bool (*pfWartet)(std::uint32_t uDev));
+// Place iPlatz starts device table entry uDev; and is free again.
+void SC_PACE_BELEGT(int iPlatz, std::uint32_t uDev);
+void SC_PACE_FREI(int iPlatz);
+// May place iPlatz send in this pass: SC_DARF_AUFGEBEN its device ends at once (its router reaches it not),
+// SC_DARF_WARTEN nothing at all (held, or waiting to be retried alone), SC_DARF_ALLEIN its request goes again
+// now, alone on its path, SC_DARF_WDH repetitions only (its path has as many in flight as its budget allows),
+// SC_DARF_NEU new requests too.
+constexpr int SC_DARF_AUFGEBEN = -1, SC_DARF_WARTEN = 0, SC_DARF_ALLEIN = 1, SC_DARF_WDH = 2, SC_DARF_NEU = 3;
+int SC_PACE_DARF(int iPlatz);
+// Place iPlatz sent a request at ulMs (monotonic); bErst: as a first try, whose first timer is ulTimer ms.
+void SC_PACE_GESENDET(int iPlatz, std::uint32_t ulMs, std::uint32_t ulTimer, bool bErst);
+// Its request was answered after ulMs; bSauber: the answer is to the try that ulMs runs from.
+void SC_PACE_BEANTWORTET(int iPlatz, std::uint32_t ulMs, bool bSauber);
+// A try of its request went unanswered until its timer ran out; bZurueck: it is no longer outstanding.
+void SC_PACE_VERLOREN(int iPlatz, bool bZurueck);
+// Its request was given up: true when the device keeps its place to be retried alone.
+bool SC_PACE_AUFGEGEBEN(int iPlatz);
+// A router message (an Available frees a path), or, for null, the holds that have run out: the places whose
+// outstanding requests go again now into aiPlatz (room for SC_PARALLEL_MAX), their number.
+int SC_PACE_MELDUNG(const QX04_NETZMELDUNG *pMeldung, int *aiPlatz);

@@ -1,7 +1,7 @@
 // A device's path: the router's address and the network behind it, or, on the IP network, the device's own
 // address with network 0. Looked up by that key, so thousands of devices behind one router cost no search.
 #include "bacnet/bn.h"
-#include "scanner/pace/sc_pace.h"
+#include "scanner/pace/sc_pace_intern.h"
 
 static std::uint64_t SCHLUESSEL(const IP_PORT *stVon, std::uint16_t usNetz) {
     return static_cast<std::uint64_t>(stVon->ulAdr) << 32 | static_cast<std::uint64_t>(stVon->usPort) << 16 |

@@ -1,7 +1,7 @@
 // One answer on a path: the base time learns from requests sent alone, the round gathers the answer times,
 // and a full round moves the budget by the rule in sc_pace.h.
 #include <algorithm>
-#include "scanner/pace/sc_pace.h"
+#include "scanner/pace/sc_pace_intern.h"
 #include "scanner/sc.h"
 
 void SC_PFAD_ANTWORT(int iPfad, std::uint32_t ulMs, bool bAllein, bool bRunde) {

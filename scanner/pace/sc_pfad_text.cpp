@@ -1,6 +1,6 @@
 // A path as the trace shows it: the router's address and the network, or the device's address alone.
 #include <cstdio>
-#include "scanner/pace/sc_pace.h"
+#include "scanner/pace/sc_pace_intern.h"
 
 const char *SC_PFAD_TEXT(int iPfad) {
     static char cText[64];

@@ -2,6 +2,7 @@
 // the devices after it come to their turn one by one: what they hold is written with its final numbers, the
 // first one still in progress goes on writing at once, and given-up devices leave their verdict text.
 #include "scanner/loop/sc_ablauf.h"
+#include "scanner/pace/sc_pace.h"
 #include "scanner/parallel/sc_par.h"
 #include "scanner/event/sc_ereignis.h"
 
@@ -35,6 +36,8 @@ void SC_P_FERTIG(int iPlatz, bool bAufgegeben) {
         p.stScan.stGang.uZeile; // the file's next number for the earliest device, else the numbers it used
     if (p.stScan.pHalten == nullptr) stSC_Par.uZeile = h.uAnz;
     p.bBelegt = false;
+    SC_AUSTAUSCH_ENDE(&p.stScan.stAnf); // a late answer to it finds no place
+    SC_PACE_FREI(iPlatz);
 
     while (!stSC_Par.dqHalt.empty() && stSC_Par.dqHalt.front().bFertig) {
         if (!stSC_Par.dqHalt.front().sAufgegeben.empty())

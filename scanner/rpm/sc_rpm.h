@@ -16,7 +16,7 @@ constexpr unsigned SC_RPM_TEXT0 = 40, SC_RPM_FELD0 = 160; // value bytes assumed
 
 // An object-list element read ahead: its value as the value decoders give it, or its refusal.
 struct SC_VORRAT_Struct {
-    int iTag; // application tag of the value (-1 none), or -1000 - code of the refusal
+    int iTag; // application tag of the value (-1 none), or QX04_MSG_FEHLER - code of the refusal
     std::uint32_t ulWert;
 };
 
@@ -53,17 +53,18 @@ int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 int SC_RPM_LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
 // The object in progress and the next data points read ahead, as many as the answer can hold.
 int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev);
-// Builds and sends a ReadPropertyMultiple of iRefs references (iArt: SC_ART_LISTE or SC_ART_OBJEKTE, iAnz
+// Builds and sends a ReadPropertyMultiple of iRefs references (iDienst: SC_DIENST_LISTE or _OBJEKTE, iAnz
 // elements or objects): 1 sent, 0 it could not be built.
 int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs,
-                  int iArt, int iAnz);
+                  int iDienst, int iAnz);
 // Bytes an answer of the device at table index uDev may have: its max APDU, within what a frame can take.
 int SC_RPM_APDU(std::uint32_t uDev);
 // What came back for the outstanding ReadPropertyMultiple.
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
-// The results of an acknowledgement for list elements, and for objects.
-void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
-void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const QX04_BN_RPMERG *pErg, int n);
+// The results of an acknowledgement for list elements, and for objects, with their values as the exchange
+// decoded them.
+void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
+void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
 // The outstanding ReadPropertyMultiple was aborted or not answered (cGrund): asked again for half as much,
 // and a batch of one by ReadProperty.
 void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund);

@@ -21,7 +21,7 @@ static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
 
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
     SC_RPM_Struct &r = stScan->stRpm;
-    const int iArt = stScan->stAnf.iArt;
+    const int iDienst = stScan->stAnf.iDienst;
     if (stAntwort->iArt == SC_ANT_ABBRUCH || stAntwort->iArt == SC_ANT_STILLE) {
         SC_RPM_WENIGER(stScan, stAntwort->iArt == SC_ANT_ABBRUCH ? "Abbruch" : "ohne Antwort");
         return;
@@ -33,13 +33,14 @@ void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) 
                n > 0 ? "" : "   abgelehnt: weiter mit ReadProperty f\x81r das Device");
     if (n <= 0) {
         r.bNurRP = true;
-        if (iArt == SC_ART_LISTE) r.iElement = SC_RPM_OFFEN_RP; // the element started is asked for again
+        if (iDienst == SC_DIENST_LISTE)
+            r.iElement = SC_RPM_OFFEN_RP; // the element started is asked for again
         return;
     }
     LERNEN(r, stAntwort->pErg, n);
-    SC_RPM_MEHR(iArt == SC_ART_LISTE ? &r.stListe : &r.stObjekte);
-    if (iArt == SC_ART_LISTE)
-        SC_RPM_LISTE_ANTWORT(stScan, stAntwort->pErg, n);
+    SC_RPM_MEHR(iDienst == SC_DIENST_LISTE ? &r.stListe : &r.stObjekte);
+    if (iDienst == SC_DIENST_LISTE)
+        SC_RPM_LISTE_ANTWORT(stScan, stAntwort);
     else
-        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort->pErg, n);
+        SC_RPM_OBJEKTE_ANTWORT(stScan, stAntwort);
 }

@@ -23,5 +23,5 @@ int SC_RPM_LISTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         aRef[j] = QX04_BN_RPMREF{stScan->stGang.stObj.ulObjId, QX04_PROP_OBJECT_LIST, i + j};
     while (k > 1 && SC_RPM_FRAME_KOPF + QX04_BN_RPMTAGS(aRef, k, nullptr, QX04_BUF_SIZE) > iApdu)
         k--;
-    return SC_RPM_SENDEN(stScan, ulDev, aRef, k, SC_ART_LISTE, k);
+    return SC_RPM_SENDEN(stScan, ulDev, aRef, k, SC_DIENST_LISTE, k);
 }

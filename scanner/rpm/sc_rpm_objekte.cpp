@@ -29,7 +29,7 @@ static int SCHAETZEN(const SC_RPM_Struct &r, const SC_FRAGE_Struct *const *apFra
 // request, the list's end or a refused element stops): its identifier, or false when there is none.
 static bool NAECHSTER(const SC_RPM_Struct &r, int &v, std::uint32_t ulDev, std::uint32_t *ulObjId) {
     const SC_FRAGE_Struct *apFrage[SC_FRAGEN_MAX];
-    for (; v >= 0 && v < r.iVorAnz && r.aVor[v].iTag > -1000; v++) {
+    for (; v >= 0 && v < r.iVorAnz && !SC_ABGELEHNT(r.aVor[v].iTag); v++) {
         const SC_VORRAT_Struct &e = r.aVor[v];
         if (e.iTag == QX04_TAG_OBJID && SC_FRAGEN(e.ulWert, ulDev, apFrage) > 0) {
             *ulObjId = e.ulWert;
@@ -58,5 +58,5 @@ int SC_RPM_OBJEKTE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         iRefs += n, iAnz++, iBytes += b;
         if (!NAECHSTER(r, v, ulDev, &ulObjId)) break;
     }
-    return SC_RPM_SENDEN(stScan, ulDev, aRef, iRefs, SC_ART_OBJEKTE, iAnz);
+    return SC_RPM_SENDEN(stScan, ulDev, aRef, iRefs, SC_DIENST_OBJEKTE, iAnz);
 }

@@ -6,15 +6,13 @@
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
 int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPMREF *aRef, int iRefs,
-                  int iArt, int iAnz) {
+                  int iDienst, int iAnz) {
     IP_PORT stZiel = {0xFFFFFFFF, 0};
     const int iLen = QX04_BN_RPM(ulDev, aRef, iRefs, &stZiel, QX04_SEND_Buf);
-    stScan->stAnf.bUnbaubar = iLen <= 0;
-    if (iLen <= 0) return 0;
-    SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, iArt, iAnz);
+    if (!SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, iDienst, iAnz)) return 0;
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine, "Vor RPM   Device : %lu   %s : %d   Properties : %d   Invoke : %u",
-               (unsigned long)ulDev, iArt == SC_ART_LISTE ? "Objektliste ab Index" : "Objekte",
-               iArt == SC_ART_LISTE ? stScan->stGang.iObjIdx : iAnz, iRefs, stScan->stAnf.ucInvoke);
+               (unsigned long)ulDev, iDienst == SC_DIENST_LISTE ? "Objektliste ab Index" : "Objekte",
+               iDienst == SC_DIENST_LISTE ? stScan->stGang.iObjIdx : iAnz, iRefs, stScan->stAnf.ucInvoke);
     return 1;
 }

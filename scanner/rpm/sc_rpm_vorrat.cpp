@@ -13,7 +13,7 @@ bool SC_RPM_VORRAT(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     assert(bBegonnen);
     (void)bBegonnen;
     const SC_VORRAT_Struct &v = r.aVor[static_cast<std::size_t>(i - r.iVorErst)];
-    const SC_WERT_Struct stWert = {SC_Q_VORRAT, 0, v.iTag, v.ulWert};
-    SC_SCHRITT_ANTWORT(stScan, v.iTag <= -1000 ? v.iTag : 3, &stWert);
+    const SC_WERT_Struct stWert = SC_WERT_VORRAT(v.iTag, v.ulWert);
+    SC_SCHRITT_ANTWORT(stScan, SC_ABGELEHNT(v.iTag) ? v.iTag : QX04_MSG_ACK, &stWert);
     return true;
 }

@@ -12,7 +12,7 @@ static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whos
 
 void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund) {
     SC_RPM_Struct &r = stScan->stRpm;
-    const bool bListe = stScan->stAnf.iArt == SC_ART_LISTE;
+    const bool bListe = stScan->stAnf.iDienst == SC_DIENST_LISTE;
     const int iAnz = stScan->stAnf.iAnz;
     const bool bHalb = iAnz > 1 && stScan->stAnf.bGeantwortet;
     if (bHalb) {

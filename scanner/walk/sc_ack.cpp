@@ -32,13 +32,13 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
     switch (g->PROP_Modus) {
     case 0:
         // The reply to index 0 is the size of the list; the device object and other types give no line.
-        iTag = SC_WERT(w, QX04_PROP_OBJECT_LIST, &ulWert);
+        iTag = SC_WERT(w, &ulWert);
         if (iTag != QX04_TAG_OBJID || SC_OBJ_SETZEN(o, ulWert) != 0)
             g->PROP_Modus = GERAET_GEFRAGT(g, iTag, ulWert) ? 0 : -1;
         MELDEN(g, SC_EV_ELEMENT, iTag >= 0 ? SC_GANZZAHL(iTag, ulWert) : -1);
         break;
     case 1:
-        c = SC_TEXT(w, QX04_PROP_OBJECT_NAME);
+        c = SC_TEXT(w);
         if (c == nullptr) break;
         if (SC_DPID(o, c) != 0) {
             g->uZeile++; // the dropped object's line number stays unused
@@ -48,14 +48,14 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
         SC_STATUS_ZEILE(o->ulDev, o->cDpId);
         break;
     case 2:
-        c = SC_TEXT(w, QX04_PROP_DESCRIPTION);
+        c = SC_TEXT(w);
         if (c != nullptr)
             SC_DESCR(o, c);
         else
             std::snprintf(o->cText, sizeof o->cText, "%s", o->cDpId);
         break;
     case 3:
-        iTag = SC_WERT(w, g->usPropId, &ulWert);
+        iTag = SC_WERT(w, &ulWert);
         if (iTag < 0) {
             SC_ABWEIS(stScan);
         } else if (o->uDP_Type >= 3) {
@@ -70,7 +70,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
             UT_TRC("\n\n", cRoutine, "Nach PROP_Modus 4   Index : %d   NoState: %d", g->iStateSlot,
                    o->NoState);
         if (g->iStateSlot < 0) { // number of states
-            iTag = SC_WERT(w, QX04_PROP_NUMBER_OF_STATES, &ulWert);
+            iTag = SC_WERT(w, &ulWert);
             if (iTag < 0) {
                 g->PROP_Modus = SC_FERTIG;
                 break;
@@ -83,7 +83,7 @@ void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *w) {
             g->PROP_Modus = 3;
             break;
         }
-        c = SC_TEXT(w, g->usPropId);
+        c = SC_TEXT(w);
         if (c != nullptr && g->iStateSlot < SC_ANZ_STATE)
             std::snprintf(o->cState[g->iStateSlot], sizeof o->cState[0], "%.32s", c);
         g->PROP_Modus = g->iStateSlot < g->iZustaende - 1 ? 3 : SC_FERTIG;

@@ -6,7 +6,7 @@
 
 bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
     SC_GANG_Struct &g = stScan->stGang;
-    if (stScan->stAnf.iWarten != SC_BEREIT || !SC_DEV_AKTIV(&g) || SC_RUHT(&stScan->stAnf)) return false;
+    if (stScan->stAnf.iWarten != SC_BEREIT || !SC_DEV_AKTIV(&g)) return false;
     const std::uint32_t ulDev = BN_ROUTE_QX04_Struct[g.uDevIdx].ulSDEV;
     if (iSC_Mehrfach != 0) {
         const int r = SC_RPM_ANFRAGE(stScan, ulDev);

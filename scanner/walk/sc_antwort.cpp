@@ -4,10 +4,10 @@
 #include "scanner/walk/sc_scan.h"
 
 void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
-    if (stScan->stAnf.iArt != SC_ART_RP) {
+    if (stScan->stAnf.iDienst != SC_DIENST_RP) {
         SC_RPM_ANTWORT(stScan, stAntwort);
         return;
     }
-    const SC_WERT_Struct stWert = {SC_Q_RP, 0, -1, 0};
+    const SC_WERT_Struct stWert = {stAntwort->stWert, stAntwort->iPdu, stAntwort->iKlasse, stAntwort->iCode};
     SC_SCHRITT_ANTWORT(stScan, stAntwort->iErg, &stWert);
 }

@@ -12,7 +12,7 @@ static int MEHR(const SC_RPM_Struct &r) {
 }
 
 void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang) {
-    const SC_ANFRAGE_Struct &a = stScan->stAnf;
+    const SC_TRANSAKTION_Struct &a = stScan->stAnf;
     const SC_GANG_Struct &g = stScan->stGang;
     SC_RTO_TRC(&a, g.stObj.ulDev);
     SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(SC_EV_DEV_ENDE, &g);

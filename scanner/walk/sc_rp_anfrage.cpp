@@ -9,8 +9,5 @@ bool SC_RP_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev, int iArrIdx) {
     const int iLen = iArrIdx < 0 ? QX04_BN_RD(ulDev, g.stObj.ulObjId, g.usPropId, &stZiel, QX04_SEND_Buf)
                                  : QX04_BN_RDARR(ulDev, g.stObj.ulObjId, g.usPropId,
                                                  static_cast<std::uint16_t>(iArrIdx), &stZiel, QX04_SEND_Buf);
-    stScan->stAnf.bUnbaubar = iLen <= 0;
-    if (iLen <= 0) return false;
-    SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, SC_ART_RP, 1);
-    return true;
+    return SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, SC_DIENST_RP, 1);
 }

@@ -32,23 +32,25 @@ struct SC_GANG_Struct {
 // place of the parallel scan has one.
 struct SC_SCAN_Struct {
     SC_GANG_Struct stGang;
-    SC_ANFRAGE_Struct stAnf;
+    SC_TRANSAKTION_Struct stAnf;
     SC_RPM_Struct stRpm;
     // Lines of a device scanned ahead of an earlier one are held here until their numbers are known; null:
     // they go to the reference file at once (always so in the sequential scan).
     SC_HALT_Struct *pHalten;
 };
 
-// Where a step finds the value it is handed.
-constexpr int SC_Q_RP = 0;     // the ReadProperty-ACK in the receive buffer
-constexpr int SC_Q_POS = 1;    // the value tag at iPos of the receive buffer
-constexpr int SC_Q_VORRAT = 2; // an object-list element read ahead, already decoded
+// The value or refusal handed to a step, as the exchange decoded it once: the value (none: iTag -1 and ucText
+// null), and what refused it.
 struct SC_WERT_Struct {
-    int iQuelle;
-    int iPos;
-    int iTag; // read ahead: the application tag (-1 none)
-    std::uint32_t ulWert;
+    QX04_BN_WERT_Struct stWert;
+    int iPdu; // the answer's APDU type (QX04_PDU_...); a value of a ReadPropertyMultiple answered by an Error
+              // in its result counts as an Error
+    int iKlasse; // an Error's class, -1 unknown
+    int iCode;   // an Error's code, a Reject's or an Abort's reason; -1 none
 };
+// A value handed to a step that was decoded before: an object-list element read ahead (iTag QX04_MSG_FEHLER -
+// code: its refusal).
+SC_WERT_Struct SC_WERT_VORRAT(int iTag, std::uint32_t ulWert);
 
 // Starting values of the scan state: first device, no object, deadline 5 seconds ahead.
 void SC_SCAN_NEU(SC_SCAN_Struct *stScan);
@@ -110,20 +112,20 @@ int SC_FRAGEN(std::uint32_t ulObjId, std::uint32_t ulDev, const SC_FRAGE_Struct 
 unsigned char SC_WERTART(std::uint32_t ulProp);
 // What came back for the outstanding request, from the exchange.
 void SC_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort);
-// The answer to the step in progress (iErg 3 with its value, -1000 and below a refusal), by the
+// The answer to the step in progress (iErg QX04_MSG_ACK with its value, SC_ABGELEHNT a refusal), by the
 // acknowledgement and refusal tables; a completed object becomes its data line.
 void SC_SCHRITT_ANTWORT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);
 // The acknowledgement of the step in progress, by scan step.
 void SC_ACK(SC_SCAN_Struct *stScan, const SC_WERT_Struct *stWert);
 // An Error or Reject for the step in progress, by scan step.
 void SC_ABWEIS(SC_SCAN_Struct *stScan);
-// Value handed to a step for usPropId: the application tag, its value in *ulWert, or -1.
-int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t *ulWert);
+// The number handed to a step: its application tag and its value in *ulWert, or -1 when it is none.
+int SC_WERT(const SC_WERT_Struct *stWert, std::uint32_t *ulWert);
 // A numeric value of a step truncated toward zero; -1 for a value no integer can hold.
 long SC_GANZZAHL(int iTag, std::uint32_t ulWert);
 // Text handed to a step, as the reference file needs it: UCS-2 and UCS-4 always in the loader's code page,
 // UTF-8 and ISO 8859-1 with -U, every other set byte for byte; null when none; valid until the next call.
-const char *SC_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId);
+const char *SC_TEXT(const SC_WERT_Struct *stWert);
 // The console's status line of the scan: the device started, or the object whose name came (cObj); an
 // observer that writes its own (the progress line) takes its place.
 void SC_STATUS_ZEILE(std::uint32_t ulDev, const char *cObj);
@@ -139,7 +141,3 @@ void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang);
 SC_EREIGNIS_Struct SC_GANG_EREIGNIS(int iArt, const SC_GANG_Struct *stGang);
 // The answer to the step in progress, told to the observers once: the value or refusal as decoded.
 void SC_WERT_MELDEN(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *stWert);
-// A text handed to a step, whole: its bytes after the set byte, their number and the set; false when the
-// value is no character string. Nothing at or after the frame's BVLC length is read.
-bool SC_WERT_TEXT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, const unsigned char **ucText,
-                  std::uint32_t *ulLen, unsigned char *ucSatz);

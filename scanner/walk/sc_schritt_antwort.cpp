@@ -10,9 +10,9 @@ void SC_SCHRITT_ANTWORT(SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *
         if (SC_FRAGE_ZEILE(&g) == nullptr) g.PROP_Modus = -1;
         return;
     }
-    if (iErg == 3)
+    if (iErg == QX04_MSG_ACK)
         SC_ACK(stScan, stWert);
-    else if (iErg <= -1000 && g.PROP_Modus >= 0 && g.PROP_Modus <= 4)
+    else if (SC_ABGELEHNT(iErg) && g.PROP_Modus >= 0 && g.PROP_Modus <= 4)
         SC_ABWEIS(stScan);
     if (g.PROP_Modus == SC_FERTIG) {
         if (SC_ZEILE_AUSGEBEN(stScan) != 0) g.iErg = -21;

@@ -1,16 +1,8 @@
-// The value handed to a step: in the ReadProperty-ACK, at a value tag of a ReadPropertyMultiple-ACK, or an
-// object-list element read ahead. The decoders are the same for all of them.
-#include "bacnet/bn.h"
+// The number handed to a step, as the exchange decoded it: in a ReadProperty-ACK, in a result of a
+// ReadPropertyMultiple-ACK, or an object-list element read ahead.
 #include "scanner/walk/sc_scan.h"
 
-int SC_WERT(const SC_WERT_Struct *stWert, std::uint16_t usPropId, std::uint32_t *ulWert) {
-    switch (stWert->iQuelle) {
-    case SC_Q_POS:
-        return QX04_BN_WERT(QX04_RECV_Buf, stWert->iPos, ulWert);
-    case SC_Q_VORRAT:
-        *ulWert = stWert->ulWert;
-        return stWert->iTag;
-    default:
-        return QX04_BN_GETWERT(QX04_RECV_Buf, usPropId, ulWert);
-    }
+int SC_WERT(const SC_WERT_Struct *stWert, std::uint32_t *ulWert) {
+    *ulWert = stWert->stWert.ulWert;
+    return stWert->stWert.iTag;
 }

@@ -145,17 +145,41 @@ TEST_F(BnTag, Strings) {
     NT_BYTES ctx{0x3C, 0x00, 'x', 'y', 'z'};
     EXPECT_STREQ(QX04_BN_TAG2C(ctx.data(), 7, ctx.data() + ctx.size()), "xyz");
     EXPECT_EQ(QX04_BN_TAG2C(ctx.data(), -1, ctx.data() + ctx.size()), nullptr);
-    // The set byte and the byte count of the last string: a UCS-2 text keeps its zero bytes.
-    NT_BYTES ucs{0x75, 0x05, 0x04, 0x00, 'K', 0x00, 0xE4};
-    s = QX04_BN_TAG2C(ucs.data(), -1, ucs.data() + ucs.size());
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(ucQX04_ZeichSatz, 4);
-    EXPECT_EQ(iQX04_ZeichLen, 4);
-    EXPECT_EQ(std::memcmp(s, "\0K\0\xE4", 4), 0);
-    NT_BYTES ohneSatz{0x70};
-    EXPECT_STREQ(QX04_BN_TAG2C(ohneSatz.data(), -1, ohneSatz.data() + 1), "");
-    EXPECT_EQ(ucQX04_ZeichSatz, 0);
-    EXPECT_EQ(iQX04_ZeichLen, 0);
+}
+
+// A value decoded once within the bytes it may take: a text whole with its set (UCS-2 keeps its zero bytes),
+// a number as the value decoders give it, nothing for a tag cut off by the end or of another kind.
+TEST_F(BnTag, ValueDecodedOnceWithinItsEnd) {
+    ulUT_fUNDEF = 0xFFFFFFFF;
+    const NT_BYTES ucs{0x75, 0x05, 0x04, 0x00, 'K', 0x00, 0xE4};
+    struct Fall {
+        const char *cWas;
+        NT_BYTES v;
+        std::size_t uEnde; // bytes that may be read
+        int iTag, iTextLen, iSatz;
+        std::uint32_t ulWert;
+    } const aFall[] = {
+        {"UCS-2 text", ucs, 7, 7, 4, 4, 0xFFFFFFFF},
+        {"the same cut off by the end", ucs, 6, -1, 0, 0, 0xFFFFFFFF},
+        {"text without content", {0x70}, 1, 7, 0, 0, 0xFFFFFFFF},
+        {"unsigned", {0x21, 0x03}, 2, 2, 0, 0, 0x40400000},
+        {"object identifier", {0xC4, 0x00, 0x00, 0x00, 0x07}, 5, 12, 0, 0, 7},
+        {"octet string", {0x61, 0x03}, 2, -1, 0, 0, 0xFFFFFFFF},
+        {"nothing", {0x21}, 0, -1, 0, 0, 0xFFFFFFFF},
+    };
+    for (const Fall &f : aFall) {
+        QX04_BN_WERT_Struct w;
+        EXPECT_EQ(QX04_BN_WERTLESEN(f.v.data(), f.v.data() + f.uEnde, &w), f.iTag == 7 ? 7 : f.iTag)
+            << f.cWas;
+        EXPECT_EQ(w.iTag, f.iTag == 7 ? -1 : f.iTag) << f.cWas;
+        EXPECT_EQ(w.ucText != nullptr, f.iTag == 7) << f.cWas;
+        EXPECT_EQ(w.iTextLen, f.iTextLen) << f.cWas;
+        EXPECT_EQ(w.ucSatz, f.iSatz) << f.cWas;
+        EXPECT_EQ(w.ulWert, f.ulWert) << f.cWas;
+    }
+    QX04_BN_WERT_Struct w;
+    QX04_BN_WERTLESEN(ucs.data(), ucs.data() + ucs.size(), &w);
+    EXPECT_EQ(std::memcmp(w.ucText, "\0K\0\xE4", 4), 0);
 }
 
 // ReadProperty-ACK of device 5 for property 77 (or another one), value tags as given.

@@ -157,18 +157,15 @@ static void BEWEGT(const SC_SCAN_Struct &s, const IP_PORT &stVon) {
     FZ_CHECK(QX04_BN_PASST(QX04_RECV_Buf, &stVon, s.stAnf.ucFrame, &s.stAnf.stZiel) == 2);
 }
 
-// The scan's receive step, sequential and parallel: the object moves on at most by one step, a state moves on
-// only for the answer to its own request (never a place that asked another node), and the invoke id the
-// layer keeps is the one drawn last.
+// The scan's receive step, sequential and parallel: the object moves on at most by one step, and a state
+// moves on only for the answer to its own request (never a place that asked another node).
 static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBvlc) {
     static unsigned char ucKopie[QX04_BUF_SIZE];
     std::memcpy(ucKopie, QX04_RECV_Buf, (std::size_t)iBvlc); // the message check may answer from the buffer
     SC_SCAN_Struct st;
     OBJEKT(&st, ucInvoke, stVon, 0, ucInvoke & 1);
-    ucQX04_InvokeId = ucInvoke;
     SC_SCAN_Struct *const apSeq[1] = {&st};
     SC_DATAGRAMM_ZUORDNEN(apSeq, 1, iLen, &stVon);
-    FZ_CHECK(ucQX04_InvokeId == ucInvoke);
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     BEWEGT(st, stVon);
     FZ_CHECK(st.stAnf.iWarten == SC_WARTET || st.stAnf.iWarten == SC_BEREIT);
@@ -180,7 +177,6 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
     stSC_Par.dqHalt.clear();
     stSC_Par.uKopf = 0;
     stSC_Par.uGehalten = 0;
-    stSC_Par.ucGezogen = (unsigned char)(ucInvoke + 7);
     for (int i = 0; i < 4; i++) {
         SC_PLATZ_Struct &p = stSC_Par.aPlatz[(std::size_t)i];
         p.bBelegt = true;
@@ -191,13 +187,11 @@ static void SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int iBv
         OBJEKT(&p.stScan, (unsigned char)(ucInvoke + i / 2), stZiel, (std::uint32_t)i, i >= 2);
         if (i > 0) p.stScan.stGang.uZeile = 0, p.stScan.pHalten = &stSC_Par.dqHalt.back();
     }
-    ucQX04_InvokeId = stSC_Par.ucGezogen;
     SC_SCAN_Struct *apScan[4];
     const int iAnz = 4;
     for (int i = 0; i < iAnz; i++)
         apScan[i] = &stSC_Par.aPlatz[(std::size_t)i].stScan;
     SC_DATAGRAMM_ZUORDNEN(apScan, iAnz, iLen, &stVon);
-    FZ_CHECK(ucQX04_InvokeId == stSC_Par.ucGezogen);
     std::memcpy(QX04_RECV_Buf, ucKopie, (std::size_t)iBvlc);
     int iBewegt = 0;
     for (int i = 0; i < 4; i++) {
@@ -228,7 +222,7 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
     SC_OBJ_NEU(&st.stGang.stObj, 100);
     st.stGang.PROP_Modus = 0;
     st.stGang.iStateSlot = -1;
-    st.stAnf.iArt = bObjekte ? SC_ART_OBJEKTE : SC_ART_LISTE;
+    st.stAnf.iDienst = bObjekte ? SC_DIENST_OBJEKTE : SC_DIENST_LISTE;
     st.stAnf.iAnz = 2;
     if (bObjekte) {
         SC_OBJ_SETZEN(&st.stGang.stObj, 17);
@@ -275,6 +269,11 @@ static void RPMACK(const unsigned char *ucBuf, int iBvlc) {
             FZ_CHECK(t == -1 || t == 1 || t == 2 || t == 3 || t == 4 || t == 8 || t == 9 || t == 12);
             const char *c = QX04_BN_CHAR(ucBuf, p);
             FZ_CHECK(c == nullptr || std::strlen(c) <= 255);
+            // Decoded once as the scan takes it: nothing of it outside the result's value list.
+            QX04_BN_WERT_Struct w;
+            QX04_BN_WERTLESEN(p > 0 ? ucBuf + p : nullptr, ucBuf + e.iEnde, &w);
+            FZ_CHECK(w.ucText == nullptr ||
+                     (w.ucText >= ucBuf + e.iWert && w.ucText + w.iTextLen <= ucBuf + e.iEnde));
         }
     }
 }

@@ -83,7 +83,7 @@ class Austausch : public NtTmpDirTest {
         Ergebnis e;
         testing::internal::CaptureStdout(); // the scan's progress lines
         for (int i = 0; i < 200000 && SC_DEV_AKTIV(&st.stGang) && st.stGang.iErg == 0; i++) {
-            if (SC_AUSTAUSCH(&st, true) == SC_GESENDET) {
+            if ((SC_AUSTAUSCH(&st, true).uArt & (SC_E_GESENDET | SC_E_WIEDERHOLT)) != 0) {
                 const int a = QX04_BN_POSAPDU(QX04_SEND_Buf);
                 (QX04_SEND_Buf[a + 3] == QX04_SVC_READ_PROPERTY ? e.iRP : e.iRPM)++;
                 const std::size_t n = vPost.size();

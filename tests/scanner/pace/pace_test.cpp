@@ -4,8 +4,7 @@
 #include <vector>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
-#include "scanner/pace/sc_pace.h"
-#include "scanner/parallel/sc_par.h"
+#include "scanner/pace/sc_pace_intern.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ TEST(Pace, BudgetOpensOnFlatAnswersAndClosesOnQueueingOrLoss) {
         {"a loss in a flat round: no growth", 2, {{30, true, true}, {30, false, true}}, true, 1},
     };
     for (const Fall &f : aFall) {
-        SC_PFADE_NEU();
+        SC_PACE_NEU();
         vSC_Pfad.emplace_back();
         vSC_Pfad[0].iBudget = f.iStart;
         for (const Antwort &a : f.vAntworten)
@@ -52,8 +51,18 @@ TEST(Pace, BudgetOpensOnFlatAnswersAndClosesOnQueueingOrLoss) {
 
 TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
     UT_MSEK_SET([] { return ulUhr; });
-    iSC_Parallel = 0; // no places: nothing to send again
     const IP_PORT stRouter = {0x0A000016, 47808};
+    int aiPlatz[SC_PARALLEL_MAX];
+    // The latest router message the layer kept from the frame, told to the pacing.
+    const auto MELDEN = [&](const std::vector<unsigned char> &vMeldung) {
+        unsigned char uc[32] = {0x81, 0x0A, 0, static_cast<unsigned char>(6 + vMeldung.size()), 0x01, 0x80};
+        std::copy(vMeldung.begin(), vMeldung.end(), uc + 6);
+        const std::uint32_t ulVorher = ulQX04_NetzAnz;
+        QX04_BN_MSGNW(&stRouter, uc);
+        return ulQX04_NetzAnz == ulVorher
+                   ? 0
+                   : SC_PACE_MELDUNG(&stQX04_Netz[(ulQX04_NetzAnz - 1) % QX04_NETZ_MAX], aiPlatz);
+    };
     struct Fall {
         const char *cWas;
         std::vector<unsigned char> vMeldung; // type and content after the NPDU header
@@ -73,26 +82,23 @@ TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
         {"reject cut short", {QX04_NL_REJECT, QX04_NL_REJ_KEIN_ROUTER, 0}, 0, false, false},
     };
     for (const Fall &f : aFall) {
-        SC_PFADE_NEU();
+        SC_PACE_NEU();
         vSC_Pfad.push_back(SC_PFAD_Struct{stRouter, 5});
-        stSC_Par.ulNetzGelesen = ulQX04_NetzAnz;
-        stSC_Par.iGehalten = 0;
-        unsigned char uc[32] = {0x81, 0x0A, 0, static_cast<unsigned char>(6 + f.vMeldung.size()), 0x01, 0x80};
-        std::copy(f.vMeldung.begin(), f.vMeldung.end(), uc + 6);
-        QX04_BN_MSGNW(&stRouter, uc);
-        SC_P_MELDUNGEN();
+        MELDEN(f.vMeldung);
         ulUhr += f.ulSpaeterMs;
-        SC_P_MELDUNGEN();
+        SC_PACE_MELDUNG(nullptr, aiPlatz);
         EXPECT_EQ(vSC_Pfad[0].bGehalten, f.bGehalten) << f.cWas;
         EXPECT_EQ(vSC_Pfad[0].bUnerreichbar, f.bUnerreichbar) << f.cWas;
     }
-    // An Available frees the network at once.
-    for (const unsigned char ucTyp : {QX04_NL_BUSY, QX04_NL_AVAILABLE}) {
-        const unsigned char uc[] = {0x81, 0x0A, 0, 9, 0x01, 0x80, ucTyp, 0, 5};
-        QX04_BN_MSGNW(&stRouter, uc);
-        SC_P_MELDUNGEN();
-        EXPECT_EQ(vSC_Pfad[0].bGehalten, ucTyp == QX04_NL_BUSY);
-    }
+    // A place with a request outstanding on the path waits while it is held; an Available frees the path at
+    // once, and the request goes again.
+    astSC_PacePlatz[2].bBelegt = true, iSC_PacePlaetze = 3;
+    SC_PACE_GESENDET(2, ulUhr, 1000, true);
+    EXPECT_EQ(MELDEN({QX04_NL_BUSY, 0, 5}), 0);
+    EXPECT_EQ(SC_PACE_DARF(2), SC_DARF_WARTEN);
+    ASSERT_EQ(MELDEN({QX04_NL_AVAILABLE, 0, 5}), 1);
+    EXPECT_EQ(aiPlatz[0], 2);
+    EXPECT_EQ(SC_PACE_DARF(2), SC_DARF_NEU);
     UT_MSEK_SET(nullptr);
 }
 

@@ -9,7 +9,7 @@ TEST(Rpm, BatchSizeAfterFailuresAndAnswers) {
     SC_SCAN_Struct s;
     SC_SCAN_NEU(&s);
     s.stAnf.bGeantwortet = true;
-    s.stAnf.iArt = SC_ART_OBJEKTE;
+    s.stAnf.iDienst = SC_DIENST_OBJEKTE;
     SC_RPM_MENGE_Struct &m = s.stRpm.stObjekte;
     // iAnz > 0: a batch of that size failed; 0: a batch was answered. Then the limit and its ceiling.
     const struct {
