@@ -79,8 +79,6 @@ struct SC_KNETZ_Struct {
 void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)() = nullptr);
 // The Who-Is into every network known, range by range, until all are asked.
 void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter);
-// Requests in flight that router network takes, as the pacing has learnt it.
-int SC_KARTE_BUDGET(const IP_PORT &stRouter, std::uint16_t usNetz);
 // A frame of iLen bytes in ucBuf to stZiel, or broadcast into the scanner's own network (stZiel null).
 void SC_KARTE_SENDEN(const IP_PORT *stZiel, const unsigned char *ucBuf, int iLen);
 constexpr int SC_KARTE_FRAGE_MS = 1000;                 // the answers to a question of the discovery, at most

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include "runtime/ut/ut.h"
 #include "scanner/netmap/sc_karte_daten.h"
+#include "scanner/pace/sc_pace.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::uint32_t FENSTER(const SC_KSUCHE_Struct &s) {
 }
 
 int SCHWELLE(const SC_KSUCHE_Struct &s) {
-    return std::max(2, SC_KARTE_BUDGET(s.stRouter, s.usNetz));
+    return std::max(2, SC_PACE_BUDGET(&s.stRouter, s.usNetz));
 }
 
 // The range in flight is judged. With fewer I-Ams than the router takes it is done, and what it stands for
