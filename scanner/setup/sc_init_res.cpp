@@ -42,8 +42,8 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
-    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0)
-        return i; // -J, -X, -G: before anything is sent
+    // -J, -X, -G: their files are tried before anything is sent
+    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i;
     int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
     if (iApp < 0) {
         std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
