@@ -1,6 +1,7 @@
-// The end of a scan with the map: its console lines before the verdict, and the -G file, written to a
-// temporary name and renamed, so that no half picture is left behind.
+// The end of a scan with the map: its console lines before the verdict, and the -G file, written whole or not
+// at all, so that no half picture is left behind.
 #include <cstdio>
+#include "runtime/ut/ut.h"
 #include "scanner/netmap/sc_karte_daten.h"
 
 int SC_KARTE_ENDE() {
@@ -8,13 +9,8 @@ int SC_KARTE_ENDE() {
     std::fflush(stdout);
     const std::string &sDatei = stSC_Karte.sDot;
     if (sDatei.empty()) return 0;
-    const std::string sText = SC_KARTE_DOT(), sTmp = sDatei + ".tmp";
-    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
-    bool bGut = fp != nullptr && std::fwrite(sText.data(), 1, sText.size(), fp) == sText.size();
-    bGut = fp != nullptr && std::fclose(fp) == 0 && bGut;
-    bGut = bGut && std::rename(sTmp.c_str(), sDatei.c_str()) == 0;
-    if (bGut) return 0;
-    std::remove(sTmp.c_str());
+    const std::string sText = SC_KARTE_DOT();
+    if (UT_DATEI_ERSETZEN(sDatei.c_str(), sText.data(), sText.size())) return 0;
     std::printf("\n\n***  WRITE-Fehler auf Netzkarte %s  ***", sDatei.c_str());
     std::fflush(stdout);
     return -25;

@@ -14,14 +14,7 @@ int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     struct timeval tv;
     UT_CLOCK_GET(&tv);
     b.llBeginnSek = tv.tv_sec;
-    if (b.sDatei.empty()) return 1;
-    const std::string sTmp = b.sDatei + ".tmp";
-    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
-    if (fp == nullptr) {
-        std::printf("\n\n***  OPEN-Fehler auf Bericht %s ***", b.sDatei.c_str());
-        return -13;
-    }
-    std::fclose(fp);
-    std::remove(sTmp.c_str());
-    return 1;
+    if (b.sDatei.empty() || UT_DATEI_PROBE(b.sDatei.c_str())) return 1;
+    std::printf("\n\n***  OPEN-Fehler auf Bericht %s ***", b.sDatei.c_str());
+    return -13;
 }
