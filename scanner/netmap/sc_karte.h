@@ -52,9 +52,9 @@ int SC_ENTDECKUNG_PRUEFEN(int argc, char **argv);
 int SC_ENTDECKUNG_EREIGNIS(const SC_EREIGNIS_Struct *stE);
 // ---- What the discovery and the scan tell
 void SC_KARTE_MELDEN(const SC_FAKT_Struct *f);
-// A received datagram of iLen bytes from stVon that passed the receive guard, for the map: a router's or
-// BBMD's answer becomes a fact, an I-Am counts for the discovery's Who-Is. True when the map took it whole
-// (a BBMD's table), false when it goes on to the message check as well.
+// A received datagram of iLen bytes from stVon, for the map (one the receive guard refuses is left alone): a
+// router's or BBMD's answer becomes a fact, an I-Am counts for the discovery's Who-Is. True when the map took
+// it whole (a BBMD's table), false when it goes on to the message check as well.
 bool SC_KARTE_EMPFANG(const IP_PORT *stVon, const unsigned char *ucFrame, int iLen);
 // What a datagram the discovery does not take itself goes on to (the scan's receive): the frame is in
 // QX04_RECV_Buf.

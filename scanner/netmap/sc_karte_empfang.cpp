@@ -66,6 +66,9 @@ void IAM(const IP_PORT &stVon, const unsigned char *ucFrame) {
 } // namespace
 
 bool SC_KARTE_EMPFANG(const IP_PORT *stVon, const unsigned char *ucFrame, int iLen) {
+    // The receive guard's condition, without its log entry: the message check that follows logs it.
+    if (iLen < 4 || QX04_BN_BVLCLEN(ucFrame) < 4 || QX04_BN_BVLCLEN(ucFrame) > static_cast<unsigned>(iLen))
+        return false;
     static QX04_BVLL_TAB stTab; // large: kept out of the stack
     if (QX04_BN_BVLL_TABELLE(ucFrame, iLen, &stTab) == 0) {
         SC_FAKT_Struct f;

@@ -10,8 +10,7 @@ void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)()) {
         IP_PORT stVon = {0, 0};
         int iCmd = 0, iScmd = 0;
         const int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
-        if (iLen > 0 && QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0 &&
-            !SC_KARTE_EMPFANG(&stVon, QX04_RECV_Buf, iLen) && pfWeiter != nullptr)
+        if (iLen > 0 && !SC_KARTE_EMPFANG(&stVon, QX04_RECV_Buf, iLen) && pfWeiter != nullptr)
             pfWeiter(&stVon, iLen);
         if (pfFertig != nullptr && pfFertig()) break;
     }
