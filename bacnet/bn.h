@@ -18,7 +18,34 @@ extern std::uint32_t ulQX04_DevMin, ulQX04_DevMax;
 // The latest BVLC-Result received (its result code, -1 = none) and its sender; the scanner's registration
 // with a BBMD reads and resets it.
 extern int iQX04_BvlcErg;
+// When the latest I-Am came (monotonic ms, UT_MSEK), 0 = none yet: the parallel scan waits for late devices.
+extern std::uint32_t ulQX04_IamMs;
 extern IP_PORT stQX04_BvlcVon;
+
+// ---- Data link ------------------------------------------------------------------------------------------
+// The layer's frames carry a BVLL header before the NPDU: Original-Unicast-NPDU, Original-Broadcast-NPDU or
+// Forwarded-NPDU. Over BACnet/IP they are the datagrams themselves. Another data link takes the NPDU behind
+// that header to the node's link address (every node for Original-Broadcast-NPDU), and hands up what it
+// receives as an Original-Unicast-NPDU from the sender's link address. A link address is an IP_PORT: a B/IP
+// node's endpoint, or a virtual MAC address of 6 bytes (the first 4 in ulAdr, the last 2 in usPort, each
+// read most significant first).
+struct QX04_LINK {
+    int (*pSenden)(const IP_PORT *stZiel, int iLen, const unsigned char *ucFrame); // 0, or negative
+    int (*pEmpfangen)(IP_PORT *stVon, int iMax, unsigned char *ucBuf); // bytes, -1 nothing waiting
+    void (*pWarten)(int iMs);                                          // until something waits, at most iMs
+    const char *(*pAdr2A)(const IP_PORT *stAdr);                       // text of a link address
+    int (*pA2Adr)(const char *cText, IP_PORT *stAdr);                  // 0, or -1 for no link address
+};
+extern const QX04_LINK *pQX04_Link; // nullptr: BACnet/IP through the endpoint iQX04_IP_APP
+// One frame to the link address stZiel: IP_SEND's result over BACnet/IP.
+int QX04_BN_SENDEN(const IP_PORT *stZiel, int iLen, const unsigned char *ucFrame);
+// One received frame into ucBuf (at most iMax bytes) with its sender: IP_RECV's result over BACnet/IP.
+int QX04_BN_EMPFANGEN(IP_PORT *stVon, int iMax, unsigned char *ucBuf);
+// Waits at most iMs until a frame is waiting.
+void QX04_BN_WARTEN(int iMs);
+// A link address as text (static buffer), and back; over BACnet/IP IP_PORT2A and IP_A2PORT.
+const char *QX04_BN_ADR2A(const IP_PORT *stAdr);
+int QX04_BN_A2ADR(const char *cText, IP_PORT *stAdr);
 
 // ---- Frame layout, byte order, object identifiers, invoke ids --------------------------------------------
 // BVLC length field (bytes 2 and 3) of a frame: the one bound for everything read from it.
@@ -75,7 +102,7 @@ constexpr unsigned char QX04_BVLC_DISTRIBUTE_BROADCAST = 0x09;
 // ---- Tag decoding --------------------------------------------------------------------------------------
 // Type codes of QX04_BN_TAGNUM beside the application tag numbers 0..12.
 constexpr int QX04_TAG_CONTEXT = 16, QX04_TAG_OPEN = 17, QX04_TAG_CLOSE = 18;
-constexpr int QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7,
+constexpr int QX04_TAG_UNSIGNED = 2, QX04_TAG_REAL = 4, QX04_TAG_TEXT = 7,
               QX04_TAG_OBJID = 12; // application tags the scanner looks for
 int QX04_BN_TAGNUM(const unsigned char *ucTag);
 // The tag functions read nothing at or after ucEnd when one is given: a tag that does not end before it
@@ -219,6 +246,41 @@ int QX04_BN_RPMACK(const unsigned char *ucFrame, QX04_BN_RPMERG *pErg, int iMax)
 // Offset of element iNr (from 1) of an array read whole, in one result of RPMACK; 0 when it has fewer.
 int QX04_BN_RPMELEM(const unsigned char *ucFrame, const QX04_BN_RPMERG *pErg, int iNr);
 
+// ---- Segmented answers (ASHRAE 135, clauses 5.3 and 20.1) -------------------------------------------------
+// A request that takes segmented answers says so in its APDU header: the segmented-response-accepted bit and
+// how many segments it takes (code 5: 32 of them). The answer then comes as Complex-ACK segments, each with
+// its sequence number, the window the device proposes and whether more follow; each window is acknowledged.
+constexpr int QX04_PDU_SEGMENT_ACK = 0x4;
+constexpr unsigned char QX04_MAXSEG_32 = 5;
+constexpr int QX04_MAXSEG_ANZ = 32; // segments that code announces
+// Abort reasons the client gives.
+constexpr unsigned char QX04_ABORT_PUFFER = 1, QX04_ABORT_ZUSTAND = 2, QX04_ABORT_SEGMENTE = 4;
+constexpr unsigned char QX04_ABORT_FENSTER = 7;
+// Marks the confirmed request built in ucFrame as one that takes segmented answers, ucMaxSeg segments.
+void QX04_BN_SEGMENTE_ANNEHMEN(unsigned char *ucFrame, unsigned char ucMaxSeg);
+// Whether the request in ucFrame takes segmented answers.
+bool QX04_BN_NIMMT_SEGMENTE(const unsigned char *ucFrame);
+// One segment of a segmented Complex-ACK in a received frame: its APDU offset, invoke id, sequence number,
+// proposed window, service, whether more follow, and its service data [iDaten, iEnde).
+struct QX04_BN_SEGMENT {
+    int iApdu;
+    unsigned char ucInvoke, ucSeq, ucFenster, ucDienst;
+    bool bMehr;
+    int iDaten, iEnde;
+};
+// Reads the segment header of a frame that passed the receive guard: false when it is no segmented
+// Complex-ACK or its header is cut off. Nothing at or after the BVLC length is read.
+bool QX04_BN_SEGMENT_LESEN(const unsigned char *ucFrame, QX04_BN_SEGMENT *stSeg);
+// A short APDU of iApdu bytes to the node the request ucAnfrage went to (its BVLC and NPDU header, no reply
+// expected) into ucBuf: the frame length.
+int QX04_BN_AN_KNOTEN(const unsigned char *ucAnfrage, const unsigned char *ucApdu, int iApdu,
+                      unsigned char *ucBuf);
+// The client's Segment-ACK (bNak: a segment is missing, ucSeq the last one taken in order) and its Abort for
+// the request ucAnfrage, into ucBuf: the frame length.
+int QX04_BN_SEGACK(const unsigned char *ucAnfrage, bool bNak, unsigned char ucSeq, unsigned char ucFenster,
+                   unsigned char *ucBuf);
+int QX04_BN_ABBRUCH(const unsigned char *ucAnfrage, unsigned char ucGrund, unsigned char *ucBuf);
+
 // ---- Incoming message check and receive guard -----------------------------------------------------------
 // Receive guard, before anything else reads a datagram of iLen bytes: 0, or -1 ("unzul. BVLC") when it is
 // shorter than 4 bytes or its BVLC length is below 4 or above iLen.
@@ -241,11 +303,14 @@ bool QX04_BN_QUELLE(const unsigned char *ucFrame, std::uint16_t *usNet, unsigned
                     const unsigned char **ucSadr);
 // Whether the received frame ucAntwort from stVon answers the request ucAnfrage that was sent to stZiel:
 // 2 it does (invoke id, service, the device asked, and for a ReadProperty-ACK object, property and array
-// index, for a ReadPropertyMultiple-ACK all of them in the order asked); 1 it is an answer from that device
-// to another request (a late or duplicated one); 0 it is no answer from that device.
+// index, for a ReadPropertyMultiple-ACK all of them in the order asked); QX04_PASST_SEGMENT it is a segment
+// of a segmented Complex-ACK with that invoke id and service, whose values are known only when all have come;
+// 1 it is an answer from that device to another request (a late or duplicated one); 0 it is no answer from
+// that device.
 // A ReadPropertyMultiple-ACK is decoded for the comparison; with pErg (room for QX04_RPM_MAX) its results are
 // kept there and their count in *piErg, and of a ReadProperty-ACK the offset of its first value tag in
 // *piWert (0 none), so that the one who asked need not search the frame again.
+constexpr int QX04_PASST_SEGMENT = 3;
 int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const unsigned char *ucAnfrage,
                   const IP_PORT *stZiel, QX04_BN_RPMERG *pErg = nullptr, int *piErg = nullptr,
                   int *piWert = nullptr);

@@ -16,6 +16,8 @@ int iQX04_Doppelt_Voll = 0;
 std::uint32_t ulQX04_DevMin = 0;
 std::uint32_t ulQX04_DevMax = 4194302;
 int iQX04_BvlcErg = -1;
+std::uint32_t ulQX04_IamMs = 0;
 IP_PORT stQX04_BvlcVon = {0xFFFFFFFF, 0};
 QX04_NETZMELDUNG stQX04_Netz[QX04_NETZ_MAX];
 std::uint32_t ulQX04_NetzAnz = 0;
+const QX04_LINK *pQX04_Link = nullptr;

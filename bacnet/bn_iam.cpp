@@ -1,6 +1,7 @@
 // Route of a device from its I-Am: identifier, then max APDU, segmentation and vendor into its record, and
 // whether it came straight or forwarded by a BBMD.
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 
 void QX04_BN_IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std::uint16_t usNet,
                  unsigned char ucSlen, const unsigned char *ucSadr) {
@@ -12,6 +13,8 @@ void QX04_BN_IAM(const IP_PORT *RPort, const unsigned char *ucFrame, int a, std:
     if (l <= 0) return;
     const std::uint32_t ulDev = QX04_BN_TAG2L(ucFrame + p, 12, ucEnd);
     if (ulDev == 0xFFFFFFFF) return;
+    const std::uint32_t ulJetzt = UT_MSEK();
+    ulQX04_IamMs = ulJetzt != 0 ? ulJetzt : 1;
     if (usNet == 0xFFFF) usNet = 0, ucSlen = 0; // no valid source network: reached directly
     const int iRec = QX04_BN_RT_SET(ulDev, usNet, ucSlen, ucSadr, RPort);
     if (iRec < 0) return;

@@ -86,8 +86,10 @@ int QX04_BN_PASST(const unsigned char *ucAntwort, const IP_PORT *stVon, const un
     if (iTyp == QX04_PDU_SIMPLE_ACK || iTyp == QX04_PDU_ERROR) {
         if (a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
     } else if (iTyp == QX04_PDU_COMPLEX_ACK) {
-        // Our requests take no segmented answer: its service and values lie elsewhere.
-        if ((ucAntwort[a] & 0x08) != 0 || a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
+        // A segment carries its service two bytes later; its values are known only when all have come.
+        if ((ucAntwort[a] & 0x08) != 0)
+            return a + 4 < iLen && ucAntwort[a + 4] == ucAnfrage[r + 3] ? QX04_PASST_SEGMENT : 1;
+        if (a + 2 >= iLen || ucAntwort[a + 2] != ucAnfrage[r + 3]) return 1;
         if (ucAnfrage[r + 3] ==
             QX04_SVC_READ_PROPERTY) { // ReadProperty: the object, property and index asked for
             std::uint32_t ulA[3] = {}, ulR[3] = {};

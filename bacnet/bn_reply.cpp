@@ -8,5 +8,5 @@ int QX04_BN_REPLY(const IP_PORT *stPort, unsigned char *ucBuf, int iLen) {
     ucBuf[3] = static_cast<unsigned char>(iLen); // every answer is shorter than 256 bytes
     ucBuf[4] = 0x01;                             // NPDU version
     ucBuf[5] = 0x00;                             // control: no source, no reply expected
-    return IP_SEND(iQX04_IP_APP, stPort, IP_CMD_DATA, IP_SCMD_SEND, iLen, ucBuf);
+    return QX04_BN_SENDEN(stPort, iLen, ucBuf);
 }

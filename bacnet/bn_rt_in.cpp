@@ -34,7 +34,7 @@ static bool ZEILE(char *cZeile, std::uint32_t *ulInst, std::uint16_t *usNet, uns
         if (std::sscanf(cFeld + 2 * i, "%2X", &u) != 1) return false;
         ucMac[i] = (unsigned char)u;
     }
-    return IP_A2PORT(cZeile + 27, stPort) == 0;
+    return QX04_BN_A2ADR(cZeile + 27, stPort) == 0;
 }
 
 int QX04_BN_RT_INIT() {

@@ -58,6 +58,10 @@ int IP_OPEN(int iProt, int iPort, const char *cRPort);
 int IP_CLOSE(int iIndex);
 // Sends iAnzahl bytes to RPort (null: the entry's default destination); only iCMD 0x86 on UDP.
 int IP_SEND(int iIndex, const IP_PORT *RPort, int iCMD, int iSCMD, int iAnzahl, const unsigned char *ucData);
+// When set, IP_SEND hands every datagram to this function instead of a socket (0): a test plays the other
+// end in its own process.
+using IP_SENKE_FN = void (*)(const IP_PORT *Ziel, int iAnzahl, const unsigned char *ucData);
+extern IP_SENKE_FN pfIP_Senke;
 // One waiting datagram into ucBuf (at most iLen bytes): the count, -1 nothing waiting, or another negative
 // code.
 int IP_RECV(int iIndex, IP_PORT *RPort, int *iCMD, int *iSCMD, int iLen, unsigned char *ucBuf);

@@ -7,5 +7,6 @@ IP_APP APP_IP[IP_APP_MAX] = {{-1, 0, 0, {0xFFFFFFFF, 0xFFFF}},
                              {-1, 0, 0, {0xFFFFFFFF, 0xFFFF}},
                              {-1, 0, 0, {0xFFFFFFFF, 0xFFFF}}};
 int iIP_Error = 0;
+IP_SENKE_FN pfIP_Senke = nullptr;
 std::uint32_t ulIP_HostAdr[IP_HOST_MAX];
 int iIP_HostAnz = -1;

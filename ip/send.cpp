@@ -54,6 +54,10 @@ int IP_SEND(int iIndex, const IP_PORT *RPort, int iCMD, int iSCMD, int iAnzahl, 
     bool bOffen = bIndex && APP_IP[iIndex].iSock != -1;
     const IP_PORT *Ziel = RPort != nullptr ? RPort : bOffen ? &APP_IP[iIndex].RPort : nullptr;
     if (UT_TRC_IN()) TRC_EINGANG(iIndex, Ziel, iCMD, iSCMD, iAnzahl, ucData);
+    if (pfIP_Senke != nullptr && Ziel != nullptr) {
+        pfIP_Senke(Ziel, iAnzahl, ucData);
+        return 0;
+    }
     iIP_Error = 0;
     int ier = 0;
     if (!bIndex) {

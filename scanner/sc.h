@@ -1,6 +1,6 @@
 // The scanner program NETSCN: its options and its three phases. Each concern has a folder and a header of its
-// own (setup/, bbmd/, loop/, parallel/, pace/, exchange/, walk/, rpm/, reffile/, the observers report/ and
-// ede/, and event/; their order is in README's Layout); this one is what they all share.
+// own (setup/, bbmd/, securelink/, loop/, parallel/, pace/, exchange/, walk/, rpm/, reffile/, the observers
+// report/ and ede/, and event/; their order is in README's Layout); this one is what they all share.
 #pragma once
 #include <cstdint>
 #include "ip/ip.h"

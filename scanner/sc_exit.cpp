@@ -5,10 +5,12 @@
 #include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/reffile/sc_ref.h"
+#include "scanner/securelink/sc_sicher.h"
 
 int SC_EXIT() {
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_EXIT", "Nach Aufruf");
     SC_BBMD_ENDE();
+    SC_SICHER_ENDE(); // -S: the Disconnect-Request to the hub
     IP_EXIT();
     if (fpSC_REF != nullptr) {
         std::fclose(fpSC_REF);

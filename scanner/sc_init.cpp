@@ -5,6 +5,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/reffile/sc_ref.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 // Start values, set before the arguments are read so that these can override port, address and options.
@@ -30,6 +31,7 @@ static void SC_INIT_START() {
     ulQX04_DevMax = SC_DEV_MAX;
     bSC_Bereich = false;
     iSC_OptFehler = 0;
+    SC_SICHER_NEU();
 }
 
 // -TX: the option texts and the trace switches that are set.

@@ -25,7 +25,7 @@ bench_init() {
 # bench_scan DIR BUILDING CATALOGUE [NETSCN_ARG...]: one scan in $work/DIR, with DIR/time.txt holding wall,
 # user and system seconds and peak memory (KiB) of netscn; BENCH_ROUTE names a route file to scan with. A
 # time-out verdict is a figure, not a failure; the benchmark stops only when the bench or netscn fails (exit
-# status, no file).
+# status, no file). BENCH_SIM holds further arguments of the simulator (its hub, for a scan over BACnet/SC).
 bench_scan() {
   local dir=$work/$1 building=$2 catalogue=$3 rc=0
   shift 3
@@ -33,6 +33,7 @@ bench_scan() {
   cp "$catalogue" "$dir/cfg/dp_atb.txt"
   if [ -n "${BENCH_ROUTE:-}" ]; then mkdir -p "$dir/qx" && cp "$BENCH_ROUTE" "$dir/qx/qx04ddev.bn"; fi
   "$top/tests/harness/bench-net" --building "$building" --workdir "$dir" ${BENCH_PCAP:+--pcap "$dir/cap.pcap"} \
+    ${BENCH_SIM:+--sim-args "$BENCH_SIM"} \
     --bacsim "$build/tools/bacsim/bacsim" -- /usr/bin/time -f "%e %U %S %M" -o "$dir/time.txt" \
     "$build/netscn" "$@" >"$dir/out.txt" 2>&1 || rc=$?
   if [ "$rc" -ne 0 ] || [ ! -s "$dir/netscn.ref" ]; then

@@ -19,8 +19,9 @@ int SC_RUNDRUF(const unsigned char *ucFrame, int iLen) {
                    (unsigned long)ulAdr);
         IP_PORT stZiel = {IP_GET_NET(ulAdr), static_cast<std::uint16_t>(iQX04_IP_Port)};
         std::memcpy(QX04_SEND_Buf, ucFrame, static_cast<std::size_t>(iLen));
-        ier = IP_SEND(iQX04_IP_APP, &stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, QX04_SEND_Buf);
-        if (ulQX04_IP_Adr != 0xFFFFFFFF) break;
+        ier = QX04_BN_SENDEN(&stZiel, iLen, QX04_SEND_Buf);
+        // through a hub one broadcast reaches every node
+        if (ulQX04_IP_Adr != 0xFFFFFFFF || pQX04_Link != nullptr) break;
         ulAdr = IP_GET_HOST(++i);
     }
     if (stSC_BbmdStand.bAngemeldet) {

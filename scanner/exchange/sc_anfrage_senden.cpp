@@ -9,11 +9,13 @@
 bool SC_ANFRAGE_SENDEN(SC_TRANSAKTION_Struct *stAnf, int iLen, const IP_PORT *stZiel, int iDienst, int iAnz) {
     stAnf->bUnbaubar = iLen <= 0;
     if (iLen <= 0) return false;
-    IP_SEND(iQX04_IP_APP, stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, QX04_SEND_Buf);
+    QX04_BN_SENDEN(stZiel, iLen, QX04_SEND_Buf);
     std::memcpy(stAnf->ucFrame, QX04_SEND_Buf, iLen < QX04_BUF_SIZE ? iLen : QX04_BUF_SIZE);
     stAnf->iLen = iLen;
     stAnf->stZiel = *stZiel;
     stAnf->ucInvoke = ucSC_Gezogen = ucQX04_InvokeId;
+    stAnf->bSegAn = QX04_BN_NIMMT_SEGMENTE(stAnf->ucFrame);
+    stAnf->stSeg.bLauf = false;
     stAnf->iDienst = iDienst;
     stAnf->iAnz = iAnz;
     stAnf->iVersuch = 0;

@@ -8,10 +8,9 @@
 #include "scanner/exchange/sc_austausch_intern.h"
 
 void SC_ANTWORT_LESEN(int iErg, int iLen, int iWert, const QX04_BN_RPMERG *pErg, int iRpmAnz,
-                      SC_ANTWORT_Struct *stAntwort) {
+                      SC_ANTWORT_Struct *stAntwort, const unsigned char *ucFrame) {
     static QX04_BN_WERT_Struct aWert[QX04_RPM_MAX];
     SC_ANTWORT_Struct &r = *stAntwort;
-    const unsigned char *const ucFrame = QX04_RECV_Buf;
     const int iEnde = std::min(iLen, static_cast<int>(QX04_BN_BVLCLEN(ucFrame)));
     r.iErg = iErg;
     r.iPdu = QX04_BN_PDUTYP(ucFrame);

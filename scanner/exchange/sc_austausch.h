@@ -5,6 +5,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <vector>
 #include "bacnet/bn.h"
 #include "scanner/sc.h"
 
@@ -18,8 +19,28 @@ constexpr std::uint32_t SC_KOPIE_MAX_MS = 2000; // longest rest of an invoke id:
 constexpr int SC_DEADLINE_S = 5;                // seconds an unanswered request is waited for
 constexpr std::uint32_t SC_DEADLINE_MS = 1000 * SC_DEADLINE_S;
 
-// The service of a transaction: a ReadProperty, or a ReadPropertyMultiple for list elements or objects.
-constexpr int SC_DIENST_RP = 0, SC_DIENST_LISTE = 1, SC_DIENST_OBJEKTE = 2;
+// The service of a transaction: a ReadProperty, a ReadPropertyMultiple for list elements or objects, or the
+// ReadProperty of a whole object list (-M), which like a batch is handed back when it stays unanswered.
+constexpr int SC_DIENST_RP = 0, SC_DIENST_LISTE = 1, SC_DIENST_OBJEKTE = 2, SC_DIENST_GANZ = 3;
+
+// ---- Segmented answers (-M): what the scanner takes and how long it waits for the next segment -----------
+constexpr int SC_SEG_FENSTER = 8; // segments the scanner takes before it acknowledges (its window)
+// Bytes of an answer put together from segments at most: 32 segments of a whole frame each.
+constexpr int SC_SEG_PUFFER = QX04_MAXSEG_ANZ * QX04_BUF_SIZE;
+// Wait for the next segment (four times a device's usual segment timeout): within it a device repeats a
+// window whose acknowledgement it missed.
+constexpr std::uint32_t SC_SEG_ZEIT_MS = 8000;
+// The answer of a transaction that takes segments, while they come: as the standard's client keeps it.
+struct SC_SEG_Struct {
+    bool bLauf;                        // the first segment was taken; the rest is awaited
+    bool bLuecke;                      // a gap was told the device (negative Segment-ACK); until it is filled
+    unsigned char ucLetzte;            // sequence number of the last segment taken in order
+    unsigned char ucErste;             // the one the window acknowledged last ends with
+    unsigned char ucFenster;           // the window agreed: the device's proposal, at most SC_SEG_FENSTER
+    int iAnz;                          // segments taken
+    std::uint32_t ulMs;                // monotonic ms of the last segment taken
+    std::vector<unsigned char> vFrame; // the answer put together: header, unsegmented APDU head, data
+};
 
 // ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
 constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
@@ -79,6 +100,8 @@ struct SC_TRANSAKTION_Struct {
     // by which a copy could be told from the answer to the new request.
     std::array<std::uint32_t, 256> aulAntwortMs;
     std::uint32_t ulKopieMs;
+    bool bSegAn;         // the outstanding request takes segmented answers
+    SC_SEG_Struct stSeg; // its segments so far
 };
 
 // An Abort taken as a refusal, beside the message check's codes (QX04_MSG_...): SC_MSG_ABBRUCH - its reason.
@@ -176,6 +199,12 @@ int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *
 // *pEreignis (when given); any other datagram changes no scan state (null).
 SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon,
                                       SC_TA_EREIGNIS_Struct *pEreignis = nullptr);
+// A segment (its header stSeg) of the answer to the state's outstanding request, in the receive buffer: taken
+// in order into the answer's buffer, acknowledged at the end of each window, a gap told once, a duplicate
+// dropped. SC_SEG_WEITER: more are awaited; SC_SEG_GANZ: the answer is whole in stAnf->stSeg.vFrame;
+// otherwise the transaction was aborted (an Abort sent), SC_MSG_ABBRUCH - the reason.
+constexpr int SC_SEG_WEITER = 0, SC_SEG_GANZ = 1;
+int SC_SEGMENT(SC_TRANSAKTION_Struct *stAnf, const QX04_BN_SEGMENT *stSeg);
 // Trace of a received datagram (bGueltig: it passed the receive guard) taken for the object at
 // iObjIdx/iModus.
 void SC_EMPF_TRC(int iLen, const IP_PORT *stVon, bool bGueltig, int iObjIdx, int iModus);

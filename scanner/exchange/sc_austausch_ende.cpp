@@ -8,4 +8,6 @@ void SC_AUSTAUSCH_ENDE(SC_TRANSAKTION_Struct *stAnf) {
     stAnf->iVersuch = 0;
     stAnf->iSendungen = 0;
     stAnf->bVerloren = stAnf->bAufgegeben = stAnf->bUnbaubar = false;
+    stAnf->bSegAn = stAnf->stSeg.bLauf = false;
+    stAnf->stSeg.vFrame.clear();
 }

@@ -12,7 +12,7 @@ SC_TA_EREIGNIS_Struct SC_AUSTAUSCH_NOCHMAL(SC_SCAN_Struct *stScan) {
     SC_TRANSAKTION_Struct &a = stScan->stAnf;
     SC_TA_EREIGNIS_Struct e = {stScan, 0, 0, 0, 0, false};
     if (a.iWarten != SC_WARTET || a.iLen <= 0) return e;
-    IP_SEND(iQX04_IP_APP, &a.stZiel, IP_CMD_DATA, IP_SCMD_SEND, a.iLen, a.ucFrame);
+    QX04_BN_SENDEN(&a.stZiel, a.iLen, a.ucFrame);
     a.iVersuch = 0;
     a.iSendungen++;
     a.stRto.ulWdh++;

@@ -30,6 +30,31 @@ static bool ENDGUELTIG(int iGrund) {
     return iGrund == 0 || iGrund == 1 || iGrund == 2 || iGrund == 4 || iGrund == 11;
 }
 
+// A segment of the answer to a's request: false while more are awaited (or the answer put together does not
+// answer the request after all: its timer hands it back); true when the answer is whole, decoded from its own
+// frame, or the transaction was aborted, as *stAntwort says.
+static bool SEGMENT(SC_TRANSAKTION_Struct &a, const IP_PORT *stVon, SC_ANTWORT_Struct *stAntwort) {
+    static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
+    QX04_BN_SEGMENT stSeg;
+    if (!QX04_BN_SEGMENT_LESEN(QX04_RECV_Buf, &stSeg)) return false;
+    const int r = SC_SEGMENT(&a, &stSeg);
+    if (r == SC_SEG_WEITER) {
+        if (a.stSeg.bLauf) SC_FRIST_NEU(&a);
+        return false;
+    }
+    if (r != SC_SEG_GANZ) {
+        *stAntwort = {SC_ANT_ABBRUCH, r, QX04_PDU_ABORT, -1, SC_MSG_ABBRUCH - r, {}, nullptr, nullptr, 0};
+        QX04_BN_WERTLESEN(nullptr, nullptr, &stAntwort->stWert);
+        return true;
+    }
+    const unsigned char *ucFrame = a.stSeg.vFrame.data();
+    const int iLen = static_cast<int>(a.stSeg.vFrame.size());
+    int iRpmAnz = 0, iWert = 0;
+    if (QX04_BN_PASST(ucFrame, stVon, a.ucFrame, &a.stZiel, aErg, &iRpmAnz, &iWert) != 2) return false;
+    SC_ANTWORT_LESEN(QX04_MSG_ACK, iLen, iWert, aErg, iRpmAnz, stAntwort, ucFrame);
+    return true;
+}
+
 SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, int iLen, const IP_PORT *stVon,
                                       SC_TA_EREIGNIS_Struct *pEreignis) {
     static QX04_BN_RPMERG aErg[QX04_RPM_MAX];
@@ -37,15 +62,19 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     const bool bGueltig = QX04_BN_RXCHK(QX04_RECV_Buf, iLen) == 0;
     SC_SCAN_Struct *s = nullptr, *pKopie = nullptr;
     int iRpmAnz = 0, iWert = 0;
+    bool bSegment = false;
     for (int i = 0; bGueltig && i < iAnz; i++) {
         SC_SCAN_Struct *k = apScan[i];
         if (k->stAnf.iLen <= 0) continue; // nothing sent yet
         const int m =
             QX04_BN_PASST(QX04_RECV_Buf, stVon, k->stAnf.ucFrame, &k->stAnf.stZiel, aErg, &iRpmAnz, &iWert);
-        if (m == 2 && k->stAnf.iWarten == SC_WARTET) {
+        // A segment counts only for a request that takes segments; for another it is a stray answer.
+        bSegment = m == QX04_PASST_SEGMENT && k->stAnf.bSegAn;
+        if ((m == 2 || bSegment) && k->stAnf.iWarten == SC_WARTET) {
             s = k;
             break;
         }
+        bSegment = false;
         if (m > 0 && pKopie == nullptr) pKopie = k;
     }
     // One scan state is traced for every datagram; of several, the one answered.
@@ -64,9 +93,13 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
         return nullptr;
     }
     SC_TRANSAKTION_Struct &a = s->stAnf;
-    a.bGeantwortet = true;
     SC_ANTWORT_Struct stAntwort;
-    SC_ANTWORT_LESEN(iErg, iLen, iWert, aErg, iRpmAnz, &stAntwort);
+    if (bSegment) {
+        if (!SEGMENT(a, stVon, &stAntwort)) return nullptr;
+    } else {
+        SC_ANTWORT_LESEN(iErg, iLen, iWert, aErg, iRpmAnz, &stAntwort);
+    }
+    a.bGeantwortet = true;
     // A ReadProperty answered by an Error without a code stays unanswered: its timer repeats it. An Abort
     // refuses the property, at once when a repetition cannot change it, else when the last try is aborted
     // too. Whatever answers a ReadPropertyMultiple is taken: it tells how the device takes the service.

@@ -4,8 +4,7 @@
 
 int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *pAntworten) {
     IP_PORT stVon = {0, 0};
-    int iCmd = 0, iScmd = 0;
-    const int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
+    const int iLen = QX04_BN_EMPFANGEN(&stVon, QX04_BUF_SIZE, QX04_RECV_Buf);
     if (iLen == -1) return -1;
     if (iLen <= 0) return 0; // something was taken off the endpoint, but no datagram
     SC_TA_EREIGNIS_Struct e;

@@ -14,6 +14,9 @@ int SC_FAELLIG(const SC_TRANSAKTION_Struct *stAnf) {
     const std::uint32_t ulJetzt = UT_MSEK();
     const bool bFrist = ulJetzt - stAnf->ulFristMs >= SC_DEADLINE_MS;
     if (stAnf->iWarten != SC_WARTET) return stAnf->bUnbaubar && bFrist ? SC_F_ENDE : 0;
+    // While segments come, only the wait for the next one counts.
+    if (stAnf->stSeg.bLauf)
+        return ulJetzt - stAnf->stSeg.ulMs >= SC_SEG_ZEIT_MS ? SC_F_WDH | SC_F_VERLOREN : 0;
     const bool bAbgelaufen = ulJetzt - stAnf->ulVersuchMs >= SC_TIMER(stAnf, stAnf->iVersuch);
     if (stAnf->iDienst != SC_DIENST_RP)
         return (iSC_Wiederhol > 0 ? bAbgelaufen : bFrist) ? SC_F_WDH | SC_F_VERLOREN : 0;

@@ -16,6 +16,7 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     if (a.iDienst != SC_DIENST_RP) {
         SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, -1, -1, -1, {}, nullptr, nullptr, 0};
         QX04_BN_WERTLESEN(nullptr, nullptr, &stStille.stWert);
+        a.stSeg.bLauf = false; // segments that come now are strays
         a.iWarten = SC_ERLEDIGT;
         SC_ANTWORT(stScan, &stStille);
         a.iWarten = SC_BEREIT;
@@ -32,7 +33,7 @@ unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
                "Vor Wiederholung %d/%d   PROP_Modus %d   Index : %d   Invoke : %u   Timer : %lu ms",
                a.iVersuch, iSC_Wiederhol, stScan->stGang.PROP_Modus, stScan->stGang.iStateSlot, a.ucInvoke,
                (unsigned long)SC_TIMER(&a, a.iVersuch));
-    IP_SEND(iQX04_IP_APP, &a.stZiel, IP_CMD_DATA, IP_SCMD_SEND, a.iLen, a.ucFrame);
+    QX04_BN_SENDEN(&a.stZiel, a.iLen, a.ucFrame);
     a.ulVersuchMs = UT_MSEK();
     a.bVerloren = false;
     SC_FRIST_NEU(&a);

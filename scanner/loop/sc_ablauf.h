@@ -7,6 +7,11 @@ struct SC_SCAN_Struct;
 constexpr int SC_WARTE_MS = 4;              // longest sleep of a pass that neither received nor sent
 constexpr int SC_RCVBUF = 16 * 1024 * 1024; // receive buffer asked for: room for the I-Ams of a full table
 
+// When the Who-Is went out (monotonic ms, UT_MSEK): the parallel scan's end counts from it.
+extern std::uint32_t ulSC_WhoIsMs;
+// The wait for I-Ams of the parallel scan: ms after the Who-Is and after the latest I-Am.
+constexpr std::uint32_t SC_IAM_WARTEN_MS = 5000;
+
 // Start of both scan loops: entry trace, loop clock, "Warten auf 'I-Am'".
 void SC_LOOP_BEGINN();
 // Idle wait of a pass that neither received nor sent (bEtwas false): until a datagram arrives, but only

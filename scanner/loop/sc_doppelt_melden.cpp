@@ -10,7 +10,7 @@
 // "a.b.c.d#port", and behind a router " Netz n MAC hh..".
 static void SC_DOPPELT_ADR(char *cOut, std::size_t uSize, std::uint16_t usNet, unsigned char ucLen,
                            const unsigned char *ucMac, const IP_PORT *stPort) {
-    const char *cPort = IP_PORT2A(stPort);
+    const char *cPort = QX04_BN_ADR2A(stPort);
     std::size_t n =
         static_cast<std::size_t>(std::snprintf(cOut, uSize, "%s", cPort != nullptr ? cPort : "?"));
     if (ucLen > 0 && n < uSize)

@@ -4,5 +4,5 @@
 #include "scanner/loop/sc_ablauf.h"
 
 void SC_LEERLAUF(bool bEtwas) {
-    if (!bEtwas) IP_WAIT(iQX04_IP_APP, SC_WARTE_MS);
+    if (!bEtwas) QX04_BN_WARTEN(SC_WARTE_MS);
 }

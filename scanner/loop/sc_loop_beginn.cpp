@@ -4,6 +4,8 @@
 #include "scanner/event/sc_ereignis.h"
 #include "scanner/loop/sc_ablauf.h"
 
+std::uint32_t ulSC_WhoIsMs = 0;
+
 void SC_LOOP_BEGINN() {
     if (UT_TRC_IN()) UT_TRC("\n\n", "SC_LOOP", "Nach Aufruf");
     // The loop clock was last read when the set-up began, and the set-up may have taken seconds (name

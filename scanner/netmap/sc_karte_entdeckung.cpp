@@ -31,6 +31,7 @@ void MELDEN(int iArt, const IP_PORT &st, int iWert = 0) {
 // Tables of the BBMDs not asked yet; the peers they name are BBMDs too. False when none was left to ask.
 bool BBMDS(SC_KARTE_WEITER_FN pfWeiter) {
     std::vector<IP_PORT> v;
+    if (pQX04_Link != nullptr) return false; // a hub's link has no BBMDs and carries no BVLL of B/IP
     for (SC_KBBMD_Struct &b : stSC_Karte.vBbmd)
         if (!b.bGefragt) b.bGefragt = true, v.push_back(b.stAdr);
     if (v.empty()) return false;

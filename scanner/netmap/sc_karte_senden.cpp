@@ -8,5 +8,5 @@ void SC_KARTE_SENDEN(const IP_PORT *stZiel, const unsigned char *ucBuf, int iLen
     if (stZiel == nullptr)
         SC_RUNDRUF(ucBuf, iLen);
     else
-        IP_SEND(iQX04_IP_APP, stZiel, IP_CMD_DATA, IP_SCMD_SEND, iLen, ucBuf);
+        QX04_BN_SENDEN(stZiel, iLen, ucBuf);
 }

@@ -6,10 +6,12 @@
 void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)()) {
     const std::uint32_t ulAb = UT_MSEK(); // monotonic: setting the clock neither stretches nor cuts the wait
     for (long lRest = iMs; lRest > 0; lRest = iMs - static_cast<long>(UT_MSEK() - ulAb)) {
-        if (IP_WAIT(iQX04_IP_APP, static_cast<int>(lRest)) <= 0) continue;
         IP_PORT stVon = {0, 0};
-        int iCmd = 0, iScmd = 0;
-        const int iLen = IP_RECV(iQX04_IP_APP, &stVon, &iCmd, &iScmd, QX04_BUF_SIZE, QX04_RECV_Buf);
+        const int iLen = QX04_BN_EMPFANGEN(&stVon, QX04_BUF_SIZE, QX04_RECV_Buf);
+        if (iLen == -1) {
+            QX04_BN_WARTEN(static_cast<int>(lRest));
+            continue;
+        }
         if (iLen > 0 && !SC_KARTE_EMPFANG(&stVon, QX04_RECV_Buf, iLen) && pfWeiter != nullptr)
             pfWeiter(&stVon, iLen);
         if (pfFertig != nullptr && pfFertig()) break;

@@ -9,14 +9,19 @@
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/parallel/sc_par.h"
 
-// The pass condition: no write failed, and a device is in progress or the deadline has not passed.
+// The pass condition: no write failed, and a device is in progress or known and not yet finished, or devices
+// may still announce themselves: 5 s after the Who-Is and after the latest I-Am have not passed, on the
+// monotonic clock, so that the scan ends as soon as that is over and not at the loop clock's next step.
 static bool WEITER() {
     if (stSC_Par.iErg != 0) return false;
     for (int i = 0; i < iSC_Parallel; i++)
         if (stSC_Par.aPlatz[i].bBelegt) return true;
     // A known device not yet finished waits for its path (held by its router, or full) and comes.
     const std::uint32_t k = stSC_Par.uKopf;
-    return SC_FRIST() >= ulUT_LOOPZeit || (k < uQX04_Anz_Dev && BN_ROUTE_QX04_Struct[k].ulSDEV != 0xFFFFFFFF);
+    if (k < uQX04_Anz_Dev && BN_ROUTE_QX04_Struct[k].ulSDEV != 0xFFFFFFFF) return true;
+    const std::uint32_t ulJetzt = UT_MSEK();
+    return ulJetzt - ulSC_WhoIsMs < SC_IAM_WARTEN_MS ||
+           (ulQX04_IamMs != 0 && ulJetzt - ulQX04_IamMs < SC_IAM_WARTEN_MS);
 }
 
 int SC_P_LOOP() {

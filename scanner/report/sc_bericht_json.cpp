@@ -33,7 +33,7 @@ static json DOPPELTE() {
     json j = json::array();
     for (int i = 0; i < iQX04_Anz_Doppelt; i++) {
         const QX04_BN_DOPPELT &d = BN_DOPPELT_QX04_Struct[i];
-        const char *c = IP_PORT2A(&d.stPort);
+        const char *c = QX04_BN_ADR2A(&d.stPort);
         j.push_back({{"instance", d.ulSDEV},
                      {"also_from", c != nullptr ? c : ""},
                      {"network", d.ucSLEN > 0 ? json(d.usSNET) : json(nullptr)}});

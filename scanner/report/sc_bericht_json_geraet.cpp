@@ -80,7 +80,7 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
     json jProbleme = json::array();
     for (const SC_PROBLEM_Struct &p : d.vProbleme)
         jProbleme.push_back(PROBLEM(p));
-    const char *cPort = IP_PORT2A(&r.stPort);
+    const char *cPort = QX04_BN_ADR2A(&r.stPort);
     return {{"instance", r.ulSDEV},
             {"address", cPort != nullptr ? cPort : ""},
             {"network", r.ucSLEN > 0 ? json(r.usSNET) : json(nullptr)},

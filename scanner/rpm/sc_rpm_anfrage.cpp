@@ -11,6 +11,7 @@ int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
     if (iElement == SC_RPM_OFFEN_RP) return SC_RP_ANFRAGE(stScan, ulDev, g.iObjIdx) ? 1 : 0;
     if (g.PROP_Modus > 0) return -1;
     if (iElement == SC_RPM_OFFEN_RPM) return SC_RPM_LISTE(stScan, ulDev);
+    if (iElement == SC_RPM_OFFEN_GANZ) return SC_RPM_GANZ(stScan, ulDev);
     const std::uint32_t uDev = g.uDevIdx;
     while (g.PROP_Modus < 0) {
         // What was read ahead is used up, also by a device that is read by ReadProperty now.
@@ -21,7 +22,10 @@ int SC_RPM_ANFRAGE(SC_SCAN_Struct *stScan, std::uint32_t ulDev) {
         // A device not started yet is tried again, whatever the one before did.
         if (r.bNurRP && g.iObjIdx >= 0) return -1;
         if (!SC_OBJ_ANFANG(stScan, ulDev)) return 0;
-        return SC_RPM_LISTE(stScan, ulDev);
+        // The list's first element starts the device: the whole list at once, where the device gives it.
+        // After a silence the whole list is asked once more, at the element started then.
+        return (g.iObjIdx == 0 || r.bGanzStill) && !r.bGanzNein ? SC_RPM_GANZ(stScan, ulDev)
+                                                                : SC_RPM_LISTE(stScan, ulDev);
     }
     return r.bNurRP || r.bObjRP ? -1 : SC_RPM_OBJEKTE(stScan, ulDev);
 }

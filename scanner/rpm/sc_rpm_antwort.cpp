@@ -8,7 +8,8 @@
 
 static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whose step this is
 
-// The largest text and state-text array in the answer, for the size of later batches.
+// The largest text and state-text array in the answer, of all and of each text property, for the size of
+// later batches.
 static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
     for (int i = 0; i < n; i++) {
         const QX04_BN_RPMERG &e = pErg[i];
@@ -16,12 +17,20 @@ static void LERNEN(SC_RPM_Struct &r, const QX04_BN_RPMERG *pErg, int n) {
         const unsigned char ucWert = SC_WERTART(e.stRef.ulPropId);
         if (ucWert == SC_W_FELD && u > r.uFeld) r.uFeld = u;
         if (ucWert == SC_W_TEXT && u > r.uText) r.uText = u;
+        const int k = SC_RPM_WERT_NR(e.stRef.ulPropId);
+        if (k >= 0 && u > r.auWert[static_cast<std::size_t>(k)]) r.auWert[static_cast<std::size_t>(k)] = u;
     }
 }
 
 void SC_RPM_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAntwort) {
     SC_RPM_Struct &r = stScan->stRpm;
     const int iDienst = stScan->stAnf.iDienst;
+    if (iDienst == SC_DIENST_GANZ) {
+        SC_RPM_GANZ_ANTWORT(stScan, stAntwort);
+        return;
+    }
+    // A device that aborts a request taking segments is asked without them from here on.
+    if (stAntwort->iArt == SC_ANT_ABBRUCH && stScan->stAnf.bSegAn) r.bSegNein = true;
     if (stAntwort->iArt == SC_ANT_ABBRUCH || stAntwort->iArt == SC_ANT_STILLE) {
         SC_RPM_WENIGER(stScan, stAntwort->iArt == SC_ANT_ABBRUCH ? "Abbruch" : "ohne Antwort");
         return;

@@ -24,8 +24,9 @@ void SC_RPM_LISTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stAnt
     }
     r.iVorErst = stScan->stGang.iObjIdx + 1;
     r.iVorAnz = 0;
+    if (r.aVor.size() < static_cast<std::size_t>(n)) r.aVor.resize(static_cast<std::size_t>(n));
     for (int i = 1; i < n && (i == 1 || pErg[i - 1].iFehler == 0); i++) {
-        assert(r.iVorAnz < QX04_RPM_MAX); // n results at most, and n <= QX04_RPM_MAX by the decoder
+        assert(r.iVorAnz < n); // one element read ahead per result after the first
         SC_VORRAT_Struct &v = r.aVor[static_cast<std::size_t>(r.iVorAnz++)];
         v.iTag = pErg[i].iFehler != 0 ? pErg[i].iFehler : stAntwort->pRpmWert[i].iTag;
         v.ulWert = pErg[i].iFehler != 0 ? 0 : stAntwort->pRpmWert[i].ulWert;

@@ -11,5 +11,8 @@ void SC_RPM_NEU(SC_RPM_Struct *r) {
     r->iEinzeln = 0;
     r->lListeLen = -1;
     r->uText = r->uFeld = 0;
+    r->auWert.fill(0);
+    r->bVorsicht = false;
     r->iVorErst = r->iVorAnz = 0;
+    r->bGanzNein = r->bGanzStill = r->bSegNein = false;
 }

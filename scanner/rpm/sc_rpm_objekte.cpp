@@ -1,7 +1,8 @@
 // A batch of objects: the data point in progress and the next ones read ahead, each with every property the
 // request table asks of it, as many as the device's answer can hold. The answer must fit its max APDU, sized
-// from the largest texts the device has sent so far, and the batch never asks more than an Abort or silence
-// has left.
+// octet by octet from what the device has sent so far for each property, and the batch never asks more than
+// an Abort or silence has left.
+#include <algorithm>
 #include "scanner/walk/sc_scan.h"
 
 constexpr int SC_RPM_ACK_KOPF = 3;     // APDU header of the answer
@@ -12,16 +13,27 @@ constexpr int SC_RPM_TEXT_KOPF = 3;    // a character string's tag, length and c
 constexpr int SC_RPM_FELD_KOPF = 2;
 constexpr int SC_RPM_FRAME_KOPF = 4; // bytes of our request before its service tags
 
-// Answer bytes of one data point: a text as long as the longest the device has sent (or SC_RPM_TEXT0 before
-// any), the state texts likewise.
+// Answer bytes of one value: the longest the device has sent for that property and a quarter more (a longer
+// one may come), but no more than the longest of its kind (text or state-text array); for a property not yet
+// seen, and after a batch of the device failed, the longest of its kind; before any SC_RPM_TEXT0 or
+// SC_RPM_FELD0.
+static int WERT(const SC_RPM_Struct &r, const SC_FRAGE_Struct *f) {
+    if (f->ucWert == SC_W_ZAHL) return SC_RPM_ZAHL_BYTES;
+    const bool bFeld = f->ucWert == SC_W_FELD;
+    const unsigned uArt = bFeld ? r.uFeld : r.uText;
+    const int k = SC_RPM_WERT_NR(f->usProp);
+    const unsigned uEigen = k >= 0 && !r.bVorsicht ? r.auWert[static_cast<std::size_t>(k)] : 0;
+    const unsigned u = uEigen != 0 ? std::min(uEigen + uEigen / 4, uArt)
+                       : uArt != 0 ? uArt
+                                   : (bFeld ? SC_RPM_FELD0 : SC_RPM_TEXT0);
+    return (bFeld ? SC_RPM_FELD_KOPF : SC_RPM_TEXT_KOPF) + static_cast<int>(u);
+}
+
+// Answer bytes of one data point, value by value.
 static int SCHAETZEN(const SC_RPM_Struct &r, const SC_FRAGE_Struct *const *apFrage, int n) {
-    const int iText = SC_RPM_TEXT_KOPF + static_cast<int>(r.uText != 0 ? r.uText : SC_RPM_TEXT0);
-    const int iFeld = SC_RPM_FELD_KOPF + static_cast<int>(r.uFeld != 0 ? r.uFeld : SC_RPM_FELD0);
     int iBytes = SC_RPM_OBJEKT_BYTES;
     for (int i = 0; i < n; i++)
-        iBytes += SC_RPM_PROP_BYTES + (apFrage[i]->ucWert == SC_W_FELD   ? iFeld
-                                       : apFrage[i]->ucWert == SC_W_ZAHL ? SC_RPM_ZAHL_BYTES
-                                                                         : iText);
+        iBytes += SC_RPM_PROP_BYTES + WERT(r, apFrage[i]);
     return iBytes;
 }
 

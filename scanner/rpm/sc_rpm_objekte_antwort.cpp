@@ -3,9 +3,6 @@
 // ReadProperty.
 #include "scanner/walk/sc_scan.h"
 
-constexpr int SC_FEHLER_ARRAY_INDEX =
-    QX04_MSG_FEHLER - 42; // Error invalid-array-index, as a ReadProperty would get
-
 // The result for a step's property (and array index) of an object: as an answer (QX04_MSG_ACK, or the Error)
 // with its value; false when the answer does not hold it. A state text comes from the whole array: an element
 // past its end is refused as a ReadProperty of it would be.
@@ -38,6 +35,11 @@ void SC_RPM_OBJEKTE_ANTWORT(SC_SCAN_Struct *stScan, const SC_ANTWORT_Struct *stA
             int iIdx, iErg;
             SC_WERT_Struct stWert;
             const std::uint16_t usProp = SC_FRAGE(&g, &iIdx);
+            if (SC_FRAGE_FEHLT(SC_FRAGE_ZEILE(&g), g.stObj.ulObjId)) { // not asked: the type lacks it
+                SC_SCHRITT(&g, &iIdx);
+                SC_FRAGE_FEHLT_ANTWORT(stScan);
+                continue;
+            }
             if (!SUCHEN(stAntwort, g.stObj.ulObjId, usProp, iIdx, &iErg, &stWert)) {
                 stScan->stRpm.bObjRP = true; // not asked for: this step and the object's rest by ReadProperty
                 return;

@@ -9,6 +9,8 @@ int SC_RPM_SENDEN(SC_SCAN_Struct *stScan, std::uint32_t ulDev, const QX04_BN_RPM
                   int iDienst, int iAnz) {
     IP_PORT stZiel = {0xFFFFFFFF, 0};
     const int iLen = QX04_BN_RPM(ulDev, aRef, iRefs, &stZiel, QX04_SEND_Buf);
+    // An answer longer than estimated then comes in segments, not as an Abort.
+    if (iLen > 0 && SC_RPM_SEGMENTIERT(stScan)) QX04_BN_SEGMENTE_ANNEHMEN(QX04_SEND_Buf, QX04_MAXSEG_32);
     if (!SC_ANFRAGE_SENDEN(&stScan->stAnf, iLen, &stZiel, iDienst, iAnz)) return 0;
     if (TEST_T_O || TEST_T_O1)
         UT_TRC("\n\n", cRoutine, "Vor RPM   Device : %lu   %s : %d   Properties : %d   Invoke : %u",

@@ -15,6 +15,7 @@ void SC_RPM_WENIGER(SC_SCAN_Struct *stScan, const char *cGrund) {
     const bool bListe = stScan->stAnf.iDienst == SC_DIENST_LISTE;
     const int iAnz = stScan->stAnf.iAnz;
     const bool bHalb = iAnz > 1 && stScan->stAnf.bGeantwortet;
+    if (!bListe) r.bVorsicht = true; // an estimate too tight may have caused it
     if (bHalb) {
         SC_RPM_MENGE_Struct &m = bListe ? r.stListe : r.stObjekte;
         // A size at least as large as one that failed before has failed twice: the limit stays at its half.

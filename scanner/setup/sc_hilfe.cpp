@@ -50,6 +50,17 @@ Options (in any position; '-' or '/'; the letter in either case):
                   device and data point with its name and description
                   whole, units and all state texts; also asks each
                   device's name and the state texts past the ninth
+  -S<wss URI>     scan through the BACnet/SC hub wss://host[:port][/path]
+                  (port 443 by default) in place of the UDP endpoint: TLS
+                  1.3 and WebSocket, one Who-Is through the hub to every
+                  node; a second -S names the failover hub. A lost
+                  connection is tried again (the failover hub, then with a
+                  back-off of up to 8 s) and the requests it swallowed go
+                  again; a Disconnect-Request ends the scan
+  -I<file>        with -S: the issuer certificate (PEM) the hub's
+                  certificate must come from
+  -C<file>        with -S: the scanner's own certificate (PEM)
+  -K<file>        with -S: the scanner's private key (PEM, unencrypted)
   -D<low>[-<high>]
                   device instances low to high (or low alone), 0 to
                   4194302: the Who-Is asks only these, and only these are
@@ -71,12 +82,17 @@ Options (in any position; '-' or '/'; the letter in either case):
   --help          print this text and exit
   --version       print the program name and version and exit
 Unknown options and malformed values of -R and -P are ignored; a malformed
--F or -D ends the program with status 1, as does a BBMD that refuses the
-registration or does not answer it.
+-F, -D or -S ends the program with status 1, as does a BBMD that refuses the
+registration or does not answer it, and a hub that cannot be reached or
+refuses the scanner (said in one line: which step, whose certificate, why).
+SSLKEYLOGFILE names a file the TLS session keys are appended to, so that a
+capture of the scan through a hub can be decoded.
 
 Files in the working directory:
   cfg/dp_atb.txt  attribute text catalogue, read: state texts per code
   qx/qx04ddev.bn  route file, read when present: devices known in advance
+                  (with -S reached by the VMAC in place of the endpoint,
+                  e.g. 02:00:00:00:00:03)
   netscn.ref      reference file, written: a header line, then one line per
                   analog, binary and multi-state object
   netscn.dev      device file, created empty

@@ -5,6 +5,7 @@
 #include "bacnet/bn.h"
 #include "ip/ip.h"
 #include "runtime/ut/ut.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 // The number of -R, -P, -D or a part of -F: decimal digits only, no leading zero, from iMin to iMax; -1 for
@@ -112,6 +113,12 @@ void SC_INIT_ARG(int i, const char *cArg) {
         if (!SC_INIT_BEREICH(cArg + 2))
             SC_INIT_FALSCH(-16, "Unzul\x84ssiger Device-Bereich", cArg,
                            "-D<von>[-<bis>]  (0 bis 4194302, von <= bis)");
+        break;
+    case 'S': // the scan through a BACnet/SC hub, its certificate files
+    case 'I':
+    case 'C':
+    case 'K':
+        SC_SICHER_OPTION(cArg);
         break;
     default: // an observer's (-J, -V, -X); other letters, -Z included, are not the scanner's
         SC_BEOBACHTER_OPTION(cArg);

@@ -8,6 +8,7 @@
 #include "scanner/bbmd/sc_bbmd.h"
 #include "scanner/loop/sc_ablauf.h"
 #include "scanner/reffile/sc_ref.h"
+#include "scanner/securelink/sc_sicher.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_INIT_RES(int ier, int argc, char **argv) {
@@ -44,14 +45,18 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     // -J, -X, -G: their files are tried before anything is sent
     if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i;
-    int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
-    if (iApp < 0) {
-        std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
-        return -10;
+    const int iSicher = SC_SICHER_OEFFNEN(); // -S: the connection to a hub in place of the UDP endpoint
+    if (iSicher < 0) return iSicher;
+    if (iSicher == 0) {
+        int iApp = IP_OPEN(1, iQX04_IP_Port, nullptr);
+        if (iApp < 0) {
+            std::printf("\n\n***  OPEN-Fehler auf IP-Port %d ***", iQX04_IP_Port);
+            return -10;
+        }
+        iQX04_IP_APP = iApp;
+        IP_HOST_MERKEN();
+        IP_RCVBUF(iApp, SC_RCVBUF);
     }
-    iQX04_IP_APP = iApp;
-    IP_HOST_MERKEN();
-    IP_RCVBUF(iApp, SC_RCVBUF);
 
     ier = SC_BBMD_ANMELDEN();
     if (ier != 0) return ier;
@@ -59,6 +64,7 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
         SC_EREIGNIS_Struct e{};
         e.iArt = SC_EV_WHOIS;
         ier = SC_MELDEN(&e);
+        ulSC_WhoIsMs = UT_MSEK(); // the I-Ams of its last Who-Is may still be on their way
     } else {
         ier = SC_WHOIS();
     }

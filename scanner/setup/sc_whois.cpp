@@ -3,7 +3,9 @@
 // has the BBMD distribute it to the networks of the whole site.
 #include <cassert>
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 #include "scanner/bbmd/sc_bbmd.h"
+#include "scanner/loop/sc_ablauf.h"
 #include "scanner/setup/sc_setup.h"
 
 int SC_WHOIS() {
@@ -17,5 +19,6 @@ int SC_WHOIS() {
         // Two context tags of at most 4 bytes each fit: -D takes instances of at most 22 bits (3 bytes).
         assert(iLen <= static_cast<int>(sizeof ucWhoIs));
     }
+    ulSC_WhoIsMs = UT_MSEK();
     return SC_RUNDRUF(ucWhoIs, iLen);
 }

@@ -15,6 +15,10 @@ bool SC_ANFRAGE(SC_SCAN_Struct *stScan) {
     int iArrIdx = -1;
     if (g.PROP_Modus >= 0) {
         SC_SCHRITT(&g, &iArrIdx);
+        if (SC_FRAGE_FEHLT(g.pFrage, g.stObj.ulObjId)) { // nothing goes; the next pass goes on
+            SC_FRAGE_FEHLT_ANTWORT(stScan);
+            return false;
+        }
     } else {
         if (!SC_OBJ_ANFANG(stScan, ulDev)) return false;
         iArrIdx = g.iObjIdx;

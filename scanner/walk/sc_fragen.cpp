@@ -12,7 +12,9 @@ static constexpr std::array<SC_FRAGE_Struct, 10> stFragen{{
     {SC_GR_ALLE, 1, false, QX04_PROP_OBJECT_NAME, SC_W_TEXT, SC_SLOT_BLEIBT, -1},
     {SC_GR_ALLE, 2, false, QX04_PROP_DESCRIPTION, SC_W_TEXT, SC_SLOT_BLEIBT, -1},
     {SC_GR_ANALOG, 3, false, QX04_PROP_UNITS, SC_W_ZAHL, SC_SLOT_BLEIBT, -1},
-    {SC_GR_ZWEI | SC_GR_MEHR, 3, false, QX04_PROP_POLARITY, SC_W_ZAHL, SC_SLOT_BLEIBT, -1},
+    // polarity: binary inputs and outputs have it; binary values and multi-state objects do not
+    {SC_GR_ZWEI | SC_GR_MEHR, 3, false, QX04_PROP_POLARITY, SC_W_ZAHL, SC_SLOT_BLEIBT, -1, 0, false, false,
+     SC_TYP(QX04_OBJ_BINARY_INPUT) | SC_TYP(QX04_OBJ_BINARY_OUTPUT)},
     // two-state: inactive text into slot 0, then active text into slot 1; two states
     {SC_GR_ZWEI, 4, true, QX04_PROP_INACTIVE_TEXT, SC_W_TEXT, 0, 2},
     {SC_GR_ZWEI, 4, false, QX04_PROP_ACTIVE_TEXT, SC_W_TEXT, 1, 2},
@@ -54,7 +56,7 @@ int SC_FRAGEN(std::uint32_t ulObjId, std::uint32_t ulDev, const SC_FRAGE_Struct 
     const unsigned char ucGruppe = SC_GRUPPE(ulObjId, uTyp);
     int n = 0;
     for (const SC_FRAGE_Struct &f : stFragen)
-        if (GILT(f) && (f.ucGruppen & ucGruppe) != 0 && n < SC_FRAGEN_MAX &&
+        if (GILT(f) && (f.ucGruppen & ucGruppe) != 0 && n < SC_FRAGEN_MAX && !SC_FRAGE_FEHLT(&f, ulObjId) &&
             (n == 0 || apFrage[n - 1]->usProp != f.usProp)) // a state-text array is asked once, whole
             apFrage[n++] = &f;
     return n;

@@ -82,6 +82,11 @@ constexpr unsigned char SC_GR_GERAET = 8; // the device's own object, asked only
 constexpr int SC_ZUST_ALLE = 255; // state texts read at most for an observer, whatever a device claims
 constexpr unsigned char SC_W_TEXT = 1, SC_W_ZAHL = 2, SC_W_FELD = 3; // the kind of value answered
 constexpr signed char SC_SLOT_BLEIBT = -1, SC_SLOT_WEITER = -2;
+constexpr std::uint32_t SC_TYPEN_ALLE = 0xFFFFFFFF;
+constexpr std::uint32_t SC_TYP(std::uint32_t ulTyp) {
+    return ulTyp < 32 ? std::uint32_t{1} << ulTyp : 0;
+}
+constexpr int SC_FEHLER_UNBEKANNT = QX04_MSG_FEHLER - 32; // Error unknown-property
 struct SC_FRAGE_Struct {
     unsigned char ucGruppen; // the groups that ask it
     signed char cSchritt;    // the scan step
@@ -94,7 +99,14 @@ struct SC_FRAGE_Struct {
     // Rows the table holds only when an observer wants every text (the EDE files), chosen at set-up; an
     // answer to a row told to the observers only is not taken by the walk: the object gives no line.
     bool bGanz = false, bNurMelden = false;
+    // The object types (bit n: type n) that have the property by their definition; with -M it is not asked of
+    // the others, and the step takes the Error such an object gives (unknown-property).
+    std::uint32_t ulTypen = SC_TYPEN_ALLE;
 };
+// Whether row f is not asked of object ulObjId: -M, and its type lacks the property (null: no row).
+bool SC_FRAGE_FEHLT(const SC_FRAGE_Struct *f, std::uint32_t ulObjId);
+// The step just taken was not asked (SC_FRAGE_FEHLT): it takes the Error an object of its type gives.
+void SC_FRAGE_FEHLT_ANTWORT(SC_SCAN_Struct *stScan);
 // The rows for observers that want every text: the device object's name and the state texts past the
 // ninth. Chosen at set-up, before the scan.
 void SC_FRAGEN_GANZ(bool bGanz);

@@ -2,6 +2,7 @@
 // number and, for a character string, its bytes whole) or the refusal (an Error's class and code, a Reject's
 // or an Abort's reason).
 #include "bacnet/bn.h"
+#include "scanner/event/sc_ereignis.h"
 #include "scanner/walk/sc_scan.h"
 
 // A refusal's kind and reasons, as the exchange decoded them.
@@ -17,10 +18,18 @@ static void ABWEIS(const SC_WERT_Struct *w, SC_EV_WERT_Struct *v) {
 void SC_WERT_MELDEN(const SC_SCAN_Struct *stScan, int iErg, const SC_WERT_Struct *w) {
     if (!SC_BEOBACHTET()) return;
     const SC_GANG_Struct &g = stScan->stGang;
-    SC_EREIGNIS_Struct e = SC_GANG_EREIGNIS(SC_EV_WERT, &g);
+    SC_EREIGNIS_Struct e{};
+    e.iArt = SC_EV_WERT;
+    e.uDev = g.uDevIdx;
+    e.ulDev = g.stObj.ulDev;
+    e.ulObjId = g.stObj.ulObjId;
+    e.usProp = g.usPropId;
+    e.iSchritt = g.PROP_Modus;
     e.iIndex = g.PROP_Modus == 0                                          ? g.iObjIdx
                : g.pFrage != nullptr && g.pFrage->cSlot == SC_SLOT_WEITER ? g.iStateSlot + 1
                                                                           : -1;
+    e.cId = g.stObj.cDpId;
+    e.lZahl = -1;
     SC_EV_WERT_Struct &v = e.stWert;
     v.iKlasse = -1;
     v.iTag = -1;

@@ -118,7 +118,7 @@ TEST(BnPasst, AnswerMatchesOnlyItsRequest) {
         {"other object", ACK({0x0C, 0, 0, 0, 0x12, 0x19, 77}), stGeraet, &direkt, 1},
         {"other property", ACK({0x0C, 0, 0, 0, 0x11, 0x19, 28}), stGeraet, &direkt, 1},
         {"an index not asked for", ACK({0x0C, 0, 0, 0, 0x11, 0x19, 77, 0x29, 1}), stGeraet, &direkt, 1},
-        {"segmented ack", NT_FRAME({0x38, 7, 0, 1, 0x0C}), stGeraet, &direkt, 1},
+        {"segmented ack", NT_FRAME({0x38, 7, 0, 1, 0x0C}), stGeraet, &direkt, QX04_PASST_SEGMENT},
         {"simple-ack", NT_FRAME({0x20, 7, 0x0C}), stGeraet, &direkt, 2},
         {"error", NT_FRAME({0x50, 7, 0x0C, 0x91, 0x02, 0x91, 0x20}), stGeraet, &direkt, 2},
         {"other service", NT_FRAME({0x50, 7, 0x0F, 0x91, 0x02, 0x91, 0x20}), stGeraet, &direkt, 1},

@@ -9,6 +9,8 @@
 #   options   command-line options of the scanner, the converter and the library start-up
 #   fifo      FIFO messages
 #   refline   reference-file lines and whole files as refdiff reads them (netscn.ref, tabconv.ref)
+#   segment   segmented answers: the exchange's reassembly and the decoders on the answer put together
+#   bsc       BVLC-SC messages from a hub: header, options, and the frames the BACnet layer reads of them
 #   netmsg    answers of routers and BBMDs (network-layer messages, BBMD tables) and the site's map built of them
 # Every target runs FUZZ_SECONDS (default 80) seconds, FUZZ_JOBS (default 2) at a time; a target name runs that
 # one alone. Fails on any finding and prints inputs run and inputs per second for each target. Inputs found
@@ -20,7 +22,7 @@ out=${FUZZ_DIR:-$top/build-fuzz}
 secs=${FUZZ_SECONDS:-80}
 parallel=${FUZZ_JOBS:-2}
 cxx=${FUZZ_CXX:-clang++}
-alle=(recv route atb csv endpoint options fifo refline netmsg)
+alle=(recv route atb csv endpoint options fifo refline segment bsc netmsg)
 ziele=("${alle[@]}")
 if [ -n "${2:-}" ]; then
   [[ " ${alle[*]} " == *" $2 "* ]] || { echo "fuzz: unknown target $2 (${alle[*]})" >&2; exit 2; }
@@ -33,7 +35,7 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,addre
        -fno-sanitize-recover=undefined -I"$top" -I"$top/tests" -DNT_VERSION='"fuzz"')
 mkdir -p "$out/obj" "$out/lib" "$out/bin"
 # A changed header or changed flags make every object stale; otherwise a source newer than its object does.
-stand=$({ echo "$cxx ${flags[*]}"; find "$top"/{bacnet,ip,runtime,scanner,converter,refdiff,tests/fuzz,tests/support} \
+stand=$({ echo "$cxx ${flags[*]}"; find "$top"/{bacnet,bsc,ip,runtime,scanner,converter,refdiff,tests/fuzz,tests/support} \
   -name '*.h' -print0 | sort -z | xargs -0 cat; } | md5sum | cut -d' ' -f1)
 [ "$(cat "$out/obj/.stand" 2>/dev/null)" = "$stand" ] || rm -f "$out"/obj/*.o "$out"/lib/*.a
 echo "$stand" > "$out/obj/.stand"
@@ -41,7 +43,7 @@ echo "$stand" > "$out/obj/.stand"
 declare -A libs=(
   [rt]="runtime/ut runtime/sy runtime/ipc" [rt_netscn]="runtime/ut/netscn runtime/sy/netscn runtime/ipc/netscn"
   [rt_tabconv]="runtime/ut/tabconv runtime/sy/tabconv runtime/ipc/tabconv" [ip]=ip [bacnet]=bacnet
-  [scanner]="scanner $(cd "$top" && echo scanner/*/)" [converter]=converter [refdiff]=refdiff)
+  [scanner]="scanner $(cd "$top" && echo scanner/*/)" [converter]=converter [refdiff]=refdiff [bsc]=bsc)
 obj() { echo "$out/obj/$(echo "${1#"$top"/}" | tr / _).o"; }
 # The sources of library $1, one a line; the programs' entry files belong to no library.
 quellen() {
@@ -74,19 +76,21 @@ for l in "${!libs[@]}"; do
   ar qc "$out/lib/$l.a" "${os[@]}"
 done
 
-# What each target links, and the largest input it takes.
+# What each target links, and the largest input it takes. The scanner brings the BACnet/SC link (bsc) with it,
+# and that its libraries.
 declare -A link=(
-  [recv]="scanner bacnet ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
+  [recv]="scanner bacnet bsc ip rt rt_netscn" [route]="bacnet ip rt rt_netscn" [atb]="rt rt_netscn"
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
-  [options]="scanner converter bacnet ip rt rt_netscn" [fifo]="rt rt_netscn"
-  [refline]="refdiff scanner converter bacnet ip rt rt_netscn" [netmsg]="scanner bacnet ip rt rt_netscn")
+  [options]="scanner converter bacnet bsc ip rt rt_netscn" [fifo]="rt rt_netscn"
+  [refline]="refdiff scanner converter bacnet bsc ip rt rt_netscn" [bsc]="scanner bacnet bsc ip rt rt_netscn"
+  [segment]="scanner bacnet bsc ip rt rt_netscn" [netmsg]="scanner bacnet bsc ip rt rt_netscn")
 declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
-  [refline]=4096 [netmsg]=1506)
+  [refline]=4096 [bsc]=1700 [segment]=8192 [netmsg]=1506)
 for t in "${ziele[@]}"; do
   as=()
   for l in ${link[$t]}; do as+=("$out/lib/$l.a"); done
   "$cxx" -fsanitize=fuzzer,address,undefined "$(obj "$top/tests/fuzz/${t}_fuzz.cpp")" \
-    -Wl,--start-group "${as[@]}" -Wl,--end-group -o "$out/bin/$t"
+    -Wl,--start-group "${as[@]}" -Wl,--end-group -lwebsockets -lssl -lcrypto -o "$out/bin/$t"
 done
 
 # ---- Seeds: the examples and the edge cases of each input.
@@ -119,6 +123,11 @@ seed recv delete '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x08\x00\x0a\x0a\x00\x00\x
 seed recv distrib '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x09\x00\x12\x01\x20\xff\xff\x00\xff\x10\x08\x0a\x07\xd1\x1a\x07\xd2'
 seed recv fwd_iam '\x0a\x00\x00\x05\xba\xc0\x07\x05\x81\x04\x00\x1a\x0a\x00\x00\x14\xba\xc0\x01\x00\x10\x00\xc4\x02\x00\x00\x7b\x22\x01\xe0\x91\x00\x21\x0f'
 seed recv fwd_rp '\x0a\x00\x00\x05\xba\xc0\x07\x04\x81\x04\x00\x17\x0a\x00\x00\x14\xba\xc0\x01\x04\x00\x05\x09\x0c\x0c\xff\xff\xff\xff\x19\x4d'
+# Segments (flags, sequence number, window, length, service data): an answer of three in order, one with a gap
+# and its repetition, and one past the bound.
+seed segment drei '\x04\x00\x04\x03\x0c\x00\x00\x04\x01\x04\x02\x00\x03\x1e\x09\x4d\x00\x02\x04\x08\x4e\x75\x02\x00\x41\x4f\x1f\x00'
+seed segment luecke '\x04\x00\x04\x01\x0c\x04\x02\x04\x01\x00\x04\x01\x04\x01\x00\x00\x02\x04\x01\x00'
+seed segment ueber '\x04\x00\x7f\xff\x04\x01\x7f\xff'
 mkdir -p "$out/seed/route" "$out/seed/atb"
 cp "$top/examples/qx/qx04ddev.bn" "$out/seed/route/example"
 seed route lines '0001234 00000              10.0.0.20#47808\n0000077 00005 21           127.0.0.1#47809\n0001234 00007 0A0B0C0D0E0F 10.0.0.21#1\n0000099 00000 1            47808\n'
@@ -151,6 +160,16 @@ seed fifo faulty '\x04\x01\x00\x00\x00\x14\x00\x00\x00\x0c\x00\x00\x00\x86\x8001
 seed refline netscn '\x00'"00000 06/12/2026 14:05 BACnet nach ZDB (NETSCN)\n00001 TAussen          3 0 15 15 15 0 0 000 108 Aussentemperatur                 0001003.AI#0000007'00085  \n100000 4194303.MV4194303 2 0 15 15 15 0 0 000 003                                  4194303.MV#4194303'00085   00001\n"
 seed refline tabconv '\x03'"00000 06/12/2026 14:05 CSV nach ZDB (TABCNV)   Treiber-Id.: 4 (QX04)   Obj.: HZ01   GAK: KESSELHAUS\n00001 HK1.PU.BM        1 0 15 15 15 0 0 000 017 Heizkreis 1 Pumpe Betriebsmeldun AS01 DI 0\r\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1                      AS01.AI.0\n00004 HK1.VL.TEMP.ISTWERT 3 0 15 15 15 0 0 000 108 Heizkreis 1\n"
 seed refline scanline '\x00'"00002 Pumpe 1          1 0 15 15 15 0 0 000 017 Pumpe 1 Betrieb Kessel            0001003.BI#0000001'00085   00001\n"
+# BVLC-SC: an NPDU with its origin (a Complex-ACK), a broadcast I-Am from the hub itself with a Secure Path data
+# option, a unicast one with a proprietary destination option to be understood, a Connect-Accept, a NAK, a
+# Heartbeat-Request and an unknown function.
+seed bsc npdu     '\x01\x08\x00\x07\x02\x00\x00\x00\x00\x03\x01\x00\x30\x05\x0c\x0c\x02\x00\x00\x05\x19\x4d\x3e\x75\x04\x00\x41\x42\x43\x3f'
+seed bsc bcast    '\x01\x05\x00\x08\xff\xff\xff\xff\xff\xff\x01\x01\x00\x10\x00\xc4\x02\x00\x00\x7b\x22\x01\xe0\x91\x00\x21\x0f'
+seed bsc mustopt  '\x01\x0a\x00\x09\x02\x00\x00\x00\x00\x01\x7f\x00\x04\x01\x04\x02\xaa\x01\x00\x10\x08'
+seed bsc accept   '\x07\x00\x00\x01\x02\x48\x55\x42\x00\x00bacsim-hub-uuid!\x06\x40\x05\xdc'
+seed bsc nak      '\x00\x00\x40\x01\x06\x01\x00\x00\x07\x00\x97'
+seed bsc heart    '\x0a\x00\x00\x02'
+seed bsc unknown  '\x0d\x00\x00\x03\x01\x02'
 seed refline line '\x01'"00017 A1.DI.3          1 0 15 15 15 0 0 000 005 Pumpe Kessel 1                   K3.12\n"
 
 # Router and BBMD answers: sender 192.168.1.30#47808, then I-Am-Router-To-Network (10, 11), Network-Number-Is

@@ -2,8 +2,10 @@
 // decoder and shares no code with the scanner's BACnet layer, so a mistake in one is not mirrored in the
 // other.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <cstdio>
+#include <poll.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,6 +62,16 @@ struct BS_OBJECT {
     BS_FAULTS stFaults;
 };
 
+// Segmented answers of a device: the window it proposes (0 = it does not segment), and faults for tests, each
+// counted over the segments the device sends (first send: 1): one lost once, one sent twice, one sent
+// before the one ahead of it, and a device that sends past what the requester takes.
+struct BS_SEG_Struct {
+    unsigned uFenster = 0;
+    unsigned uVerlieren = 0, uDoppelt = 0, uTauschen = 0;
+    bool bUeberMax = false;
+    unsigned uGesendet = 0; // segments sent so far
+};
+
 struct BS_DEVICE {
     std::uint32_t ulInst = 0;
     std::uint16_t usNet = 0; // 0 = directly on the host's B/IP network, else a network behind the host
@@ -72,7 +84,8 @@ struct BS_DEVICE {
     unsigned uDropAbove = 0;      // answers longer than this many bytes are not sent at all; 0 = every one is
     std::vector<BS_OBJECT> vObjs; // vObjs[0] is the device object itself
     BS_FAULTS stFaults;
-    long lDupMs = -1; // every answer sent again this many ms later; -1 = the host's
+    long lDupMs = -1;    // every answer sent again this many ms later; -1 = the host's
+    BS_SEG_Struct stSeg; // segmented answers ("segmentation"), and their faults
 };
 
 // A foreign device registered with a BBMD host, and when its entry runs out (time-to-live and grace period).
@@ -287,7 +300,58 @@ bool BS_HIDDEN(const BS_DEVICE &stDev);
 // asked).
 std::vector<std::uint8_t> BS_BBMD_TABLE(const BS_HOST &stHost, std::uint8_t ucFunc);
 
+// Segmented answers (segment.cpp): the device keywords "segmentation", "segment-fault" and "objects";
+// 1 taken, 0 wrong (sWhy), -1 another key.
+int BS_SEG_LINE(const std::string &sKey, std::istringstream &is, BS_DEVICE &stDev, bool bInObject,
+                std::string &sWhy);
+// Whether the device answers the request (its APDU at pApdu) in segments when the answer is too long.
+bool BS_SEG_TAKES(const BS_DEVICE &stDev, const std::uint8_t *pApdu);
+// Sends the answer vApdu (a Complex-ACK) in segments, first window at once, from uDelayMs on; false when the
+// requester takes fewer segments than it needs (the caller aborts with buffer-overflow).
+bool BS_SEG_SEND(std::size_t uHost, BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pApdu,
+                 const std::vector<std::uint8_t> &vApdu, unsigned uDelayMs, std::string &sLog);
+// A Segment-ACK from a requester: the next window, or the one named again.
+void BS_SEG_ACK(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
+
+// A slow trunk behind a router (trunk.cpp): "trunk NET BAUD ROTATION-MS" after the router's host line. A
+// frame to a device there (uAsked bytes as B/IP carries it) waits for the router's token and takes its
+// octets' time; the device's frames back (vAnswered) follow after uDelayMs, at once as a reply, or with
+// bToken when the device must wait for its own token (the windows of a segmented answer after the first).
+// The delays of the frames back from now, in ms; their octets and time go into the request log line.
+bool BS_TRUNK_LINE(std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
+bool BS_TRUNK(std::size_t uHost, std::uint16_t usNet);
+std::vector<unsigned> BS_TRUNK_TAKE(std::size_t uHost, std::uint16_t usNet, std::size_t uAsked,
+                                    const std::vector<std::size_t> &vAnswered, unsigned uDelayMs, bool bToken,
+                                    std::string &sLog);
+
 // Request log: one line per frame received; nullptr when not asked for.
 extern FILE *fpBS_Log;
 void BS_LOG(const std::string &sLine);
 std::string BS_IPTEXT(std::uint32_t ulIp, std::uint16_t usPort);
+
+// ---- BACnet/SC hub (--hub)
+// ---------------------------------------------------------------------------------- The hosts become nodes
+// of a hub (host i has the VMAC 02:00:00:00:HH:LL of i + 1), and nodes that connect over TLS and WebSocket
+// reach them through it; no UDP endpoint is opened.
+struct BS_HUB_Struct {
+    int iPort = 0; // TCP port of the hub; 0 = no hub
+    std::string sCert, sKey, sCa, sPath = "/";
+    std::uint32_t ulDropAfter = 0; // NPDUs from nodes after which every connection is closed (0 = never)
+    double dDownSeconds = 0;       // how long the hub then takes no connection; negative: never again
+    bool bDupVmac = false;         // the first Connect-Request is refused: VMAC in use
+};
+extern BS_HUB_Struct stBS_Hub;
+extern bool bBS_HubAn; // the hub serves
+using BS_HUB_VMAC_T = std::array<std::uint8_t, 6>;
+BS_HUB_VMAC_T BS_HUB_VMAC(std::size_t uHost);
+// TLS context and listening socket: false with the reason in sErr.
+bool BS_HUB_OPEN(std::string &sErr);
+// Appends the hub's sockets to vPoll: the longest wait in ms the hub allows (0: it has work now).
+int BS_HUB_POLL(std::vector<pollfd> &vPoll);
+// Accepts what the listening socket among vPoll[uFrom..] has waiting, and serves the connections.
+void BS_HUB_SERVE(const std::vector<pollfd> &vPoll, std::size_t uFrom);
+// A frame a host sends to ulIp:usPort goes to the node of that VMAC, or to every node for the host's
+// broadcast.
+void BS_HUB_DELIVER(std::size_t uHost, std::uint32_t ulIp, std::uint16_t usPort,
+                    const std::vector<std::uint8_t> &vFrame);
+void BS_HUB_CLOSE();

@@ -13,8 +13,25 @@ Usage: bacsim [options] BUILDING
                   the same ones on every run and machine
   --with-parent   end when the process that started bacsim ends
   --check         only read the description and report errors; sends nothing
-  --list-hosts    only print the hosts' addresses, one per line; sends nothing
+  --list-hosts    only print the hosts' addresses, one per line (with --hub also each host's VMAC); sends
+                  nothing
   --help          this text
+
+As a BACnet/SC hub (the building's hosts become its nodes; no UDP endpoint is opened):
+  --hub PORT      serve the hub on TCP PORT, every address: TLS 1.3 and WebSocket, sub-protocol
+                  hub.bsc.bacnet.org. Host number i (from 0, in the order of the description) is the node
+                  of VMAC 02:00:00:00:HH:LL, HHLL = i + 1; the hub itself is 02:48:55:42:00:00.
+  --hub-cert FILE --hub-key FILE
+                  the hub's certificate and private key (PEM)
+  --hub-ca FILE   the issuer a node's certificate must come from (PEM); any other is refused in the handshake
+  --hub-path P    the only path of the URI the hub upgrades (default /); any other is refused
+  --hub-drop N:S  after N NPDUs from the nodes, close every connection and take none for S seconds (S < 0:
+                  never again)
+  --hub-dup-vmac  refuse the first Connect-Request as a VMAC already in use (with another message id)
+The log then has a line per hub event: "hub vmac=V sc=connect answer=accept", the answers to the
+Advertisement-Solicitation, Address-Resolution and Heartbeat-Request the hub sends each node on connecting
+(sc=advertisement, sc=address-resolution-ack, sc=heartbeat-ack), sc=disconnect, sc=closed, sc=dropped,
+sc=back, sc=tls-refused and sc=upgrade-refused.
 
 bacsim sends and receives BACnet/IP traffic, so it refuses to run outside a private network namespace made by
 tests/harness/netns-run (exit status 97). The simple way to run a building by hand:
@@ -62,7 +79,7 @@ Properties, for the last object (or for the device object before its first objec
   prop NAME VALUE           the same by property name or number (e.g. prop 28 Raum 101)
 A property the description leaves out is answered with Error class property, code unknown-property. Every
 object has object-identifier and object-type; the device has object-list (itself first, then its objects in
-file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none), system-status,
+file order), vendor-identifier, max-apdu-length-accepted, segmentation-supported (none, or transmit), system-status,
 protocol-version and protocol-revision.
 Limits of the last device (before its first object):
   rpm off                   ReadPropertyMultiple is rejected as an unknown service; by default it is answered,
@@ -71,6 +88,13 @@ Limits of the last device (before its first object):
                             and in max-apdu-length-accepted; a longer answer is an Abort (4, no segmentation)
   drop-above N              answers longer than N bytes (the APDU) are not sent at all, as some devices
                             silently drop a large read; logged as answer=dropped:SIZE
+  segmentation W            an answer too long for one APDU goes in segments (window W, 1 to 127) when the
+                            request takes them (answer=segments:FROM-TO/COUNT), the next window after each
+                            Segment-ACK; more segments than the requester takes: Abort 1
+  segment-fault lose|dup|swap K   the K-th segment the device sends (from 1) is lost once, sent twice, or
+                            sent after the one behind it; segment-fault past-max: ignores the requester's limit
+  objects N TYPE            N more objects of TYPE (instances 100001 on, named OBJ<instance>, analog ones
+                            with units 62): a long object list
 Faults, for the last device or object (PROP is a name, a number or * for every property):
   silent-after K            answer K requests, then nothing at all (a silent device answers no Who-Is)
   error PROP CLASS CODE     answer PROP with an Error
@@ -111,6 +135,12 @@ A router with a small buffer:
                             reason 2, router busy (answer=reject-busy); with iams the I-Ams of a Who-Is
                             pass the same buffer, one after another, and those beyond it are lost (the
                             Who-Is is logged with queue-full=LOST)
+A slow trunk:
+  trunk NET BAUD ROT-MS     after a host line: network NET behind the host is an MS/TP trunk of BAUD baud
+                            whose token comes round every ROT-MS ms: each request waits for the router's token,
+                            every frame takes its octets' time (10 bits each, plus 10 octets of header and
+                            CRC), later windows of segments wait for the device's token; the log line gets
+                            trunk=NET octets=ASKED/ANSWERED wire-us= due-ms=
 A router's network layer (after a host line). A host with routed devices is a router: it answers
 Who-Is-Router-To-Network with I-Am-Router-To-Network (its networks, broadcast) and Initialize-Routing-Table
 with no ports with its table (its own network on port 1, each network on a port of its own; a change is not

@@ -341,6 +341,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
     if (sKey == "bdt" || sKey == "nak") return BS_BBMD_LINE(sKey, is, b, sWhy);
     if (sKey == "duplicate") return DupLine(is, b, sWhy);
     if (sKey == "queue") return BS_QUEUE_LINE(is, b, sWhy);
+    if (sKey == "trunk") return BS_TRUNK_LINE(is, b, sWhy);
     if (int i = BS_NETLAYER_LINE(sKey, is, b, sWhy); i >= 0) return i == 1;
     if (sKey == "charset") {
         std::string a, x;
@@ -366,6 +367,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
         return true;
     }
     if (int i = BS_DEVICE_LIMIT(sKey, is, d, bInObject, sWhy); i >= 0) return i == 1;
+    if (int i = BS_SEG_LINE(sKey, is, d, bInObject, sWhy); i >= 0) return i == 1;
     long lProp = KeywordProp(sKey);
     std::string sRest;
     if (sKey == "prop") {

@@ -9,8 +9,10 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--seed N] "
-                         "[--with-parent] [--list-hosts] BUILDING   (bacsim --help explains)\n");
+    std::fprintf(
+        stderr,
+        "usage: bacsim [--log FILE] [--pcap FILE] [--ready FILE] [--seconds N] [--seed N] [--hub PORT ...] "
+        "[--with-parent] [--list-hosts] BUILDING   (bacsim --help explains)\n");
     return 2;
 }
 
@@ -41,6 +43,24 @@ int main(int argc, char **argv) {
                 sSeed.find_first_not_of("0123456789") != std::string::npos)
                 return Usage();
             ullSeed = std::strtoull(sSeed.c_str(), nullptr, 10);
+        } else if (a == "--hub" && bNext) {
+            stBS_Hub.iPort = std::atoi(argv[++i]);
+            if (stBS_Hub.iPort < 1 || stBS_Hub.iPort > 65535) return Usage();
+        } else if (a == "--hub-cert" && bNext) {
+            stBS_Hub.sCert = argv[++i];
+        } else if (a == "--hub-key" && bNext) {
+            stBS_Hub.sKey = argv[++i];
+        } else if (a == "--hub-ca" && bNext) {
+            stBS_Hub.sCa = argv[++i];
+        } else if (a == "--hub-path" && bNext) {
+            stBS_Hub.sPath = argv[++i];
+        } else if (a == "--hub-drop" && bNext) {
+            char *cEnd = nullptr;
+            stBS_Hub.ulDropAfter = static_cast<std::uint32_t>(std::strtoul(argv[++i], &cEnd, 10));
+            if (cEnd == nullptr || *cEnd != ':' || stBS_Hub.ulDropAfter == 0) return Usage();
+            stBS_Hub.dDownSeconds = std::atof(cEnd + 1);
+        } else if (a == "--hub-dup-vmac") {
+            stBS_Hub.bDupVmac = true;
         } else if (a == "--with-parent") {
             bWithParent = true;
         } else if (a == "--check") {
@@ -61,8 +81,15 @@ int main(int argc, char **argv) {
         return 2;
     }
     if (bList) {
-        for (const BS_HOST &h : stBS_Bld.vHosts)
-            std::printf("%s\n", BS_IPTEXT(h.ulIp, h.usPort).c_str());
+        for (std::size_t i = 0; i < stBS_Bld.vHosts.size(); ++i) {
+            const BS_HOST &h = stBS_Bld.vHosts[i];
+            const BS_HUB_VMAC_T v = BS_HUB_VMAC(i);
+            if (stBS_Hub.iPort == 0)
+                std::printf("%s\n", BS_IPTEXT(h.ulIp, h.usPort).c_str());
+            else
+                std::printf("%s vmac %02X:%02X:%02X:%02X:%02X:%02X\n", BS_IPTEXT(h.ulIp, h.usPort).c_str(),
+                            v[0], v[1], v[2], v[3], v[4], v[5]);
+        }
         return 0;
     }
     if (bCheck) return 0;
@@ -82,7 +109,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "bacsim: cannot write %s\n", cPcap);
         return 2;
     }
-    if (!BS_NET_OPEN(stBS_Bld, sErr)) {
+    if (stBS_Hub.iPort != 0 && (stBS_Hub.sCert.empty() || stBS_Hub.sKey.empty() || stBS_Hub.sCa.empty())) {
+        std::fprintf(stderr, "bacsim: --hub needs --hub-cert, --hub-key and --hub-ca\n");
+        return 2;
+    }
+    if (stBS_Hub.iPort != 0 ? !BS_HUB_OPEN(sErr) : !BS_NET_OPEN(stBS_Bld, sErr)) {
         std::fprintf(stderr, "bacsim: %s\n", sErr.c_str());
         return 1;
     }
@@ -97,6 +128,7 @@ int main(int argc, char **argv) {
         if (fp != nullptr) std::fclose(fp);
     }
     BS_RUN(dSeconds);
+    BS_HUB_CLOSE();
     BS_PCAP_CLOSE();
     if (fpBS_Log != nullptr) std::fclose(fpBS_Log);
     return 0;

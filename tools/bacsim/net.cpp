@@ -140,6 +140,11 @@ void Receive(int iFd, bool bBcast, std::uint32_t ulLocal, std::uint16_t usLocalP
 // Sends one frame: 0 when it is gone (sent, or refused for good and reported), 1 when it is to be tried
 // again.
 int Transmit(PENDING &p, std::int64_t llNow) {
+    if (bBS_HubAn) { // the hosts are nodes of the hub
+        BS_HUB_DELIVER(p.uHost, p.ulIp, p.usPort, p.vFrame);
+        if (!p.sLogSent.empty()) BS_LOG(p.sLogSent);
+        return 0;
+    }
     const BS_HOST &h = stBS_Bld.vHosts[p.uHost];
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
@@ -273,8 +278,8 @@ void BS_RUN(double dSeconds) {
         vPoll.push_back({h.iFd, POLLIN, 0});
     for (const BCAST &b : vBcast)
         vPoll.push_back({b.iFd, POLLIN, 0});
+    const std::size_t uTimer = vPoll.size(), uHosts = stBS_Bld.vHosts.size();
     vPoll.push_back({iTimer, POLLIN, 0});
-    const std::size_t uHosts = stBS_Bld.vHosts.size();
     while (!iStop) {
         std::int64_t llWake = BS_SEND_DUE();
         std::int64_t llNow = BS_NOW_NS();
@@ -282,8 +287,13 @@ void BS_RUN(double dSeconds) {
             if (llNow >= llEnd) break;
             llWake = llWake < 0 || llEnd < llWake ? llEnd : llWake;
         }
-        timespec stNoWait{}, *pTimeout = nullptr;
-        if (llWake >= 0 && llWake - llNow <= llEarlyNs) {
+        timespec stNoWait{}, *pTimeout = nullptr, stHub{};
+        vPoll.resize(uTimer + 1);
+        const int iHubMs = bBS_HubAn ? BS_HUB_POLL(vPoll) : -1;
+        if (iHubMs >= 0 && (llWake < 0 || llWake - llNow > iHubMs * 1000000LL)) {
+            stHub.tv_nsec = iHubMs * 1000000L;
+            pTimeout = &stHub;
+        } else if (llWake >= 0 && llWake - llNow <= llEarlyNs) {
             pTimeout = &stNoWait;
         } else {
             // Disarmed (all zero) when nothing is queued and the run has no end.
@@ -296,10 +306,12 @@ void BS_RUN(double dSeconds) {
         }
         for (pollfd &p : vPoll)
             p.revents = 0;
-        if (ppoll(vPoll.data(), vPoll.size(), pTimeout, &stWaitMask) <= 0) continue;
+        const int iReady = ppoll(vPoll.data(), vPoll.size(), pTimeout, &stWaitMask);
+        if (bBS_HubAn) BS_HUB_SERVE(vPoll, uTimer + 1);
+        if (iReady <= 0) continue;
         // The timer only wakes the loop; what is due goes out at the top of the next pass.
         std::uint64_t ullExpired = 0;
-        if ((vPoll.back().revents & POLLIN) && read(iTimer, &ullExpired, sizeof ullExpired) < 0)
+        if ((vPoll[uTimer].revents & POLLIN) && read(iTimer, &ullExpired, sizeof ullExpired) < 0)
             ullExpired = 0;
         for (pollfd &p : vPoll)
             if (p.revents & POLLERR) DropErrors(p.fd);

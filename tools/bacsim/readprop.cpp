@@ -42,8 +42,8 @@ bool Implicit(const BS_DEVICE &d, const BS_OBJECT &o, std::uint32_t ulProp, BS_V
         ulNum = 14;
         break;
     case 107:
-        v.cKind = 'e', ulNum = 3;
-        break; // no segmentation
+        v.cKind = 'e', ulNum = d.stSeg.uFenster > 0 ? 1 : 3;
+        break; // segmented-transmit, or no segmentation
     case 112:
         v.cKind = 'e', ulNum = 0;
         break; // operational
@@ -205,9 +205,9 @@ void BS_READPROP(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBu
     vAnswer.push_back(0x3E);
     vAnswer.insert(vAnswer.end(), vWert.begin(), vWert.end());
     vAnswer.push_back(0x3F);
-    if (vAnswer.size() > std::min(uMax, stDev.uMaxApdu)) {
+    if (vAnswer.size() > std::min(uMax, stDev.uMaxApdu) && !BS_SEG_TAKES(stDev, pApdu)) {
         vAnswer.clear();
-        Refuse('a', 4, 0); // too long for the requester or the device, and the devices do not segment
+        Refuse('a', 4, 0); // too long for the requester or the device, and no segments taken or sent
     }
     sLog += " answer=" + (vAnswer[0] == 0x30 ? std::string("ack") : sAnswer);
 }

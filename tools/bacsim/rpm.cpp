@@ -98,9 +98,13 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
     std::size_t uProps = 0;
     for (const ACCESS &s : vBlock)
         uProps += s.vProps.size();
+    bool bListe = uProps > 0; // object-list elements alone
+    for (const ACCESS &s : vBlock)
+        for (const auto &pr : s.vProps)
+            bListe = bListe && pr.first == 76;
     sLog += " svc=read-property-multiple dev=" + std::to_string(stDev.ulInst) +
             " objs=" + std::to_string(vBlock.size()) + " props=" + std::to_string(uProps) +
-            " invoke=" + std::to_string(ucInvoke);
+            (bListe ? " prop=76" : "") + " invoke=" + std::to_string(ucInvoke);
     if (BS_LOST(stDev, nullptr)) {
         sLog += " answer=lost";
         bSilent = true;
@@ -163,6 +167,6 @@ void BS_RPM(BS_DEVICE &stDev, const BS_FRAME &stFr, const std::uint8_t *pBuf, st
         vAnswer.push_back(0x1F);
     }
     // The devices do not segment: an answer beyond the requester's or their own limit is refused.
-    if (vAnswer.size() > uMax) return Whole('a', 4);
+    if (vAnswer.size() > uMax && !BS_SEG_TAKES(stDev, pApdu)) return Whole('a', 4);
     sLog += " answer=ack size=" + std::to_string(vAnswer.size());
 }

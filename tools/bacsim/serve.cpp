@@ -130,7 +130,9 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
                                              "error", "reject", "abort"};
         std::string sName = ucType >> 4 < 8 ? aNames[ucType >> 4] : "apdu:" + std::to_string(ucType >> 4);
         std::string sInv = uApduLen >= 2 ? std::to_string(pBuf[fr.uApdu + 1]) : "-";
-        BS_LOG(sLog + " svc=" + sName + " invoke=" + sInv + sVia);
+        sLog += " svc=" + sName + " invoke=" + sInv + sVia;
+        if (ucType == 0x40 || ucType == 0x70) BS_SEG_ACK(uHost, fr, pBuf, sLog);
+        BS_LOG(sLog);
         return;
     }
     std::vector<BS_DEVICE *> vTo = Targets(uHost, fr);
@@ -169,12 +171,28 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
         sLog += " svc=confirmed:" + std::to_string(ucService) + " dev=" + std::to_string(d.ulInst) +
                 " invoke=" + std::to_string(pBuf[fr.uApdu + 2]) + " answer=reject:9";
     }
+    // An answer too long for one APDU, to a request that takes segments: in segments, window by window.
+    const std::uint8_t *pApdu = pBuf + fr.uApdu;
+    static constexpr unsigned aMax[6] = {50, 128, 206, 480, 1024, 1476};
+    const unsigned uMax = std::min((pApdu[1] & 0x0F) < 6 ? aMax[pApdu[1] & 0x0F] : 1476u, d.uMaxApdu);
+    if (!bSilent && !vApdu.empty() && vApdu[0] == 0x30 && vApdu.size() > uMax && BS_SEG_TAKES(d, pApdu)) {
+        std::string sSeg = sLog.substr(0, sLog.rfind(" answer="));
+        if (BS_SEG_SEND(uHost, d, fr, pApdu, vApdu, uDelay, sSeg)) {
+            BS_LOG(WithVia(sSeg, sVia));
+            return;
+        }
+        vApdu = {0x71, pApdu[2], 1}; // Abort: more segments than the requester takes
+        sLog = sSeg + " answer=abort:1";
+    }
     if (!bSilent && BS_DROPPED(d, vApdu, sLog)) bSilent = true;
+    std::vector<std::uint8_t> vFrame = BS_FRAME_BUILD(false, &d, vApdu);
+    if (!bSilent && d.usNet != 0 && BS_TRUNK(uHost, d.usNet))
+        uDelay = BS_TRUNK_TAKE(uHost, d.usNet, uLen, {vFrame.size()}, uDelay, false, sLog)[0];
+    else if (!bSilent && d.usNet != 0)
+        uDelay = BS_QUEUE_TAKE(uHost, d, uDelay);
     sLog = WithVia(sLog, sVia);
     BS_LOG(sLog);
     if (bSilent) return;
-    if (d.usNet != 0) uDelay = BS_QUEUE_TAKE(uHost, d, uDelay);
-    std::vector<std::uint8_t> vFrame = BS_FRAME_BUILD(false, &d, vApdu);
     BS_SEND(uHost, fr.ulOrigIp, fr.usOrigPort, vFrame, uDelay);
     long lDup = DupMs(d);
     // The copy is logged like its original, as it leaves.

@@ -5,7 +5,7 @@ std::vector<std::uint8_t> BS_IAM_FRAME(const BS_DEVICE &stDev, bool bBroadcast) 
     std::vector<std::uint8_t> vPdu{0x10, 0x00};
     BS_TAG_OBJID(vPdu, -1, (8u << 22) | stDev.ulInst);
     BS_TAG_UNSIGNED(vPdu, -1, 2, stDev.uMaxApdu);
-    BS_TAG_UNSIGNED(vPdu, -1, 9, 3); // no segmentation
+    BS_TAG_UNSIGNED(vPdu, -1, 9, stDev.stSeg.uFenster > 0 ? 1 : 3); // segmented-transmit, or none
     BS_TAG_UNSIGNED(vPdu, -1, 2, stDev.uVendor);
     return BS_FRAME_BUILD(bBroadcast, &stDev, vPdu);
 }

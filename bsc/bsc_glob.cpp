@@ -1,0 +1,4 @@
+// The state of the node's one connection to its hub.
+#include "bsc/bsc.h"
+
+BSC_Struct stBSC;
