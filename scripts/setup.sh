@@ -2,7 +2,7 @@
 # Installs what building, testing and the demo need on a fresh Debian machine (as root).
 set -euo pipefail
 pkgs=(g++ make cmake libgtest-dev libbenchmark-dev nlohmann-json3-dev jq clang libclang-rt-14-dev iproute2
-      util-linux procps tshark gawk time man-db groff-base dpkg-dev file strace
+      util-linux procps tshark gawk time man-db groff-base dpkg-dev file strace graphviz
       libssl-dev libwebsockets-dev openssl)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -164,6 +164,14 @@ bool UT_DISK_KNAPP(std::uint32_t (*fnFrei)());
 int UT_Z_JUMP();
 int UT_SET_RTC(std::uint32_t ulDT);
 
+// ---- Output files written whole at the end ---------------------------------------------------------------
+// Before a run's work: whether a file can be made under the name cName (a file cName + ".tmp" is made and
+// removed; cName itself is not touched).
+bool UT_DATEI_PROBE(const char *cName);
+// uLen bytes of cText as the whole of file cName, written to cName + ".tmp" and renamed, so that no half file
+// is ever left under the name: false (the temporary removed) when that failed.
+bool UT_DATEI_ERSETZEN(const char *cName, const char *cText, std::size_t uLen);
+
 // ---- Attribute text catalogue ------------------------------------------------------------------------------
 // Text of state (mask: 0 = state 0, 0xFF = 255, else 1 + lowest set bit) of an attribute code from
 // "cfg/dp_atb.txt"; never null, points into a static buffer the caller may change, valid until the next call.

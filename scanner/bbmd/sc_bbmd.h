@@ -33,3 +33,6 @@ void SC_BBMD_ENDE();
 void SC_BBMD_FEHLER(const char *cWas, int iErg);
 // The latest BVLC-Result came from our BBMD.
 bool SC_BBMD_ERGEBNIS();
+// A broadcast frame of iLen bytes into the network of each local address (or of the address given on the
+// command line), and to the BBMD to be distributed once registered; result of the last local send.
+int SC_RUNDRUF(const unsigned char *ucFrame, int iLen);

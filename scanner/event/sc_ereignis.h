@@ -22,6 +22,7 @@ constexpr int SC_EV_AUFGEGEBEN = 14; // an unanswered request given up: stAnfrag
 constexpr int SC_EV_NETZ = 15;       // a router's message about its networks: stNetz
 constexpr int SC_EV_TAKT = 16;       // the scan waits: told by an idle pass, at most every SC_TAKT_MS
 constexpr unsigned SC_TAKT_MS = 250;
+constexpr int SC_EV_WHOIS = 17;      // set-up: the Who-Is is due, and an observer sends its own in its place
 
 // How a step was answered.
 constexpr int SC_AW_KEINE = 0, SC_AW_WERT = 1, SC_AW_FEHLER = 2, SC_AW_REJECT = 3, SC_AW_ABORT = 4;
@@ -97,7 +98,11 @@ struct SC_BEOBACHTER_Struct {
     int (*pfPruefen)(int argc, char **argv); // before anything is sent: 1 on, 0 off, or an error (reported)
     int (*pfMelden)(const SC_EREIGNIS_Struct *stE); // an event: 0, or at the scan's end a write error
     bool bStatuszeile;                              // writes its own status line in place of the console's
-    bool bGanz; // wants every text: the device object's name, the state texts past the ninth
+    bool bGanz;  // wants every text: the device object's name, the state texts past the ninth
+    bool bWhoIs; // sends its own Who-Is in place of the set-up's, when told SC_EV_WHOIS
+    // Its part of the scan report: a JSON object whose members join the report's, valid until the next call;
+    // may be null, and may return null.
+    const char *(*pfBericht)();
 };
 constexpr int SC_BEOBACHTER_MAX = 8;
 
@@ -113,3 +118,8 @@ bool SC_BEOBACHTET();
 bool SC_STATUSZEILE_ERSETZT();
 // Whether a registered observer wants every text: the device object's name and every state text.
 bool SC_GANZ_GEFRAGT();
+// Whether a registered observer sends its own Who-Is in place of the set-up's.
+bool SC_WHOIS_ERSETZT();
+// The parts of the scan report that registered observers add: each JSON object text into acTeil (room for
+// SC_BEOBACHTER_MAX), their number.
+int SC_BERICHT_TEILE(const char **acTeil);

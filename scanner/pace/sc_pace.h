@@ -57,3 +57,5 @@ bool SC_PACE_AUFGEGEBEN(int iPlatz);
 // A router message (an Available frees a path), or, for null, the holds that have run out: the places whose
 // outstanding requests go again now into aiPlatz (room for SC_PARALLEL_MAX), their number.
 int SC_PACE_MELDUNG(const QX04_NETZMELDUNG *pMeldung, int *aiPlatz);
+// The budget of router stRouter's network usNetz: as learnt, or a new path's while none is known.
+int SC_PACE_BUDGET(const IP_PORT *stRouter, std::uint16_t usNetz);

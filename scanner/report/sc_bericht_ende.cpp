@@ -2,6 +2,7 @@
 // then the report, written to a temporary name and renamed, so that no half report is left behind.
 #include <cstdio>
 #include "bacnet/bn.h"
+#include "runtime/ut/ut.h"
 #include "scanner/report/sc_bericht_intern.h"
 
 static const char *const acAusgang[] = {"nicht erreicht", "gelesen", "Timeout", "aufgegeben"};
@@ -29,14 +30,9 @@ int SC_BERICHT_ENDE(int iErg, int iTimeout) {
     if (stSC_Bericht.sDatei.empty()) return 0;
     KONSOLE();
     const std::string sText = SC_BERICHT_JSON(iErg, iTimeout);
-    const std::string sTmp = stSC_Bericht.sDatei + ".tmp";
-    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
-    bool bGut = fp != nullptr && std::fwrite(sText.data(), 1, sText.size(), fp) == sText.size();
-    bGut = fp != nullptr && std::fclose(fp) == 0 && bGut;
-    bGut = bGut && std::rename(sTmp.c_str(), stSC_Bericht.sDatei.c_str()) == 0;
+    const bool bGut = UT_DATEI_ERSETZEN(stSC_Bericht.sDatei.c_str(), sText.data(), sText.size());
     std::fflush(stdout);
     if (bGut) return 0;
-    std::remove(sTmp.c_str());
     std::printf("\n\n***  WRITE-Fehler auf Bericht %s  ***", stSC_Bericht.sDatei.c_str());
     return -23;
 }

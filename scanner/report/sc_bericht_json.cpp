@@ -60,7 +60,7 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
     IP_PORT stEigen = {ulQX04_IP_Adr, static_cast<std::uint16_t>(iQX04_IP_Port)};
     const char *cEigen = ulQX04_IP_Adr != 0xFFFFFFFF ? IP_PORT2A(&stEigen) : nullptr;
     const char *cBbmd = stSC_Bbmd.ulAdr != 0xFFFFFFFF ? IP_PORT2A(&stSC_Bbmd) : nullptr;
-    const json j = {
+    json j = {
         {"program", "netscn"},
         {"version", NT_VERSION},
         {"started", ZEIT(b.llBeginnSek)},
@@ -86,5 +86,9 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
         {"duplicates", DOPPELTE()},
         {"router_messages", NETZE()},
     };
+    // What other observers add (the site's map): their members after the report's own.
+    const char *acTeil[SC_BEOBACHTER_MAX];
+    for (int i = 0, n = SC_BERICHT_TEILE(acTeil); i < n; i++)
+        if (const json t = json::parse(acTeil[i], nullptr, false); t.is_object()) j.update(t);
     return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

@@ -18,13 +18,7 @@ int SC_BERICHT_PRUEFEN(int argc, char **argv) {
     b.llBeginnSek = tv.tv_sec;
     if (!b.bDatei) return 1;
     if (!SC_AUSGABE_PRUEFEN("Bericht", 'J', b.sDatei, argc, argv)) return -13;
-    const std::string sTmp = b.sDatei + ".tmp";
-    std::FILE *fp = std::fopen(sTmp.c_str(), "w");
-    if (fp == nullptr) {
-        std::printf("\n\n***  OPEN-Fehler auf Bericht %s ***", b.sDatei.c_str());
-        return -13;
-    }
-    std::fclose(fp);
-    std::remove(sTmp.c_str());
-    return 1;
+    if (UT_DATEI_PROBE(b.sDatei.c_str())) return 1;
+    std::printf("\n\n***  OPEN-Fehler auf Bericht %s ***", b.sDatei.c_str());
+    return -13;
 }

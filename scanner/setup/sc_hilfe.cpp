@@ -65,6 +65,14 @@ Options (in any position; '-' or '/'; the letter in either case):
                   device instances low to high (or low alone), 0 to
                   4194302: the Who-Is asks only these, and only these are
                   scanned, also from the route file
+  -N              discover the site network by network before the scan,
+                  in place of the Who-Is to every network: the routers,
+                  their tables, the BBMDs' tables, then a Who-Is into each
+                  network through its router, instance range by range;
+                  before the verdict the site's map and its conflicts
+                  (with -J also in the report, as network_map)
+  -G<file>        write the site's map as a Graphviz graph to <file>
+                  (draw it with: dot -Tsvg <file> -o map.svg)
   -TA             trace every function; -TA1 entries, -TA2 host queries,
                   -TA3 network queries and disk checks, -TA4 exits
   -TI, -TI1       trace received data
@@ -95,7 +103,7 @@ still a success; with -P2 and more only that device is given up).
 Exit status: 0 netscn.ref written (also after a time-out), 1 set-up failed
 (for example the port is in use, a file cannot be created or the BBMD
 refused the registration), 2 a write error on netscn.ref, on the report of
--J or on the EDE files of -X.
+-J, on the EDE files of -X or on the map of -G.
 The manual page netscn(1) has the details and the file formats.
 )";
 

@@ -43,7 +43,8 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     if (iSC_OptFehler != 0) return iSC_OptFehler; // a malformed -F or -D, reported when it was read
 
-    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i; // -J, -X: before anything is sent
+    // -J, -X, -G: their files are tried before anything is sent
+    if (const int i = SC_BEOBACHTER_ANMELDEN(argc, argv); i != 0) return i;
     const int iSicher = SC_SICHER_OEFFNEN(); // -S: the connection to a hub in place of the UDP endpoint
     if (iSicher < 0) return iSicher;
     if (iSicher == 0) {
@@ -59,7 +60,14 @@ int SC_INIT_RES(int ier, int argc, char **argv) {
 
     ier = SC_BBMD_ANMELDEN();
     if (ier != 0) return ier;
-    ier = SC_WHOIS();
+    if (SC_WHOIS_ERSETZT()) { // -N: the discovery sends its own, network by network
+        SC_EREIGNIS_Struct e{};
+        e.iArt = SC_EV_WHOIS;
+        ier = SC_MELDEN(&e);
+        ulSC_WhoIsMs = UT_MSEK(); // the I-Ams of its last Who-Is may still be on their way
+    } else {
+        ier = SC_WHOIS();
+    }
     if (ier != 0) return ier;
 
     fpSC_DEV = std::fopen("netscn.dev", "w+t");

@@ -11,6 +11,7 @@
 #   refline   reference-file lines and whole files as refdiff reads them (netscn.ref, tabconv.ref)
 #   segment   segmented answers: the exchange's reassembly and the decoders on the answer put together
 #   bsc       BVLC-SC messages from a hub: header, options, and the frames the BACnet layer reads of them
+#   netmsg    answers of routers and BBMDs (network-layer messages, BBMD tables) and the site's map built of them
 # Every target runs FUZZ_SECONDS (default 80) seconds, FUZZ_JOBS (default 2) at a time; a target name runs that
 # one alone. Fails on any finding and prints inputs run and inputs per second for each target. Inputs found
 # stay in build-fuzz/corpus/TARGET for the next run.
@@ -21,7 +22,7 @@ out=${FUZZ_DIR:-$top/build-fuzz}
 secs=${FUZZ_SECONDS:-80}
 parallel=${FUZZ_JOBS:-2}
 cxx=${FUZZ_CXX:-clang++}
-alle=(recv route atb csv endpoint options fifo refline segment bsc)
+alle=(recv route atb csv endpoint options fifo refline segment bsc netmsg)
 ziele=("${alle[@]}")
 if [ -n "${2:-}" ]; then
   [[ " ${alle[*]} " == *" $2 "* ]] || { echo "fuzz: unknown target $2 (${alle[*]})" >&2; exit 2; }
@@ -82,9 +83,9 @@ declare -A link=(
   [csv]="converter rt rt_tabconv" [endpoint]="ip rt rt_netscn"
   [options]="scanner converter bacnet bsc ip rt rt_netscn" [fifo]="rt rt_netscn"
   [refline]="refdiff scanner converter bacnet bsc ip rt rt_netscn" [bsc]="scanner bacnet bsc ip rt rt_netscn"
-  [segment]="scanner bacnet bsc ip rt rt_netscn")
+  [segment]="scanner bacnet bsc ip rt rt_netscn" [netmsg]="scanner bacnet bsc ip rt rt_netscn")
 declare -A maxlen=([recv]=1507 [route]=4096 [atb]=4096 [csv]=1024 [endpoint]=64 [options]=600 [fifo]=2048
-  [refline]=4096 [bsc]=1700 [segment]=8192)
+  [refline]=4096 [bsc]=1700 [segment]=8192 [netmsg]=1506)
 for t in "${ziele[@]}"; do
   as=()
   for l in ${link[$t]}; do as+=("$out/lib/$l.a"); done
@@ -170,6 +171,20 @@ seed bsc nak      '\x00\x00\x40\x01\x06\x01\x00\x00\x07\x00\x97'
 seed bsc heart    '\x0a\x00\x00\x02'
 seed bsc unknown  '\x0d\x00\x00\x03\x01\x02'
 seed refline line '\x01'"00017 A1.DI.3          1 0 15 15 15 0 0 000 005 Pumpe Kessel 1                   K3.12\n"
+
+# Router and BBMD answers: sender 192.168.1.30#47808, then I-Am-Router-To-Network (10, 11), Network-Number-Is
+# (1, configured), an Initialize-Routing-Table-Ack of two rows (one with port info), the same from behind a
+# router through a BBMD, a Reject-Message-To-Network, a Read-BDT-Ack of two entries, a Read-FDT-Ack, an I-Am
+# from behind a router and the refusal of a BDT read.
+seed netmsg iamrouter '\xc0\xa8\x01\x1e\xba\xc0\x81\x0b\x00\x0b\x01\x80\x01\x00\x0a\x00\x0b'
+seed netmsg netnr '\xc0\xa8\x01\x1e\xba\xc0\x81\x0b\x00\x0a\x01\x80\x13\x00\x01\x01'
+seed netmsg table '\xc0\xa8\x01\x1e\xba\xc0\x81\x0a\x00\x12\x01\x80\x07\x02\x00\x0a\x01\x00\x00\x0b\x02\x02\xab\xcd'
+seed netmsg fwdsrc '\xc0\xa8\x01\x28\xba\xc0\x81\x04\x00\x13\xc0\xa8\x01\x1f\xba\xc0\x01\x88\x00\x0e\x01\x21\x01\x00\x0e'
+seed netmsg reject '\xc0\xa8\x01\x1e\xba\xc0\x81\x0a\x00\x0a\x01\x80\x03\x01\x00\x0c'
+seed netmsg bdt '\xc0\xa8\x01\x28\xba\xc0\x81\x03\x00\x18\xc0\xa8\x01\x28\xba\xc0\xff\xff\xff\xff\xc6\x33\x64\x0a\xba\xc0\xff\xff\xff\xff'
+seed netmsg fdt '\xc0\xa8\x01\x28\xba\xc0\x81\x07\x00\x0e\x0a\x00\x00\x05\xba\xc1\x00\x3c\x00\x4b'
+seed netmsg iam '\xc0\xa8\x01\x1e\xba\xc0\x81\x0a\x00\x18\x01\x08\x00\x0e\x01\x21\x10\x00\xc4\x02\x00\x0f\xa1\x22\x01\xe0\x91\x00\x21\x0f'
+seed netmsg nak '\xc0\xa8\x01\x28\xba\xc0\x81\x00\x00\x06\x00\x20'
 
 # ---- Runs, FUZZ_JOBS at a time.
 ergebnis() {

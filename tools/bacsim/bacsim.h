@@ -112,9 +112,20 @@ struct BS_BBMD_Struct {
 struct BS_QUEUE_Struct {
     unsigned uMax = 0;
     char cFull = 'd';
+    bool bIams =
+        false; // "iams": the I-Ams of its networks' devices pass the same buffer (an I-Am storm loses)
     std::vector<std::pair<std::uint16_t, std::vector<std::int64_t>>> vNets; // per network: when each held
                                                                             // request's answer leaves (ns)
     std::vector<std::uint16_t> vBusy; // networks said busy, Available not yet queued
+};
+
+// What a router host says of its networks beyond those its devices sit on: the number of its own B/IP
+// network (0 = not known), whether it is a router even without routed devices, networks it claims without
+// routing them, and networks it routes without telling (a gateway's virtual network).
+struct BS_NETLAYER_Struct {
+    std::uint16_t usOwnNet = 0;
+    bool bRouter = false;
+    std::vector<std::uint16_t> vClaims, vHidden;
 };
 
 struct BS_HOST {
@@ -130,6 +141,7 @@ struct BS_HOST {
     bool bBbmd = false;      // a BBMD: serves the BVLL and carries no device
     BS_QUEUE_Struct stQueue; // "queue N": how the router holds requests for its networks
     BS_BBMD_Struct stBbmd;
+    BS_NETLAYER_Struct stNl;
 };
 
 struct BS_BUILDING {
@@ -231,6 +243,8 @@ bool BS_QUEUE_LINE(std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy
 // full and the request goes no further (what happened is in sLog, with a Router-Busy or Reject sent).
 bool BS_QUEUE_ROOM(std::size_t uHost, const BS_DEVICE &stDev, std::uint32_t ulIp, std::uint16_t usPort,
                    std::string &sLog);
+// Whether an I-Am of a device on usNet finds the router's buffer full ("queue N iams"): it is then lost.
+bool BS_QUEUE_FULL(std::size_t uHost, std::uint16_t usNet);
 // The request is held until the network has served those before it: the delay of its answer from now.
 unsigned BS_QUEUE_TAKE(std::size_t uHost, const BS_DEVICE &stDev, unsigned uDelayMs);
 // When set, the simulator's clock (ns) for a test that plays the building in its own process.
@@ -275,6 +289,16 @@ void BS_EVENTS_FIRE(BS_DEVICE &stDev, BS_FAULTS &stFaults, const BS_OBJECT *pObj
 bool BS_BBMD_LINE(const std::string &sKey, std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
 void BS_BBMD(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::uint16_t usSrcPort,
              const std::uint8_t *pBuf, std::size_t uLen);
+
+// Router hosts: a "network", "router", "claims" or "hide" line for the last host (1 taken, 0 wrong, -1
+// another keyword); every network-layer message a host receives; whether a device sits on a network its
+// router hides.
+int BS_NETLAYER_LINE(const std::string &sKey, std::istringstream &is, BS_BUILDING &stBld, std::string &sWhy);
+void BS_NETLAYER(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf, std::string &sLog);
+bool BS_HIDDEN(const BS_DEVICE &stDev);
+// A BBMD's Read-Broadcast-Distribution-Table-Ack or Read-Foreign-Device-Table-Ack (ucFunc 0x02 or 0x06
+// asked).
+std::vector<std::uint8_t> BS_BBMD_TABLE(const BS_HOST &stHost, std::uint8_t ucFunc);
 
 // Segmented answers (segment.cpp): the device keywords "segmentation", "segment-fault" and "objects";
 // 1 taken, 0 wrong (sWhy), -1 another key.

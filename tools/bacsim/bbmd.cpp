@@ -159,11 +159,17 @@ void BS_BBMD(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std::
         sLog += " fdt=" + std::to_string(m.vFdt.size());
         break;
     }
+    case 0x02:
+    case 0x06:
+        sLog +=
+            std::string(" bvlc=") + (pBuf[1] == 0x02 ? "read-bdt" : "read-fdt") + " svc=bbmd answer=table";
+        BS_SEND(uHost, ulSrcIp, usSrcPort, BS_BBMD_TABLE(h, pBuf[1]), 0);
+        break;
     default:
-        // The tables are not read or written over the wire; their requests are refused as such.
+        // The tables are read, not written over the wire; a write is refused as such.
         sLog += bValid ? " bvlc=" + std::to_string(pBuf[1]) + " svc=bbmd" : " svc=invalid why=bvlc";
-        if (bValid && (pBuf[1] == 0x01 || pBuf[1] == 0x02 || pBuf[1] == 0x06))
-            Answer(pBuf[1] == 0x01 ? 0x0010 : pBuf[1] == 0x02 ? 0x0020 : 0x0040);
+        if (bValid && pBuf[1] == 0x01)
+            Answer(0x0010);
         else
             sLog += " answer=none";
     }

@@ -125,19 +125,34 @@ Duplicate answers of a whole building, host or device:
                             host line for that host's, after a device line (or its objects) for that device;
                             the narrowest wins. The copy has a log line of its own with answer=dup.
 A router with a small buffer:
-  queue N [busy|reject]     after a host line: the host routes each of its networks one request at a time
+  queue N [busy|reject] [iams]
+                            after a host line: the host routes each of its networks one request at a time
                             (an answer leaves its delay after the request before it on that network has
                             been answered) and holds at most N requests per network; one beyond is dropped
                             (answer=queue-full), with busy also answered with Router-Busy-To-Network for
                             the network and Router-Available-To-Network once there is room again
                             (answer=queue-full:busy), with reject answered with Reject-Message-To-Network
-                            reason 2, router busy (answer=reject-busy)
+                            reason 2, router busy (answer=reject-busy); with iams the I-Ams of a Who-Is
+                            pass the same buffer, one after another, and those beyond it are lost (the
+                            Who-Is is logged with queue-full=LOST)
 A slow trunk:
   trunk NET BAUD ROT-MS     after a host line: network NET behind the host is an MS/TP trunk of BAUD baud
                             whose token comes round every ROT-MS ms: each request waits for the router's token,
                             every frame takes its octets' time (10 bits each, plus 10 octets of header and
                             CRC), later windows of segments wait for the device's token; the log line gets
                             trunk=NET octets=ASKED/ANSWERED wire-us= due-ms=
+A router's network layer (after a host line). A host with routed devices is a router: it answers
+Who-Is-Router-To-Network with I-Am-Router-To-Network (its networks, broadcast) and Initialize-Routing-Table
+with no ports with its table (its own network on port 1, each network on a port of its own; a change is not
+taken: answer=none why=read-only).
+  network N                 the number of the host's own B/IP network: it answers What-Is-Network-Number
+                            with Network-Number-Is N, configured (answer=network-number-is)
+  router                    a router even without routed devices (its I-Am-Router-To-Network names none)
+  claims N                  it also claims network N, which it does not route (another router's network)
+  hide N                    it routes network N but never names it; the devices there answer a Who-Is of
+                            the host's own network, as a gateway's virtual devices do
+A bbmd host answers Read-Broadcast-Distribution-Table and Read-Foreign-Device-Table with its tables (each peer
+with the mask 255.255.255.255; each foreign device with its time-to-live and the seconds left).
 
 Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|forwarded [orig=] svc=
   (who-is, read-property, read-property-multiple, confirmed:N, network:N, simple-ack, ...), then dev=
@@ -147,8 +162,8 @@ Request log fields: t= (seconds since start) host= from= bvlc=unicast|broadcast|
   Example: t=0.412 host=192.168.1.20:47808 from=192.168.1.1:47808 bvlc=unicast svc=read-property dev=1001
            obj=0:3 prop=77 idx=- invoke=5 via=direct answer=ack
   Injected frames are logged as event=cov|who-is|network:N|flood (flood: rounds= iams= who-is=).
-  A bbmd host logs bvlc=broadcast|forwarded|distribute|register|delete svc=bbmd [orig=] [ttl=] [entry=]
-  answer=forwarded:N|ack|nak:CODE [fdt=entries left].
+  A bbmd host logs bvlc=broadcast|forwarded|distribute|register|delete|read-bdt|read-fdt svc=bbmd [orig=]
+  [ttl=] [entry=] answer=forwarded:N|ack|nak:CODE|table [fdt=entries left].
 
 Example:
   # an air handling unit and a room controller behind a router

@@ -342,6 +342,7 @@ bool Line(const std::string &sLine, BS_BUILDING &b, bool &bInObject, int &iChars
     if (sKey == "duplicate") return DupLine(is, b, sWhy);
     if (sKey == "queue") return BS_QUEUE_LINE(is, b, sWhy);
     if (sKey == "trunk") return BS_TRUNK_LINE(is, b, sWhy);
+    if (int i = BS_NETLAYER_LINE(sKey, is, b, sWhy); i >= 0) return i == 1;
     if (sKey == "charset") {
         std::string a, x;
         unsigned long n = 0;

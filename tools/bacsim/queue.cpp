@@ -41,13 +41,21 @@ bool BS_QUEUE_LINE(std::istringstream &is, BS_BUILDING &b, std::string &sWhy) {
     if (!(is >> n) || n == 0 || n > 1000) return sWhy = "queue needs a number 1..1000", false;
     BS_QUEUE_Struct &q = b.vHosts.back().stQueue;
     q.uMax = static_cast<unsigned>(n);
-    if (is >> sMode) {
+    while (is >> sMode) {
+        if (sMode == "iams") {
+            q.bIams = true;
+            continue;
+        }
         if (sMode != "busy" && sMode != "reject")
-            return sWhy = "queue N takes busy or reject, not " + sMode, false;
+            return sWhy = "queue N takes busy or reject and iams, not " + sMode, false;
         q.cFull = sMode[0];
     }
-    if (is >> x) return sWhy = "unexpected " + x, false;
     return true;
+}
+
+bool BS_QUEUE_FULL(std::size_t uHost, std::uint16_t usNet) {
+    BS_QUEUE_Struct &q = stBS_Bld.vHosts[uHost].stQueue;
+    return q.bIams && usNet != 0 && Held(q, usNet, BS_NOW_NS()).size() >= q.uMax;
 }
 
 bool BS_QUEUE_ROOM(std::size_t uHost, const BS_DEVICE &stDev, std::uint32_t ulIp, std::uint16_t usPort,

@@ -54,26 +54,6 @@ std::vector<BS_DEVICE *> Targets(std::size_t uHost, const BS_FRAME &fr) {
     return v;
 }
 
-void NetworkMessage(std::size_t uHost, const BS_FRAME &fr, const std::uint8_t *pBuf, std::string &sLog) {
-    const BS_HOST &h = stBS_Bld.vHosts[uHost];
-    char c[32];
-    std::snprintf(c, sizeof c, " svc=network:%u", fr.ucNetMsg);
-    sLog += c;
-    // A router tells who asks for routers (to one of its networks, or to any) which networks it serves.
-    bool bAsked = fr.ucNetMsg == 0x00 && !h.vNets.empty();
-    if (bAsked && fr.uEnd >= fr.uApdu + 2)
-        bAsked = Routes(h, static_cast<std::uint16_t>((pBuf[fr.uApdu] << 8) | pBuf[fr.uApdu + 1]));
-    if (!bAsked) {
-        sLog += " answer=none";
-        return;
-    }
-    std::vector<std::uint8_t> vMsg{0x01};
-    for (std::uint16_t n : h.vNets)
-        BS_PUT16(vMsg, n);
-    BS_SEND(uHost, h.ulBcast, h.usPort, BS_FRAME_BUILD(true, nullptr, vMsg, true), 0);
-    sLog += " answer=i-am-router";
-}
-
 // The route a request took goes before the answer in its log line.
 std::string WithVia(std::string sLog, const std::string &sVia) {
     std::size_t uPos = sLog.rfind(" answer=");
@@ -89,10 +69,11 @@ long DupMs(const BS_DEVICE &d) {
 
 } // namespace
 
-// Local devices of a host without DNET, all of them with DNET 65535, else the ones on that network (the one
-// with that MAC address when DADR names one). The caller has already matched the host.
+// Local devices of a host (and those of a network it hides) without DNET, all of them with DNET 65535, else
+// the ones on that network (the one with that MAC address when DADR names one). The caller has already
+// matched the host.
 bool BS_ADDRESSED(const BS_DEVICE &stDev, const BS_FRAME &stFr) {
-    if (!stFr.bDnet) return stDev.usNet == 0;
+    if (!stFr.bDnet) return stDev.usNet == 0 || BS_HIDDEN(stDev);
     return stFr.usDnet == 0xFFFF ||
            (stDev.usNet == stFr.usDnet && (stFr.vDadr.empty() || stFr.vDadr == stDev.vMac));
 }
@@ -112,7 +93,7 @@ void BS_SERVE(std::size_t uHost, bool bViaBroadcast, std::uint32_t ulSrcIp, std:
                               : (fr.ucFunc == 0x0B || bViaBroadcast ? " bvlc=broadcast" : " bvlc=unicast");
     if (fr.ucFunc == 0x04) sLog += " orig=" + BS_IPTEXT(fr.ulOrigIp, fr.usOrigPort);
     if (fr.ucCtrl & 0x80) {
-        NetworkMessage(uHost, fr, pBuf, sLog);
+        BS_NETLAYER(uHost, fr, pBuf, sLog);
         BS_LOG(sLog);
         return;
     }

@@ -35,14 +35,24 @@ void BS_WHOIS(std::size_t uHost, const BS_FRAME &stFr, const std::uint8_t *pBuf,
         sLog += " answer=none why=bad-range";
         return;
     }
-    unsigned uCount = 0;
+    unsigned uCount = 0, uLost = 0;
     const BS_HOST &h = stBS_Bld.vHosts[uHost];
     for (BS_DEVICE &d : stBS_Bld.vDevs) {
         if (d.uHost != uHost || BS_SILENT(d.stFaults) || d.ulInst < aLim[0] || d.ulInst > aLim[1] ||
             !BS_ADDRESSED(d, stFr))
             continue;
-        BS_IAM_SEND(d, !h.bIamUnicast, stFr.ulOrigIp, stFr.usOrigPort);
+        // Behind a router whose buffer takes I-Ams too, they leave one after another, and are lost beyond it.
+        if (BS_QUEUE_FULL(uHost, d.usNet)) {
+            ++uLost;
+            continue;
+        }
+        const bool bBc = !h.bIamUnicast;
+        const unsigned uDelay = h.stQueue.bIams && d.usNet != 0 ? BS_QUEUE_TAKE(uHost, d, d.stFaults.uDelayMs)
+                                                                : d.stFaults.uDelayMs;
+        BS_SEND(uHost, bBc ? h.ulBcast : stFr.ulOrigIp, bBc ? h.usPort : stFr.usOrigPort,
+                BS_IAM_FRAME(d, bBc), uDelay);
         ++uCount;
     }
     sLog += " answer=iam:" + std::to_string(uCount);
+    if (uLost > 0) sLog += " queue-full=" + std::to_string(uLost);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <map>
 #include <sstream>
 #include <string>
@@ -1352,6 +1353,75 @@ TEST(E2e, EdeFilesHoldEveryPointOfTheBuildingWholeAndLeaveTheReferenceFile) {
     EXPECT_EQ(s.iRc, 1);
     EXPECT_NE(s.sOut.find("OPEN-Fehler auf EDE-Datei nirgends/ede_EDE.csv"), std::string::npos) << s.sOut;
     EXPECT_EQ(s.ERSTES("svc", "read-property"), nullptr);
+}
+
+// ---- The site's network map (-N, -G) ---------------------------------------------------------------------
+
+// Two routers (networks 10, 11 and 12, 13), a third that routes nowhere, a BBMD pair joining a far subnet,
+// and every classic fault once: 11 claimed by both routers, 13 reached through both (the first hides it), 14
+// hidden by the second (a gateway's network no router claims), instance 2001 on 10 and on 12, and the far
+// BBMD's table without the third BBMD the near one lists. With -N: the map complete, a directed Who-Is into
+// every network and none to all networks at once, every device scanned, each conflict named once on the
+// console and in the report, the picture rendered by dot. Without -N and -G the site is scanned as always.
+TEST(E2e, NetworkMapOfASiteWithEveryConflictOnce) {
+    auto GERAET = [](int i, const char *cNetz = "") {
+        return "device " + std::to_string(i) + cNetz + "\nobject AI 1\n  name P" + std::to_string(i) +
+               "\n  units 62\n";
+    };
+    const std::string sNah =
+        "host 192.168.1.20\n" + GERAET(1001) + "host 192.168.1.30\n  network 1\n  hide 13\n  delay 20\n" +
+        GERAET(2001, " net 10 mac 01") + GERAET(2002, " net 10 mac 02") + GERAET(2101, " net 11 mac 01") +
+        GERAET(3102, " net 13 mac 02") +
+        "host 192.168.1.31\n  network 1\n  claims 11\n  hide 14\n  delay 20\n" +
+        GERAET(3001, " net 12 mac 01") + GERAET(3101, " net 13 mac 01") + GERAET(4001, " net 14 mac 01") +
+        GERAET(2001, " net 12 mac 05") + "host 192.168.1.32\n  router\n" +
+        "host 192.168.1.40 bbmd\n  bdt 192.168.1.40\n  bdt 192.0.2.1\n  bdt 192.0.2.9\n";
+    const std::string sFern = "host 192.0.2.20\n" + GERAET(5001) +
+                              "host 192.0.2.1 bbmd\n  bdt 192.0.2.1\n"
+                              "  bdt 192.168.1.40\n";
+    char cTmpl[] = "/tmp/e2e_karteXXXXXX";
+    ASSERT_NE(mkdtemp(cTmpl), nullptr);
+    const std::string sDot = std::string(cTmpl) + "/karte.dot";
+    const Scan s = LAUF(sNah, "-N -G" + sDot + " -Jbericht.json", "", "", cKatalog, false, sFern);
+    EXPECT_EQ(s.iRc, 0) << s.sOut;
+    for (const char *c : {"1001", "5001", "2001", "2002", "2101", "3102", "3001", "3101", "4001"})
+        EXPECT_FALSE(s.RP(c).empty()) << c;
+    std::set<std::string> sNetze;
+    for (const auto &e : s.vLog) {
+        if (!e.count("svc") || e.at("svc") != "who-is") continue;
+        EXPECT_NE(e.at("via"), "global");
+        if (e.count("dnet")) sNetze.insert(e.at("dnet"));
+    }
+    EXPECT_EQ(sNetze, (std::set<std::string>{"10", "11", "12", "13", "14"}));
+    const auto j = nlohmann::json::parse(s.sBericht, nullptr, false);
+    ASSERT_FALSE(j.is_discarded());
+    const auto &k = j["network_map"];
+    EXPECT_EQ(k["local_network"]["number"], 1);
+    EXPECT_EQ(k["networks"].size(), 5u);
+    EXPECT_EQ(k["routers"].size(), 3u);
+    EXPECT_EQ(k["bbmds"].size(), 3u);
+    std::vector<std::string> vArt;
+    for (const auto &x : k["conflicts"])
+        vArt.push_back(x["type"]);
+    EXPECT_EQ(vArt, (std::vector<std::string>{"network-claimed-twice", "network-via-two-routers",
+                                              "network-unclaimed", "router-routes-nowhere",
+                                              "bdt-misses-subnet", "instance-twice"}));
+    for (const char *c : {"Netz 11 von 2 Routern",
+                          "Netz 13 \x81"
+                          "ber 2 Router",
+                          "Netz 14 beansprucht kein Router", "Router 192.168.1.32#47808 antwortet",
+                          "BBMD 192.0.2.1#47808 f\x81hrt nicht: 192.0.2.9", "Device 2001 an 2 Adressen"}) {
+        const std::string sK = std::string("Konflikt: ") + c;
+        EXPECT_EQ(s.sOut.find(sK), s.sOut.rfind(sK)) << c;
+        EXPECT_NE(s.sOut.find(sK), std::string::npos) << c << s.sOut;
+    }
+    EXPECT_EQ(std::system(("dot -Tsvg " + sDot + " -o " + sDot + ".svg").c_str()), 0);
+    std::system(("rm -rf " + std::string(cTmpl)).c_str());
+    // Without -N and -G: the one Who-Is to every network, no network-layer message, no map.
+    const Scan t = LAUF(sNah, "", "", "", cKatalog, false, sFern);
+    EXPECT_EQ(t.sOut.find("Netzkarte"), std::string::npos);
+    for (const auto &e : t.vLog)
+        EXPECT_TRUE(!e.count("svc") || e.at("svc").rfind("network:", 0) != 0) << e.at("svc");
 }
 
 // ---- Through a BACnet/SC hub: the simulator as the hub, certificates made at run time

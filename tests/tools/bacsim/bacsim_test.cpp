@@ -341,6 +341,37 @@ TEST_F(Sim, CovWhoIsAndNetworkMessageArriveBeforeTheAnswer) {
     EXPECT_NE(sLog.find("event=network:0"), std::string::npos) << sLog;
 }
 
+// A router's network layer: the networks it names (one claimed, none hidden), its own network's number, its
+// table; the Who-Is of its own network reaches the network it hides; a BBMD gives its distribution table.
+TEST_F(Sim, RouterNetworkLayerAndBbmdTable) {
+    Start("host 127.0.0.30\n  network 1\n  claims 7\n  hide 9\ndevice 5001 net 5 mac 21\ndevice 9001 net 9 "
+          "mac 01\n"
+          "host 127.0.0.31\n  router\nhost 127.0.0.40 bbmd\n  bdt 127.0.0.40\n  bdt 127.0.0.41#47809\n"
+          "host 127.0.0.32\n  queue 2 iams\n  delay 20\ndevice 6001 net 6 mac 01\ndevice 6002 net 6 mac 02\n"
+          "device 6003 net 6 mac 03\n");
+    auto Alle = [&](const BYTES &b) {
+        CL_SEND(iFd, 0x7FFFFFFF, 47808, b);
+        std::map<std::uint32_t, BYTES> m;
+        while (auto r = CL_RECV(iFd, 300))
+            if (r->b[1] != 0x04) m[r->ulIp] = CL_SPLIT(r->b).vApdu; // not what the BBMD forwards
+        return m;
+    };
+    const std::map<std::uint32_t, BYTES> mRouter = {
+        {0x7F00001E, {0x01, 0, 5, 0, 7}}, {0x7F00001F, {0x01}}, {0x7F000020, {0x01, 0, 6}}};
+    EXPECT_EQ(Alle(CL_BVLC(0x0B, {0x01, 0x80, 0x00})), mRouter);
+    EXPECT_EQ(Alle(CL_BVLC(0x0B, {0x01, 0x80, 0x12})),
+              (std::map<std::uint32_t, BYTES>{{0x7F00001E, {0x13, 0, 1, 1}}}));
+    EXPECT_EQ(Ask(0x7F00001E, CL_BVLC(0x0A, {0x01, 0x80, 0x06, 0x00})),
+              (BYTES{0x07, 3, 0, 1, 1, 0, 0, 5, 2, 0, 0, 7, 3, 0}));
+    EXPECT_EQ(Keys(Iams(CL_WHOIS(-1))), (std::set<std::uint32_t>{9001}));
+    EXPECT_EQ(Keys(Iams(CL_WHOIS(6))), (std::set<std::uint32_t>{6001, 6002})); // the router holds two I-Ams
+    CL_SEND(iFd, 0x7F000028, 47808, CL_BVLC(0x02, {}));
+    auto r = CL_RECV(iFd, 1000);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->b, CL_BVLC(0x03, {127, 0, 0, 40, 0xBA, 0xC0, 255, 255, 255, 255,
+                                   127, 0, 0, 41, 0xBA, 0xC1, 255, 255, 255, 255}));
+}
+
 // flood-after: before the answer to its N-th request, M rounds of an I-Am of every device on the host (the
 // direct one and one behind its router) and a Who-Is, broadcast back to back. Per request what arrived, in
 // order: I I-Am, W Who-Is, A the answer.
@@ -679,6 +710,8 @@ TEST(SimDescription, ErrorsNameFileAndLine) {
         {"host 10.0.0.20\n  bdt 10.0.0.21\n", ":2: bdt belongs to a bbmd host"},
         {"host 10.0.0.20 bbmd\ndevice 1\n", ":2: a bbmd host carries no device"},
         {"host 10.0.0.20 bbmd\n  nak register 0\n", ":2: nak register takes a count from 1"},
+        {"host 10.0.0.20\n  claims 65535\n", ":2: claims needs a network 1..65534"},
+        {"host 10.0.0.20 bbmd\n  router\n", ":2: router belongs to a router host"},
         {"# nothing\n", ": no host"},
     };
     for (const CASE &k : aCases) {
