@@ -122,4 +122,4 @@ bool SC_GANZ_GEFRAGT();
 bool SC_WHOIS_ERSETZT();
 // The parts of the scan report that registered observers add: each JSON object text into acTeil (room for
 // SC_BEOBACHTER_MAX), their number.
-int SC_BERICHT_TEILE(const char **acTeil);
+int SC_BEOBACHTER_TEILE(const char **acTeil);

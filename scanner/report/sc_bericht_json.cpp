@@ -88,7 +88,7 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
     };
     // What other observers add (the site's map): their members after the report's own.
     const char *acTeil[SC_BEOBACHTER_MAX];
-    for (int i = 0, n = SC_BERICHT_TEILE(acTeil); i < n; i++)
+    for (int i = 0, n = SC_BEOBACHTER_TEILE(acTeil); i < n; i++)
         if (const json t = json::parse(acTeil[i], nullptr, false); t.is_object()) j.update(t);
     return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

@@ -2,7 +2,7 @@
 // that each part is as complete as the scan.
 #include "scanner/event/sc_beobachter.h"
 
-int SC_BERICHT_TEILE(const char **acTeil) {
+int SC_BEOBACHTER_TEILE(const char **acTeil) {
     int n = 0;
     for (int i = 0; i < iSC_Beobachter; i++)
         if (apSC_Beobachter[i]->pfBericht != nullptr)
