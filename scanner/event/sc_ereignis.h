@@ -22,12 +22,13 @@ constexpr int SC_EV_AUFGEGEBEN = 14; // an unanswered request given up: stAnfrag
 constexpr int SC_EV_NETZ = 15;       // a router's message about its networks: stNetz
 constexpr int SC_EV_TAKT = 16;       // the scan waits: told by an idle pass, at most every SC_TAKT_MS
 constexpr unsigned SC_TAKT_MS = 250;
-constexpr int SC_EV_WHOIS = 17;      // set-up: the Who-Is is due, and an observer sends its own in its place
+constexpr int SC_EV_WHOIS = 17; // set-up: the Who-Is is due, and an observer sends its own in its place
 
 // How a step was answered.
 constexpr int SC_AW_KEINE = 0, SC_AW_WERT = 1, SC_AW_FEHLER = 2, SC_AW_REJECT = 3, SC_AW_ABORT = 4;
 // How a device's scan ended.
 constexpr int SC_AUS_NICHT = 0, SC_AUS_KOMPLETT = 1, SC_AUS_TIMEOUT = 2, SC_AUS_AUFGEGEBEN = 3;
+constexpr int SC_AUS_UNTERBROCHEN = 4; // started, and cut by an interrupt
 // How a device took ReadPropertyMultiple.
 constexpr int SC_MEHR_AUS = 0, SC_MEHR_GENUTZT = 1, SC_MEHR_ZURUECK = 2, SC_MEHR_ABGELEHNT = 3;
 
@@ -46,6 +47,7 @@ struct SC_EV_WERT_Struct {
 struct SC_EV_ENDE_Struct {
     int iAusgang;                              // SC_AUS_...
     std::uint32_t ulAnfragen, ulWdh, ulStille; // requests (first tries), repetitions, tries left unanswered
+    std::uint32_t ulSpaet;                     // requests answered only after their timer ran out
     std::uint32_t ulDauerMs;                   // since the device's first request
     std::uint32_t ulAntwortMs;                 // its smoothed answer time
     int iMehr;                                 // SC_MEHR_...
@@ -85,6 +87,7 @@ struct SC_EREIGNIS_Struct {
     const char *cId;       // the data-point id (the loader's code page), or the status line's object
     const char *cAdr;      // the line's BACnet address text
     int iErg, iTimeout;    // the scan's end: its result so far and the number of time-out verdicts
+    int iSignal;           // the scan's end: the interrupt that cut it, 0 none
     SC_EV_WERT_Struct stWert;
     SC_EV_ENDE_Struct stEnde;
     SC_EV_ANFRAGE_Struct stAnfrage;
@@ -98,8 +101,9 @@ struct SC_BEOBACHTER_Struct {
     int (*pfPruefen)(int argc, char **argv); // before anything is sent: 1 on, 0 off, or an error (reported)
     int (*pfMelden)(const SC_EREIGNIS_Struct *stE); // an event: 0, or at the scan's end a write error
     bool bStatuszeile;                              // writes its own status line in place of the console's
-    bool bGanz;  // wants every text: the device object's name, the state texts past the ninth
-    bool bWhoIs; // sends its own Who-Is in place of the set-up's, when told SC_EV_WHOIS
+    bool bGanz;    // wants every text: the device object's name, the state texts past the ninth
+    bool bWhoIs;   // sends its own Who-Is in place of the set-up's, when told SC_EV_WHOIS
+    bool bDateien; // writes files at the scan's end: an interrupt has them written first
     // Its part of the scan report: a JSON object whose members join the report's, valid until the next call;
     // may be null, and may return null.
     const char *(*pfBericht)();
@@ -120,6 +124,8 @@ bool SC_STATUSZEILE_ERSETZT();
 bool SC_GANZ_GEFRAGT();
 // Whether a registered observer sends its own Who-Is in place of the set-up's.
 bool SC_WHOIS_ERSETZT();
+// Whether a registered observer writes files at the scan's end.
+bool SC_DATEIEN_BEOBACHTET();
 // The parts of the scan report that registered observers add: each JSON object text into acTeil (room for
 // SC_BEOBACHTER_MAX), their number.
 int SC_BEOBACHTER_TEILE(const char **acTeil);

@@ -20,6 +20,7 @@ bool SC_ANFRAGE_SENDEN(SC_TRANSAKTION_Struct *stAnf, int iLen, const IP_PORT *st
     stAnf->iAnz = iAnz;
     stAnf->iVersuch = 0;
     stAnf->iSendungen = 1;
+    stAnf->iStilleHier = 0;
     stAnf->ulAnfragen++;
     stAnf->ulErstMs = stAnf->ulVersuchMs = UT_MSEK();
     stAnf->bVerloren = stAnf->bAufgegeben = false;

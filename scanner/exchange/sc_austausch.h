@@ -43,8 +43,10 @@ struct SC_SEG_Struct {
 };
 
 // ---- Repetition timer: how long an unanswered request waits before it goes again ------------------------
-constexpr std::uint32_t SC_RTO_ERST = 1000;  // ms, while no answer time of the device is known
-constexpr std::uint32_t SC_RTO_BODEN = 100;  // ms at least: a fast device's answer may be late by this much
+constexpr std::uint32_t SC_RTO_ERST = 1000; // ms, while no answer time of the device is known
+// ms at least: on a token-passing trunk (MS/TP) answers spread over 35 to 120 ms and more, while a run of
+// similar ones shrinks the deviation; a lost request still costs well under a second.
+constexpr std::uint32_t SC_RTO_BODEN = 200;
 constexpr std::uint32_t SC_RTO_DECKE = 5000; // ms at most: the deadline of an unanswered request
 constexpr int SC_RTO_STUFE_MAX = 6;          // doublings kept: past the ceiling from any start
 
@@ -91,6 +93,8 @@ struct SC_TRANSAKTION_Struct {
     bool bGeantwortet;       // the device has answered a request since it was started
     std::uint32_t ulAnfragen; // requests sent to the device (repetitions not counted)
     std::uint32_t ulStille;   // tries to the device that went unanswered until the timer ran out
+    std::uint32_t ulSpaet;    // its requests answered only after a timer ran out: late, not unanswered
+    int iStilleHier;          // tries of the outstanding request counted in ulStille
     // Answer times of the device: of single ReadProperty answers, and apart from them of ReadPropertyMultiple
     // answers, which carry many values and take longer.
     SC_RTO_Struct stRto, stRtoRpm;

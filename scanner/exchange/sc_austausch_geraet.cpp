@@ -4,7 +4,8 @@
 
 void SC_AUSTAUSCH_GERAET(SC_TRANSAKTION_Struct *stAnf) {
     stAnf->bGeantwortet = false;
-    stAnf->ulAnfragen = stAnf->ulStille = 0;
+    stAnf->ulAnfragen = stAnf->ulStille = stAnf->ulSpaet = 0;
+    stAnf->iStilleHier = 0;
     stAnf->aulAntwortMs.fill(0);
     stAnf->ulKopieMs = 0;
     stAnf->stRto = SC_RTO_Struct{};

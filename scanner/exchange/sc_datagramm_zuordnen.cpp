@@ -2,6 +2,7 @@
 // the receive guard, the message check (which learns routes and answers what is asked of the scanner), and
 // the matching rule, by which only the answer to a state's outstanding request moves that state on. The
 // answer is classified here, once, timed for the device's repetition timer and handed to the walk.
+#include <algorithm>
 #include "bacnet/bn.h"
 #include "runtime/ut/ut.h"
 #include "scanner/event/sc_ereignis.h"
@@ -115,6 +116,12 @@ SC_SCAN_Struct *SC_DATAGRAMM_ZUORDNEN(SC_SCAN_Struct *const *apScan, int iAnz, i
     const SC_TA_EREIGNIS_Struct e = {s, SC_E_BEANTWORTET, ulJetzt - a.ulVersuchMs,
                                      0, a.iVersuch,       a.iSendungen == 1};
     SC_RTO_MESSUNG(a.iDienst == SC_DIENST_RP ? &a.stRto : &a.stRtoRpm, e.ulMs, e.iVersuch, e.bSauber);
+    // Its tries whose timer ran out were late, not unanswered: one of them is answered now.
+    if (a.iStilleHier > 0) {
+        a.ulStille -= std::min(a.ulStille, static_cast<std::uint32_t>(a.iStilleHier));
+        a.ulSpaet++;
+        a.iStilleHier = 0;
+    }
     SC_TA_MELDEN(s, SC_EV_ANTWORT, e.ulMs);
     const unsigned char ucInvoke = a.ucInvoke;
     a.iWarten = SC_ERLEDIGT;

@@ -12,7 +12,7 @@ static const char cRoutine[] = "SC_LOOP"; // the trace names the scan loop, whos
 unsigned SC_WIEDERHOL(SC_SCAN_Struct *stScan) {
     SC_TRANSAKTION_Struct &a = stScan->stAnf;
     if (a.iWarten != SC_WARTET || a.iLen <= 0) return 0;
-    if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++;
+    if (a.iDienst != SC_DIENST_RP || a.iVersuch < iSC_Wiederhol) a.ulStille++, a.iStilleHier++;
     if (a.iDienst != SC_DIENST_RP) {
         SC_ANTWORT_Struct stStille = {SC_ANT_STILLE, QX04_MSG_ANDERE, -1, -1, -1, {}, nullptr, nullptr, 0};
         QX04_BN_WERTLESEN(nullptr, nullptr, &stStille.stWert);

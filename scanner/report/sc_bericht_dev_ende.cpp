@@ -26,6 +26,7 @@ void SC_BERICHT_DEV_ENDE(const SC_EREIGNIS_Struct *e) {
     d.iAusgang = s.iAusgang;
     d.ulAnfragen = s.ulAnfragen;
     d.ulWdh = s.ulWdh;
+    d.ulSpaet = s.ulSpaet;
     d.ulStille = s.ulStille + (bKomplett ? 0 : 1);
     d.ulDauerMs = s.ulDauerMs;
     d.ulAntwortMs = s.ulAntwortMs;

@@ -5,7 +5,7 @@
 #include "runtime/ut/ut.h"
 #include "scanner/report/sc_bericht_intern.h"
 
-static const char *const acAusgang[] = {"nicht erreicht", "gelesen", "Timeout", "aufgegeben"};
+static const char *const acAusgang[] = {"nicht erreicht", "gelesen", "Timeout", "aufgegeben", "unterbrochen"};
 
 // The console lines: devices that are not complete, and the totals.
 static void KONSOLE() {

@@ -31,7 +31,7 @@ struct SC_GERAETBERICHT_Struct {
     std::uint32_t ulUebersprungen = 0;
     long lErste = -1, lLetzte = -1; // line numbers, -1 = none
     long lNieVon = 1, lNieBis = 0;  // object-list indexes never read after a time-out or give-up
-    std::uint32_t ulAnfragen = 0, ulWdh = 0, ulStille = 0, ulDauerMs = 0, ulAntwortMs = 0;
+    std::uint32_t ulAnfragen = 0, ulWdh = 0, ulStille = 0, ulSpaet = 0, ulDauerMs = 0, ulAntwortMs = 0;
     const char *cRpm = "off";
     std::vector<SC_PROBLEM_Struct> vProbleme;
 };
@@ -54,6 +54,7 @@ struct SC_BERICHT_Struct {
     std::vector<std::string> vArgumente;
     long long llBeginnSek = 0;     // wall clock at the start, for "started"
     bool bScan = false;            // the scan has started
+    int iSignal = 0;               // the interrupt that ended the scan, 0 none
     std::uint32_t ulScanMs = 0;    // monotonic ms at the scan's start, for the router messages
     std::uint32_t ulBeginnMs = 0;  // monotonic ms at the first device's start, for the estimate
     std::uint32_t ulZuletztMs = 0; // last progress line

@@ -44,13 +44,15 @@ static json DOPPELTE() {
 std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
     const SC_BERICHT_Struct &b = stSC_Bericht;
     json jGeraete = json::array();
-    std::uint32_t ulKomplett = 0, ulPunkte = 0, ulMangel = 0, ulAnfragen = 0, ulWdh = 0, ulStille = 0;
+    std::uint32_t ulKomplett = 0, ulPunkte = 0, ulMangel = 0, ulAnfragen = 0, ulWdh = 0, ulStille = 0,
+                  ulSpaet = 0;
     for (std::uint32_t i = 0; BN_ROUTE_QX04_Struct != nullptr && i < uQX04_Anz_Dev; i++) {
         if (BN_ROUTE_QX04_Struct[i].ulSDEV == 0xFFFFFFFF) break;
         const SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(i);
         jGeraete.push_back(SC_BERICHT_JSON_GERAET(i));
         ulKomplett += d.iAusgang == SC_AUS_KOMPLETT && d.vProbleme.empty();
-        ulPunkte += d.ulPunkte, ulAnfragen += d.ulAnfragen, ulWdh += d.ulWdh, ulStille += d.ulStille;
+        ulPunkte += d.ulPunkte, ulAnfragen += d.ulAnfragen, ulWdh += d.ulWdh, ulStille += d.ulStille,
+            ulSpaet += d.ulSpaet;
         std::uint32_t ulVorher = 0xFFFFFFFF; // points with several problems count once
         for (const SC_PROBLEM_Struct &p : d.vProbleme)
             if (p.lZeile >= 0 && p.ulObjId != ulVorher) ulMangel++, ulVorher = p.ulObjId;
@@ -68,10 +70,13 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
         {"arguments", b.vArgumente},
         {"endpoint", cEigen != nullptr ? std::string(cEigen) : std::to_string(iQX04_IP_Port)},
         {"bbmd", cBbmd != nullptr ? json(cBbmd) : json(nullptr)},
-        {"verdict", iErg != 0      ? "error"
+        {"verdict", b.iSignal != 0 ? "interrupted"
+                    : iErg != 0    ? "error"
                     : iTimeout > 0 ? "time-out"
                                    : "success"},
-        {"exit_status", iErg != 0 ? 2 : 0},
+        {"exit_status", b.iSignal != 0 ? 128 + b.iSignal
+                        : iErg != 0    ? 2
+                                       : 0},
         {"reference_file", "netscn.ref"},
         {"totals",
          {{"devices", jGeraete.size()},
@@ -81,6 +86,7 @@ std::string SC_BERICHT_JSON(int iErg, int iTimeout) {
           {"degraded_points", ulMangel},
           {"requests", ulAnfragen},
           {"repetitions", ulWdh},
+          {"answered_late", ulSpaet},
           {"unanswered", ulStille}}},
         {"devices", jGeraete},
         {"duplicates", DOPPELTE()},

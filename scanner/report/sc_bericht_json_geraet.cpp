@@ -78,7 +78,7 @@ static json PROBLEM(const SC_PROBLEM_Struct &p) {
 }
 
 json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
-    static const char *const acAusgang[] = {"not-reached", "finished", "time-out", "given-up"};
+    static const char *const acAusgang[] = {"not-reached", "finished", "time-out", "given-up", "interrupted"};
     static const char *const acGelernt[] = {nullptr, "route-file", "i-am", "bbmd"};
     const QX04_BN_ROUTE &r = BN_ROUTE_QX04_Struct[uDev];
     const SC_GERAETBERICHT_Struct &d = SC_BERICHT_GERAET(uDev);
@@ -111,10 +111,14 @@ json SC_BERICHT_JSON_GERAET(std::uint32_t uDev) {
             {"first_line", ZEILE(d.lErste)},
             {"last_line", ZEILE(d.lLetzte)},
             {"objects_skipped", d.ulUebersprungen},
-            {"objects_not_read", d.iAusgang == SC_AUS_KOMPLETT || d.lListeLen >= 0 ? jNie : json(nullptr)},
+            {"objects_not_read",
+             d.iAusgang == SC_AUS_KOMPLETT || (d.lListeLen >= 0 && d.iAusgang != SC_AUS_UNTERBROCHEN)
+                 ? jNie
+                 : json(nullptr)},
             {"outcome", acAusgang[d.iAusgang]},
             {"requests", d.ulAnfragen},
             {"repetitions", d.ulWdh},
+            {"answered_late", d.ulSpaet},
             {"unanswered", d.ulStille},
             {"read_property_multiple", d.cRpm},
             {"duration_ms", d.ulDauerMs},

@@ -32,6 +32,11 @@ int SC_BERICHT_MELDEN(const SC_EREIGNIS_Struct *e) {
         SC_BERICHT_NETZ(e);
         break;
     case SC_EV_SCAN_ENDE:
+        b.iSignal = e->iSignal;
+        // A device the interrupt cut is neither read nor unreached.
+        for (SC_GERAETBERICHT_Struct &d : b.vGeraet)
+            if (b.iSignal != 0 && d.bGestartet && d.iAusgang == SC_AUS_NICHT)
+                d.iAusgang = SC_AUS_UNTERBROCHEN;
         return SC_BERICHT_ENDE(e->iErg, e->iTimeout);
     default:
         break;

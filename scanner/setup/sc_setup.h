@@ -15,8 +15,8 @@ int SC_INIT_RES(int ier, int argc, char **argv);
 int SC_WHOIS();
 // ---- Observers
 // The observers options turn on, in the order they are told: the scan report, the progress line, the EDE
-// files, the site's map and its discovery.
-constexpr std::size_t SC_OPT_BEOBACHTER = 5;
+// files, the site's map and its discovery, and the interrupt's.
+constexpr std::size_t SC_OPT_BEOBACHTER = 6;
 extern const std::array<SC_BEOBACHTER_Struct, SC_OPT_BEOBACHTER> astSC_Beobachter;
 // Before the options: none registered, each at its start values.
 void SC_BEOBACHTER_NEU();

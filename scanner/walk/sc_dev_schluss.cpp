@@ -22,6 +22,7 @@ void SC_DEV_SCHLUSS(const SC_SCAN_Struct *stScan, int iAusgang) {
     d.ulAnfragen = a.ulAnfragen;
     d.ulWdh = a.stRto.ulWdh;
     d.ulStille = a.ulStille;
+    d.ulSpaet = a.ulSpaet;
     d.ulDauerMs = UT_MSEK() - a.stRto.ulBeginnMs;
     const SC_RTO_Struct &r = a.stRto.ulAnz > 0 ? a.stRto : a.stRtoRpm;
     d.ulAntwortMs = (r.ulSrtt8 + 4) / 8;

@@ -228,8 +228,7 @@ static void RPM_SCAN(const IP_PORT &stVon, unsigned char ucInvoke, int iLen, int
         SC_OBJ_SETZEN(&st.stGang.stObj, 17);
         st.stRpm.iVorErst = 4;
         st.stRpm.iVorAnz = 2;
-        st.stRpm.aVor[0] = SC_VORRAT_Struct{12, ulMv};
-        st.stRpm.aVor[1] = SC_VORRAT_Struct{-1042, 0};
+        st.stRpm.aVor = {SC_VORRAT_Struct{12, ulMv}, SC_VORRAT_Struct{-1042, 0}};
     }
     IP_PORT stZiel;
     ucQX04_InvokeId = (unsigned char)(ucInvoke - 1);

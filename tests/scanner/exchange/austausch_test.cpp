@@ -67,13 +67,13 @@ class Austausch : public NtTmpDirTest {
         iSC_Mehrfach = 0;
         NtTmpDirTest::TearDown();
     }
-    // Delivers the earliest answer due, moving the clock to it; false when none is on its way.
+    // Delivers the earliest answer that is due; false when none is, and the scan's timers run on meanwhile.
     bool ZUSTELLEN() {
         if (vPost.empty()) return false;
         auto it = std::min_element(vPost.begin(), vPost.end(), [](const Post &a, const Post &b) {
-            return a.ulAb - ulUhr < b.ulAb - ulUhr;
+            return static_cast<std::int32_t>(a.ulAb - b.ulAb) < 0;
         });
-        if (it->ulAb - ulUhr < 0x80000000u) ulUhr = it->ulAb;
+        if (static_cast<std::int32_t>(it->ulAb - ulUhr) > 0) return false;
         std::copy(it->vFrame.begin(), it->vFrame.end(), QX04_RECV_Buf);
         const BS_HOST &h = stBS_Bld.vHosts[it->uHost];
         const IP_PORT stVon = {h.ulIp, h.usPort};
@@ -195,6 +195,37 @@ TEST_F(Austausch, SegmentedObjectListWholeInOneRequest) {
         EXPECT_EQ(e.iAbbruch, f.iAbbruch) << f.cFehler;
         EXPECT_EQ(e.iRP, 1) << f.cFehler << ": the list asked whole once, a lost segment asked again";
     }
+}
+
+// Answers spread over 35 to 121 ms, as on a token-passing trunk, go unrepeated; a device whose first answer
+// comes after the first timer has its request repeated once, and counts it answered late, not unanswered.
+TEST_F(Austausch, SpreadAnswersUnrepeatedAndALateOneLate) {
+    const Ergebnis stGut = SCAN(BAU("", ""), false);
+    const Ergebnis e = SCAN(BAU("delay 78 43\n", ""), false);
+    EXPECT_EQ(e.vZeilen, stGut.vZeilen);
+    EXPECT_EQ(e.iRP, stGut.iRP) << "no repetition";
+    static SC_EV_ENDE_Struct stEnde;
+    static const SC_BEOBACHTER_Struct stB{nullptr,
+                                          nullptr,
+                                          nullptr,
+                                          [](const SC_EREIGNIS_Struct *e) {
+                                              if (e->iArt == SC_EV_DEV_ENDE) stEnde = e->stEnde;
+                                              return 0;
+                                          },
+                                          false,
+                                          false,
+                                          false,
+                                          false,
+                                          nullptr};
+    SC_ANMELDEN(&stB);
+    const std::string sSpaet = "host 10.0.0.21\ndelay 1500\ndevice 101\n  objects 3 AV\n";
+    const Ergebnis eSpaet = SCAN(sSpaet, false);
+    SC_BEOBACHTER_LEER();
+    EXPECT_EQ(eSpaet.vZeilen.size(), 3u);
+    EXPECT_EQ(eSpaet.iRP, SCAN(sSpaet.substr(0, 15) + sSpaet.substr(26), false).iRP + 1);
+    EXPECT_EQ(stEnde.ulWdh, 1u);
+    EXPECT_EQ(stEnde.ulSpaet, 1u);
+    EXPECT_EQ(stEnde.ulStille, 0u);
 }
 
 } // namespace

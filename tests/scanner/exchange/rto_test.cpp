@@ -15,12 +15,12 @@ TEST(RepetitionTimer, LearnsFromAnswersOfUnrepeatedRequests) {
         {"first value", {}, 0, 1000, 1000},
         {"doubling stops at the ceiling", {}, 3, 5000, 5000},
         {"one answer: time + 4 x half of it", {{300, 0, 1}}, 0, 900, 900},
-        {"steady after a slow start", {{2000, 0, 1}, {300, 0, 60}}, 0, 301, 305},
+        {"steady after a slow start: twice the time", {{2000, 0, 1}, {300, 0, 60}}, 0, 600, 605},
         {"jitter: above the longest", {{250, 0, 1}, {350, 0, 1}, {200, 0, 1}, {400, 0, 1}}, 0, 401, 1000},
-        {"floor", {{1, 0, 40}}, 1, 200, 200},
+        {"floor", {{1, 0, 40}}, 1, 400, 400},
         {"ceiling", {{3000, 0, 1}}, 0, 5000, 5000},
-        {"repeated request: no sample, its doubling stays", {{300, 0, 40}, {2000, 1, 1}}, 0, 602, 602},
-        {"... until an unrepeated one is answered", {{300, 0, 40}, {2000, 1, 1}, {300, 0, 1}}, 0, 301, 301},
+        {"repeated request: no sample, its doubling stays", {{300, 0, 40}, {2000, 1, 1}}, 0, 1200, 1204},
+        {"... until an unrepeated one is answered", {{300, 0, 40}, {2000, 1, 1}, {300, 0, 1}}, 0, 600, 602},
     };
     for (const Fall &f : aFall) {
         SC_RTO_Struct r;

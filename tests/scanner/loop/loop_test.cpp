@@ -10,7 +10,8 @@ static int BEOBACHTER(const SC_EREIGNIS_Struct *e) {
 }
 
 TEST(Ablauf, VerdictTakesAnObserversWriteError) {
-    static const SC_BEOBACHTER_Struct b{nullptr, nullptr, nullptr, BEOBACHTER, false, false, false, nullptr};
+    static const SC_BEOBACHTER_Struct b{nullptr, nullptr, nullptr, BEOBACHTER, false,
+                                        false,   false,   false,   nullptr};
     const char *acTmo[] = {"Device 9"};
     const struct {
         int iErg, iBeobachter, iTimeout, iErwartet;

@@ -1,0 +1,45 @@
+// An interrupt during a scan with -J and -X: the report and the EDE files of what was read are written, and
+// the process ends by the signal.
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include "bacnet/bn.h"
+#include "scanner/setup/sc_setup.h"
+#include "support/nt_tmpdir.h"
+
+using Unterbrechung = NtTmpDirTest;
+
+TEST_F(Unterbrechung, WritesWhatWasReadThenEndsByTheSignal) {
+    static QX04_BN_ROUTE tab[3];
+    tab[0] = tab[1] = QX04_BN_ROUTE{}, tab[0].ulSDEV = 7, tab[1].ulSDEV = 8, tab[2].ulSDEV = 0xFFFFFFFF;
+    BN_ROUTE_QX04_Struct = tab, uQX04_Anz_Dev = 3;
+    char cProg[] = "netscn", cJ[] = "-Jr.json", cX[] = "-Xe";
+    char *argv[] = {cProg, cJ, cX, nullptr};
+    SC_BEOBACHTER_NEU();
+    for (char *c : {cJ, cX})
+        ASSERT_TRUE(SC_BEOBACHTER_OPTION(c));
+    ASSERT_EQ(SC_BEOBACHTER_ANMELDEN(3, argv), 0);
+    SC_EREIGNIS_Struct e{};
+    for (const int iArt : {SC_EV_SCAN_ANFANG, SC_EV_DEV_ANFANG}) {
+        e.iArt = iArt;
+        SC_MELDEN(&e);
+    }
+    EXPECT_EXIT(
+        {
+            std::raise(SIGINT); // only noted: the scan's next event ends it
+            e.iArt = SC_EV_TAKT;
+            SC_MELDEN(&e);
+            std::exit(0);
+        },
+        testing::KilledBySignal(SIGINT), "");
+    SC_BEOBACHTER_LEER();
+    for (const int iSig : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(iSig, SIG_DFL);
+    const nlohmann::json j = nlohmann::json::parse(std::ifstream("r.json"), nullptr, false);
+    EXPECT_EQ(j.value("verdict", ""), "interrupted");
+    EXPECT_EQ(j.value("exit_status", 0), 128 + SIGINT);
+    EXPECT_EQ(j["/devices/0/outcome"_json_pointer], "interrupted");
+    EXPECT_EQ(j["/devices/1/outcome"_json_pointer], "not-reached");
+    EXPECT_TRUE(std::ifstream("e_EDE.csv").good() && std::ifstream("e_StateTexts.csv").good());
+}
