@@ -14,7 +14,9 @@
 //
 // Routers speak for their networks: a Router-Busy-To-Network holds the paths of the networks it names (all of
 // the router's when it names none) until Router-Available-To-Network or 30 s; a Reject-Message-To-Network
-// "router busy" holds its path for a second; "not a router to DNET" ends the devices of that path at once.
+// "router busy" holds its path for two of its answer times (a second while none is known), or until the
+// path's next answer: it refused one request, and its buffer is free again once the one before is answered; "not a router to DNET" ends the
+// devices of that path at once.
 // While held, a path sends nothing, not even a repetition, and gives nothing up. A device silent after its
 // repetitions while its path answered others is not dead, the network was full: it is retried alone there.
 //
@@ -27,7 +29,8 @@
 #include "scanner/sc.h"
 
 constexpr std::uint32_t SC_PACE_BESETZT_MS = 30000; // Router-Busy-To-Network holds a path this long at most
-constexpr std::uint32_t SC_PACE_ABWEIS_MS = 1000;   // a Reject "router busy" holds it this long
+constexpr std::uint32_t SC_PACE_ABWEIS_MS = 1000;   // a Reject "router busy" holds it this long at most
+constexpr std::uint32_t SC_PACE_ABWEIS_N = 2;       // ... and as many of the path's answer times when known
 constexpr std::uint32_t SC_PACE_RUHE_MS = 30000; // a budget the router refused stays out of reach this long
 
 // A new parallel scan: no paths known, every place free.

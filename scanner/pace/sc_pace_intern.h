@@ -24,6 +24,7 @@ struct SC_PFAD_Struct {
     std::uint32_t ulAntworten = 0; // answers on the path since the scan started
     bool bGehalten = false;        // held by the router: no request goes
     std::uint32_t ulHaltMs = 0, ulHaltDauer = 0; // since when (monotonic ms), and for how long at most
+    bool bAbweis = false; // the hold is a Reject's: the path's next answer ends it
     bool bUnerreichbar = false;                  // the router routes nowhere to the network
     int iDecke = 0;              // a budget the router refused (busy): not reached again while it is recent
     std::uint32_t ulDeckeMs = 0; // when it refused last (monotonic ms)

@@ -1,6 +1,7 @@
 // A router message about its networks, for the paths through it that it names (all of the router's when a
 // Busy or Available names none), or, without one, the holds that have run out. The places whose requests go
 // again as a path is freed into aiPlatz: their number.
+#include <algorithm>
 #include "runtime/ut/ut.h"
 #include "scanner/pace/sc_pace_intern.h"
 
@@ -21,8 +22,11 @@ static void TUN(const QX04_NETZMELDUNG &m, int iPfad, int *aiPlatz, int *piAnz) 
     p.iDecke = p.iBudget;
     p.ulDeckeMs = UT_MSEK();
     SC_PFAD_VERLUST(iPfad, m.ucTyp == QX04_NL_BUSY ? "Router-Busy" : "Reject: Router busy");
-    SC_PACE_HALTEN(iPfad, true, m.ucTyp == QX04_NL_BUSY ? SC_PACE_BESETZT_MS : SC_PACE_ABWEIS_MS, aiPlatz,
-                   piAnz);
+    const std::uint32_t ulAbweis = p.ulBasis8 == 0 ? SC_PACE_ABWEIS_MS
+                                                   : std::clamp(SC_PACE_ABWEIS_N * ((p.ulBasis8 + 4) / 8),
+                                                                SC_PACE_KORN_MS, SC_PACE_ABWEIS_MS);
+    SC_PACE_HALTEN(iPfad, true, m.ucTyp == QX04_NL_BUSY ? SC_PACE_BESETZT_MS : ulAbweis, aiPlatz, piAnz);
+    p.bAbweis = m.ucTyp == QX04_NL_REJECT;
 }
 
 int SC_PACE_MELDUNG(const QX04_NETZMELDUNG *pMeldung, int *aiPlatz) {

@@ -1,9 +1,9 @@
 // A refusal for a step, as the report names it: the object, its line, the property, the answer (an Error's
 // class and code, a Reject's or an Abort's reason) and what it did to the line. The end of the object list is
 // no problem: only a refusal inside a list of known length, or of the list itself, is. Nor is a refusal the
-// object type explains and that leaves the line as it is: Polarity unknown to a type that has none (the flag
-// stays 0, as for any such type). Only a data point has a line: the device object's name, which the EDE files
-// ask, has none.
+// object type explains and that leaves the line as it is: Polarity refused, however, by a type that has none
+// (the flag stays 0, as for any such type). Only a data point has a line: the device object's name, which the
+// EDE files ask, has none.
 #include <algorithm>
 #include <array>
 #include "bacnet/bn.h"
@@ -32,9 +32,8 @@ static constexpr std::array<std::uint32_t, 2> aulPOLARITAET = {QX04_OBJ_BINARY_I
 
 // A refusal the object type explains, which leaves the line as it would be otherwise.
 static bool ERKLAERT(const SC_EREIGNIS_Struct *e) {
-    const SC_EV_WERT_Struct &w = e->stWert;
     const std::uint32_t ulTyp = QX04_BN_OBJTYPE(e->ulObjId);
-    return e->usProp == QX04_PROP_POLARITY && w.iAntwort == SC_AW_FEHLER && w.iCode == SC_CODE_UNBEKANNT &&
+    return e->usProp == QX04_PROP_POLARITY &&
            std::find(aulPOLARITAET.begin(), aulPOLARITAET.end(), ulTyp) == aulPOLARITAET.end();
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 #include "scanner/report/sc_bericht.h"
 
-constexpr int SC_CODE_UNBEKANNT = 32; // error code unknown-property
 constexpr int SC_AW_KEIN_ROUTER = 5;  // no answer: a router is not a router to the device's network (iCode)
 
 // One refusal or missing answer that changed or cut a line.
