@@ -3,9 +3,13 @@
 // scan's end, marked with the signal, so that they write what was read, and the process then ends by that
 // signal as it would have without. Without such an observer no handler is installed.
 #pragma once
+#include <array>
 #include <csignal>
 #include "scanner/event/sc_ereignis.h"
 
+// The signals taken, and what each did before (given back at the scan's end).
+constexpr std::array<int, 3> aiSC_SIGNALE = {SIGINT, SIGTERM, SIGHUP};
+extern std::array<struct sigaction, aiSC_SIGNALE.size()> astSC_SignalAlt;
 // The signal that interrupted the scan, 0 while none came.
 extern volatile std::sig_atomic_t iSC_Signal;
 // Before anything is sent: 1 and the handlers installed when a registered observer writes files, else 0.

@@ -90,16 +90,6 @@ TEST(Pace, RouterMessagesHoldReleaseAndEndANetwork) {
         EXPECT_EQ(vSC_Pfad[0].bGehalten, f.bGehalten) << f.cWas;
         EXPECT_EQ(vSC_Pfad[0].bUnerreichbar, f.bUnerreichbar) << f.cWas;
     }
-    // A Reject "router busy" on a path whose answer time is known holds it for two of them.
-    for (const std::uint32_t ulSpaeter : {59u, 60u}) {
-        SC_PACE_NEU();
-        vSC_Pfad.push_back(SC_PFAD_Struct{stRouter, 5});
-        vSC_Pfad[0].ulBasis8 = 8 * 30;
-        MELDEN({QX04_NL_REJECT, QX04_NL_REJ_BESETZT, 0, 5});
-        ulUhr += ulSpaeter;
-        SC_PACE_MELDUNG(nullptr, aiPlatz);
-        EXPECT_EQ(vSC_Pfad[0].bGehalten, ulSpaeter < 60) << ulSpaeter;
-    }
     // A place with a request outstanding on the path waits while it is held; an Available frees the path at
     // once, and the request goes again.
     astSC_PacePlatz[2].bBelegt = true, iSC_PacePlaetze = 3;
