@@ -1,5 +1,5 @@
-// An interrupt during a scan with -J and -X: the report and the EDE files of what was read are written, and
-// the process ends by the signal.
+// An interrupt during a scan with -J and -X is only noted by its handler; at the scan's next event the report
+// and the EDE files of what was read are written, and the process ends by the signal.
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -20,7 +20,6 @@ TEST_F(Unterbrechung, WritesWhatWasReadThenEndsByTheSignal) {
     SC_EREIGNIS_Struct e{};
     for (const int iArt : {SC_EV_SCAN_ANFANG, SC_EV_DEV_ANFANG, SC_EV_TAKT})
         e.iArt = iArt, SC_MELDEN(&e);
-    // The handler only notes the signal: the scan's next event ends the process.
     EXPECT_EXIT((std::raise(SIGINT), SC_MELDEN(&e)), testing::KilledBySignal(SIGINT), "");
     SC_BEOBACHTER_LEER();
     std::signal(SIGINT, SIG_DFL), std::signal(SIGTERM, SIG_DFL), std::signal(SIGHUP, SIG_DFL);

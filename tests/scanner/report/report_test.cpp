@@ -16,11 +16,10 @@ SC_EREIGNIS_Struct E(int iArt, long lZahl = -1, long lLaenge = -1, std::uint32_t
     e.stEnde.iAusgang = static_cast<int>(lZahl), e.ulObjId = ulAI2, e.iSchritt = 2;
     return e;
 }
-SC_EREIGNIS_Struct ABWEIS(std::uint32_t ulObj, int iSchritt, std::uint16_t usProp, int iIdx = -1,
-                          int iAntwort = SC_AW_FEHLER) {
+SC_EREIGNIS_Struct ABWEIS(std::uint32_t ulObj, int iSchritt, std::uint16_t usProp, int iIdx = -1) {
     SC_EREIGNIS_Struct e = E(SC_EV_WERT, iIdx);
     e.ulObjId = ulObj, e.iSchritt = iSchritt, e.usProp = usProp;
-    e.stWert = {iAntwort, 2, 32, -1, 0, nullptr, 0, 0};
+    e.stWert = {SC_AW_FEHLER, 2, 32, -1, 0, nullptr, 0, 0};
     return e;
 }
 const SC_EREIGNIS_Struct ANFANG = E(SC_EV_DEV_ANFANG), PUNKT = E(SC_EV_PUNKT),
@@ -61,10 +60,10 @@ TEST(Bericht, TotalsAndLinesFromEvents) {
          "/totals/degraded_points=0 /devices/0/problems/0/line=null "
          "/devices/0/problems/1/effect=\"not-read\" "
          "/devices/0/outcome=\"time-out\" /totals/unanswered=1"},
-        // Polarity refused by a binary value (unknown, rejected) leaves its line as it is: no problem; to a
-        // binary input it is one.
-        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), ABWEIS(QX04_BN_OBJID(5, 1), 3, 84, -1, SC_AW_REJECT),
-          PUNKT, E(SC_EV_ZEILE, 1), ABWEIS(QX04_BN_OBJID(3, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
+        // Polarity unknown to a binary value leaves its line as it is: no problem; to a binary input it is
+        // one.
+        {{ANFANG, ABWEIS(QX04_BN_OBJID(5, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 1),
+          ABWEIS(QX04_BN_OBJID(3, 1), 3, 84), PUNKT, E(SC_EV_ZEILE, 2), KOMPLETT},
          "/totals/degraded_points=1 /devices/0/problems/0/object=\"BI:1\" /devices/0/problems/1=null"},
         // A router message before the first device counts from the scan's start.
         {{E(SC_EV_SCAN_ANFANG, -1, -1, 1000), E(SC_EV_NETZ, -1, -1, 1500), ANFANG, KOMPLETT},
