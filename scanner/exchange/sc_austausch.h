@@ -195,9 +195,12 @@ bool SC_RUHT(const SC_TRANSAKTION_Struct *stAnf, unsigned char ucId);
 // at once. The answers into pAntworten (when given). True when anything was taken.
 bool SC_EMPF_ALLE(SC_SCAN_Struct *const *apScan, int iAnz, bool bBisAntwort,
                   SC_TA_ANTWORTEN_Struct *pAntworten);
+// Whoever receives before the scan (the site's map) sees each datagram first: true when it took it whole.
+using SC_VORAB_FN = bool (*)(const IP_PORT *stVon, const unsigned char *ucFrame, int iLen);
 // Takes one waiting datagram: -1 nothing was waiting, 1 it answered a request (its event into pAntworten,
-// when given), else 0.
-int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *pAntworten = nullptr);
+// when given), else 0. A datagram pfVorab takes goes no further.
+int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *pAntworten = nullptr,
+               SC_VORAB_FN pfVorab = nullptr);
 // One received datagram of iLen bytes in the receive buffer, from stVon: guard, message check and matching
 // rule. The one scan state whose outstanding request it answers gets the answer and is returned, its event in
 // *pEreignis (when given); any other datagram changes no scan state (null).

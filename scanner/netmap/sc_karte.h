@@ -56,13 +56,11 @@ void SC_KARTE_MELDEN(const SC_FAKT_Struct *f);
 // router's or BBMD's answer becomes a fact, an I-Am counts for the discovery's Who-Is. True when the map took
 // it whole (a BBMD's table), false when it goes on to the message check as well.
 bool SC_KARTE_EMPFANG(const IP_PORT *stVon, const unsigned char *ucFrame, int iLen);
-// What a datagram the discovery does not take itself goes on to (the scan's receive): the frame is in
-// QX04_RECV_Buf.
-using SC_KARTE_WEITER_FN = void (*)(const IP_PORT *stVon, int iLen);
 // -N, before the scan instead of the global Who-Is: the own network's number and its routers (all routers
 // when none answers there), each router's table, each BBMD's tables, a Who-Is into the own network, then one
 // into every other network through its router, range by range.
-void SC_KARTE_ENTDECKUNG(SC_KARTE_WEITER_FN pfWeiter);
+// Datagrams the map does not take go on through the exchange's receive, as in the scan.
+void SC_KARTE_ENTDECKUNG();
 // Networks known so far, ascending, each with every router that claims it, or else with the first router its
 // devices answered through: the number of pairs, at most iMax. The discovery sends its Who-Is by these.
 int SC_KARTE_NETZE(std::uint16_t *ausNetz, IP_PORT *astRouter, int iMax);

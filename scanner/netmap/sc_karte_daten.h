@@ -76,9 +76,9 @@ struct SC_KNETZ_Struct {
 };
 // Receives for iMs milliseconds (or until pfFertig, asked after each datagram, says so): every datagram to
 // the map first, the rest onward.
-void SC_KARTE_WARTEN(int iMs, SC_KARTE_WEITER_FN pfWeiter, bool (*pfFertig)() = nullptr);
+void SC_KARTE_WARTEN(int iMs, bool (*pfFertig)() = nullptr);
 // The Who-Is into every network known, range by range, until all are asked.
-void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter);
+void SC_KARTE_SUCHE();
 // A frame of iLen bytes in ucBuf to stZiel, or broadcast into the scanner's own network (stZiel null).
 void SC_KARTE_SENDEN(const IP_PORT *stZiel, const unsigned char *ucBuf, int iLen);
 constexpr int SC_KARTE_FRAGE_MS = 1000;                 // the answers to a question of the discovery, at most

@@ -29,7 +29,7 @@ void MELDEN(int iArt, const IP_PORT &st, int iWert = 0) {
 }
 
 // Tables of the BBMDs not asked yet; the peers they name are BBMDs too. False when none was left to ask.
-bool BBMDS(SC_KARTE_WEITER_FN pfWeiter) {
+bool BBMDS() {
     std::vector<IP_PORT> v;
     if (pQX04_Link != nullptr) return false; // a hub's link has no BBMDs and carries no BVLL of B/IP
     for (SC_KBBMD_Struct &b : stSC_Karte.vBbmd)
@@ -40,7 +40,7 @@ bool BBMDS(SC_KARTE_WEITER_FN pfWeiter) {
             unsigned char uc[4];
             SC_KARTE_SENDEN(&st, uc, QX04_BN_BVLL(uc, ucFunk, nullptr, 0));
         }
-    SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS, pfWeiter);
+    SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS);
     std::vector<IP_PORT> vPeers;
     for (const SC_KBBMD_Struct &b : stSC_Karte.vBbmd)
         for (const QX04_BVLL_EINTRAG &e : b.vBdt)
@@ -52,7 +52,7 @@ bool BBMDS(SC_KARTE_WEITER_FN pfWeiter) {
 
 } // namespace
 
-void SC_KARTE_ENTDECKUNG(SC_KARTE_WEITER_FN pfWeiter) {
+void SC_KARTE_ENTDECKUNG() {
     MELDEN(SC_FAKT_ENTDECKT, IP_PORT{0xFFFFFFFF, 0});
     if (stSC_Bbmd.ulAdr != 0xFFFFFFFF) MELDEN(SC_FAKT_BBMD, stSC_Bbmd);
     FRAGE(nullptr, 0, QX04_NL_WHAT_IS_NETNR, nullptr, 0);
@@ -61,10 +61,10 @@ void SC_KARTE_ENTDECKUNG(SC_KARTE_WEITER_FN pfWeiter) {
     SC_KARTE_SENDEN(nullptr, uc,
                     bSC_Bereich ? QX04_BN_WHOIS_NETZ(uc, sizeof uc, true, 0, ulQX04_DevMin, ulQX04_DevMax)
                                 : QX04_BN_WHOIS_NETZ(uc, sizeof uc, true, 0, 1, 0));
-    SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS, pfWeiter);
+    SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS);
     if (!ROUTER_DA()) {
         FRAGE(nullptr, QX04_NETZ_ALLE, QX04_NL_WHO_IS_ROUTER, nullptr, 0);
-        SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS, pfWeiter);
+        SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS);
     }
     const unsigned char ucKeinePorts[] = {0};
     for (const SC_KROUTER_Struct &r : std::vector<SC_KROUTER_Struct>(stSC_Karte.vRouter)) {
@@ -75,8 +75,8 @@ void SC_KARTE_ENTDECKUNG(SC_KARTE_WEITER_FN pfWeiter) {
     // The routers' tables arrive during the first round of BBMD tables, or in a wait of their own.
     constexpr int iRUNDEN_MAX = 4; // BBMDs behind BBMDs, at most this deep
     bool bGewartet = false;
-    for (int i = 0; i < iRUNDEN_MAX && BBMDS(pfWeiter); i++)
+    for (int i = 0; i < iRUNDEN_MAX && BBMDS(); i++)
         bGewartet = true;
-    if (!bGewartet) SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS, pfWeiter);
-    SC_KARTE_SUCHE(pfWeiter);
+    if (!bGewartet) SC_KARTE_WARTEN(SC_KARTE_FRAGE_MS);
+    SC_KARTE_SUCHE();
 }

@@ -105,14 +105,14 @@ void NEU() {
 
 } // namespace
 
-void SC_KARTE_SUCHE(SC_KARTE_WEITER_FN pfWeiter) {
+void SC_KARTE_SUCHE() {
     stSC_Karte.vSuche.clear();
     const std::uint32_t ulAb = UT_MSEK();
     std::size_t uStand = ~std::size_t{0};
     // A turn after every datagram or a short wait: a window is seen to close within a few milliseconds.
     constexpr int iTAKT_MS = 5;
     for (bool bOffen = true; bOffen && UT_MSEK() - ulAb < SC_KARTE_SUCHE_MAX_MS;) {
-        SC_KARTE_WARTEN(iTAKT_MS, pfWeiter, [] { return true; });
+        SC_KARTE_WARTEN(iTAKT_MS, [] { return true; });
         const std::size_t uJetzt = stSC_Karte.vGeraet.size() + stSC_Karte.vRouter.size();
         if (uJetzt != uStand) NEU(), uStand = uJetzt;
         bOffen = RUNDE();
