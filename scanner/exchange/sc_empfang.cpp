@@ -2,7 +2,8 @@
 #include "bacnet/bn.h"
 #include "scanner/exchange/sc_austausch_intern.h"
 
-int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *pAntworten, SC_VORAB_FN pfVorab) {
+int SC_EMPFANG(SC_SCAN_Struct *const *apScan, int iAnz, SC_TA_ANTWORTEN_Struct *pAntworten,
+               SC_VORAB_FN pfVorab) {
     IP_PORT stVon = {0, 0};
     const int iLen = QX04_BN_EMPFANGEN(&stVon, QX04_BUF_SIZE, QX04_RECV_Buf);
     if (iLen == -1) return -1;
