@@ -61,7 +61,7 @@ for p in netscn tabconv refdiff; do
     [ ! -s "$tmp/err" ] || { cat "$tmp/err"; fail "$p $a wrote to standard error"; }
     rmdir "$tmp/work"
     case $a in
-      --help) grep -q "^Usage: $p " "$tmp/out" || fail "$p --help prints no usage" ;;
+      --help) grep -Eq "^(Usage|Aufruf): $p " "$tmp/out" || fail "$p --help prints no usage" ;; # refdiff speaks German
       --version) grep -Eqx "$p [0-9]+\.[0-9]+\.[0-9]+" "$tmp/out" || fail "$p --version: $(cat "$tmp/out")"
                  versions="$versions $(cut -d' ' -f2 "$tmp/out")" ;;
     esac
